@@ -1,0 +1,56 @@
+#include "display/events.h"
+
+#include "display/backend.h"
+#include "display/renderer.h"
+
+KEYDATA KEYSTATUS[KEYCOUNT + 1];
+BYTE READKEY = 255, LASTREADKEY = 255, PREVREADKEY = 255;
+int32_t LASTSDLKEY = 0;
+
+namespace {
+// SDL 1.2 key codes of the cursor keys, which arrive as text-mode scan codes.
+constexpr int32_t K_UP = 273, K_DOWN = 274, K_RIGHT = 275, K_LEFT = 276;
+}  // namespace
+
+void TRACKKEYSTATUS(int32_t k, bool down) {
+  for (int i = 1; i <= KEYCOUNT; i++) {
+    if (KEYSTATUS[i].KEY == k) {
+      KEYSTATUS[i].PRESSED = down;
+      return;
+    }
+  }
+}
+
+void HANDLESDLEVENTS() {
+  if (!THEBACKEND) return;
+  BACKENDEVENT ev;
+  if (!THEBACKEND->POLLEVENT(ev)) return;
+  switch (ev.TYPE) {
+    case BE_KEYDOWN: {
+      LASTSDLKEY = ev.SYM;
+      TRACKKEYSTATUS(ev.SYM, true);
+      PREVREADKEY = LASTREADKEY;
+      LASTREADKEY = (ev.UNICODE >= 1 && ev.UNICODE <= 127) ? static_cast<BYTE>(ev.UNICODE) : 255;
+      if (ev.SYM == K_DOWN) LASTREADKEY = 0x50;
+      if (ev.SYM == K_UP) LASTREADKEY = 0x48;
+      if (ev.SYM == K_LEFT) LASTREADKEY = 0x4B;
+      if (ev.SYM == K_RIGHT) LASTREADKEY = 0x4D;
+      if (READKEY == 255) READKEY = (LASTREADKEY != PREVREADKEY) ? LASTREADKEY : 255;
+      break;
+    }
+    case BE_KEYUP:
+      TRACKKEYSTATUS(ev.SYM, false);
+      PREVREADKEY = LASTREADKEY;
+      LASTREADKEY = 255;
+      break;
+    case BE_FOCUS:
+      APPLICATIONACTIVE = ev.GAIN;
+      break;
+    default:
+      break;
+  }
+  if (!APPLICATIONACTIVE) {
+    PREVREADKEY = 255;
+    LASTREADKEY = 255;
+  }
+}

@@ -1,0 +1,7 @@
+#include "shell/common.h"
+
+#include <cmath>
+
+int64_t ROUNDEVEN(double v) { return static_cast<int64_t>(std::nearbyint(v)); }
+
+std::string INTTOSTR(int32_t i) { return std::to_string(i); }

@@ -1,0 +1,94 @@
+#include "shell/harness.h"
+
+#include <cstdlib>
+
+HARNESSOPTIONS HARNESS;
+std::vector<std::string> GAMEPARAMS;
+int64_t PUSHEDFRAMES = 0;
+
+namespace {
+bool parseInt(const std::string& s, int64_t& out) {
+  if (s.empty()) return false;
+  char* end = nullptr;
+  long long v = std::strtoll(s.c_str(), &end, 10);
+  if (*end != 0) return false;
+  out = v;
+  return true;
+}
+}  // namespace
+
+bool PARSEHARNESS(int argc, char** argv, std::string& err) {
+  HARNESS = HARNESSOPTIONS();
+  GAMEPARAMS.clear();
+  for (int i = 1; i < argc; i++) {
+    std::string a = argv[i];
+    if (a.rfind("--", 0) != 0) {
+      GAMEPARAMS.push_back(a);
+      continue;
+    }
+    if (a == "--headless") {
+      HARNESS.HEADLESS = true;
+      continue;
+    }
+    // Every other option takes one value.
+    if (i + 1 >= argc) {
+      err = "option " + a + " needs a value";
+      return false;
+    }
+    std::string v = argv[++i];
+    int64_t n = 0;
+    if (a == "--frames") {
+      if (!parseInt(v, n) || n < 0) {
+        err = "--frames needs a whole number of frames, not '" + v + "'";
+        return false;
+      }
+      HARNESS.FRAMES = n;
+    } else if (a == "--seed") {
+      if (!parseInt(v, n)) {
+        err = "--seed needs a whole number, not '" + v + "'";
+        return false;
+      }
+      HARNESS.SEEDGIVEN = true;
+      HARNESS.SEED = static_cast<uint64_t>(n);
+    } else if (a == "--size") {
+      size_t x = v.find_first_of("xX");
+      int64_t w = 0, h = 0;
+      if (x == std::string::npos || !parseInt(v.substr(0, x), w) ||
+          !parseInt(v.substr(x + 1), h) || w < 16 || h < 16 || w > 16384 || h > 16384) {
+        err = "--size needs WIDTHxHEIGHT in pixels (16..16384), not '" + v + "'";
+        return false;
+      }
+      HARNESS.WIDTH = static_cast<int32_t>(w);
+      HARNESS.HEIGHT = static_cast<int32_t>(h);
+    } else if (a == "--screenshot") {
+      HARNESS.SCREENSHOT = v;
+    } else if (a == "--input") {
+      HARNESS.INPUT = v;
+    } else if (a == "--record") {
+      HARNESS.RECORD = v;
+    } else if (a == "--data") {
+      HARNESS.DATA = v;
+    } else if (a == "--user-dir") {
+      HARNESS.USERDIR = v;
+    } else if (a == "--dump-state") {
+      HARNESS.DUMPSTATE = v;
+    } else if (a == "--check-map") {
+      HARNESS.CHECKMAP = v;
+    } else {
+      err = "unknown option " + a;
+      return false;
+    }
+  }
+  return true;
+}
+
+void HARNESSFRAMEPUSHED() {
+  PUSHEDFRAMES++;
+  if (HARNESS.FRAMES >= 0 && PUSHEDFRAMES >= HARNESS.FRAMES) throw HARNESSEXIT{};
+}
+
+void HARNESSCLOCKCHECK(uint64_t now) {
+  if (HARNESS.HEADLESS && HARNESS.FRAMES >= 0 &&
+      now > static_cast<uint64_t>(HARNESS.FRAMES) * 33u)
+    throw HARNESSEXIT{};
+}

@@ -1,0 +1,36 @@
+// Harness options: the "--" options that drive headless, scripted and
+// recorded runs. They are removed from the argument list before the game's own
+// parameter rules look at it.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct HARNESSOPTIONS {
+  bool HEADLESS = false;
+  int64_t FRAMES = -1;  // leave after this many pushed frames; -1 = no limit
+  std::string SCREENSHOT;
+  int32_t WIDTH = 0, HEIGHT = 0;  // --size; 0 = back-end default
+  std::string INPUT, RECORD, DATA, USERDIR, DUMPSTATE, CHECKMAP;
+  bool SEEDGIVEN = false;
+  uint64_t SEED = 0;
+};
+
+extern HARNESSOPTIONS HARNESS;
+// The game's own parameters (argv[1..] without the harness options).
+extern std::vector<std::string> GAMEPARAMS;
+// Frames pushed so far.
+extern int64_t PUSHEDFRAMES;
+
+// Thrown to leave the program from wherever it waits (menus, prompts, the
+// engine) once --frames is reached; the entry point then runs the normal
+// shut-down.
+struct HARNESSEXIT {};
+
+// Parses argv. Returns false and fills ERR on a malformed harness option.
+bool PARSEHARNESS(int argc, char** argv, std::string& err);
+// Called once per pushed frame (after the frame is presented).
+void HARNESSFRAMEPUSHED();
+// Called with the current clock by every wait; ends a headless run whose
+// virtual clock has passed FRAMES x 33 ms.
+void HARNESSCLOCKCHECK(uint64_t now);
