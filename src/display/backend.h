@@ -44,6 +44,9 @@ class BACKEND {
   // Pointer position in window pixels and held buttons (bit 0 left, bit 1 right).
   virtual void MOUSESTATE(int32_t& x, int32_t& y, int32_t& buttons) = 0;
   virtual void WARPMOUSE(int32_t x, int32_t y) = 0;
+  // First game controller, for a second local player: stick as 0..255 per
+  // axis (128 = centre) and two buttons. False when no controller is connected.
+  virtual bool JOYSTATE(int32_t& x, int32_t& y, bool& button1, bool& button2) = 0;
 
   // Quad sink. Textures are RGBA images whose alpha already holds the colour key.
   virtual int32_t UPLOADTEXTURE(const IMAGE& img) = 0;  // returns a handle > 0
