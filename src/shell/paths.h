@@ -1,0 +1,32 @@
+// Folders and file names: the data folder (the game's working folder), the
+// per-user folder with settings, keys and saves, and case-insensitive lookup
+// of the mixed-case, backslash-separated paths that level data uses.
+#pragma once
+#include <string>
+
+// The per-user folder: --user-dir, else $ASHENREACH_HOME, else
+// $XDG_DATA_HOME/ASHENREACH (default ~/.local/share/ASHENREACH).
+std::string DATAPATH();
+std::string INIFILENAME();
+std::string KEYSFILENAME();
+// "SAVE" in the modern look, "SAVE_A" in the classic look.
+std::string SAVEFOLDER();
+// Creates F and any missing parents; false when that is impossible.
+bool ENSUREFOLDEREXISTS(const std::string& f);
+
+// Finds the data folder (--data, $ASHENREACH_DATA, the installed share folder,
+// the data folder of the source tree) and makes it the working folder. Returns
+// false with the folders searched in SEARCHED when none holds the glyph files.
+bool FINDDATAFOLDER(const std::string& exepath, std::string& searched);
+// The data folder in use (absolute).
+extern std::string DATAFOLDER;
+
+// Turns a data path written with "\" or "/" and in any letter case into the
+// path of the existing file or folder, matching each component without regard
+// to case. When nothing matches, returns the path with "/" separators as given.
+std::string RESOLVEPATH(const std::string& rel);
+bool FILEEXISTSCI(const std::string& rel);
+
+// Writes DATA to PATH through a temporary file that replaces PATH only when
+// complete, so a failed write never loses the old file.
+bool WRITEFILEATOMIC(const std::string& path, const std::string& data);
