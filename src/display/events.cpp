@@ -1,18 +1,16 @@
 #include "display/events.h"
 
 #include "display/backend.h"
+#include "display/keynames.h"
 #include "display/renderer.h"
 
 KEYDATA KEYSTATUS[KEYCOUNT + 1];
 BYTE READKEY = 255, LASTREADKEY = 255, PREVREADKEY = 255;
 int32_t LASTSDLKEY = 0;
 
-namespace {
-// SDL 1.2 key codes of the cursor keys, which arrive as text-mode scan codes.
-constexpr int32_t K_UP = 273, K_DOWN = 274, K_RIGHT = 275, K_LEFT = 276;
-}  // namespace
-
 void TRACKKEYSTATUS(int32_t k, bool down) {
+  // 320 marks an unbound action; no key event may press those.
+  if (k == UNBOUNDKEY) return;
   for (int i = 1; i <= KEYCOUNT; i++) {
     if (KEYSTATUS[i].KEY == k) {
       KEYSTATUS[i].PRESSED = down;
