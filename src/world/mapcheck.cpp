@@ -1,0 +1,85 @@
+#include "world/mapcheck.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "game/doors.h"
+#include "game/players.h"
+#include "render/lighting.h"
+#include "render/los.h"
+#include "shell/startup.h"
+#include "world/grid.h"
+#include "world/maploader.h"
+#include "world/mapscan.h"
+
+namespace {
+// A level number the checker loads a file as: a campaign level, so the file
+// is taken as written (no random filling) and inventory items are kept.
+constexpr BYTE CHECKLEVEL = 108;
+
+bool insideLevel(int32_t x, int32_t y) { return x >= 1 && x <= MAPSIZEX && y >= 1 && y <= MAPSIZEY; }
+
+// The file line that a stored row came from.
+int32_t lineOfRow(int32_t row) { return (MAPSIZEY + 1 - row) & 255; }
+}  // namespace
+
+int CHECKMAPFILE(const std::string& path) {
+  const bool launched = LAUNCHED_FROM_MD;
+  LAUNCHED_FROM_MD = false;
+  MAPCHECKING = true;
+  MAPPROBLEMS.clear();
+  MAPSIZEX = 0;
+  MAPSIZEY = 0;
+  PRELOADMAPINIT();
+  bool loaded = LOADMAPFILE(path, CHECKLEVEL);
+  if (loaded) {
+    // The trailer lines were checked as they were read; the cells they name now.
+    bool hasStart = false;
+    for (int x = 1; x <= MAPSIZEX && !hasStart; x++)
+      for (int y = 1; y <= MAPSIZEY; y++)
+        if (MAP[x][y] == 'P') {
+          hasStart = true;
+          break;
+        }
+    ASSIGNCOLORS();
+    SCANMAP(CHECKLEVEL);
+    if (!hasStart) MAPPROBLEMS.push_back({0, "no player start (\"P\") in the grid"});
+    for (int i = 1; i <= COMMANDS; i++) {
+      const int32_t ln = TRAPFILELINE[i];
+      const std::string what = "trap";
+      if (!insideLevel(TRAPX[i], TRAPY[i]))
+        MAPPROBLEMS.push_back({ln, what + ": trap cell " + std::to_string(TRAPX[i]) + "," +
+                                      std::to_string(lineOfRow(TRAPY[i])) + " is outside the map"});
+      if (DESTSYMBOL[i] == 'L' || DESTSYMBOL[i] == ']') {
+        if (DESTX[i] < 1 || DESTX[i] > NUMBEROFLIGHTS)
+          MAPPROBLEMS.push_back({ln, what + ": switches light " + std::to_string(DESTX[i]) + ", which the map does not have"});
+      } else if (!insideLevel(DESTX[i], DESTY[i])) {
+        MAPPROBLEMS.push_back({ln, what + ": destination " + std::to_string(DESTX[i]) + "," +
+                                      std::to_string(lineOfRow(DESTY[i])) + " is outside the map"});
+      }
+    }
+    for (int i = 1; i <= NUMPORTALS; i++) {
+      const int32_t ln = PORTALFILELINE[i];
+      const std::string what = "portal";
+      if (!insideLevel(PORTALX[i], PORTALY[i])) {
+        MAPPROBLEMS.push_back({ln, what + ": cell " + std::to_string(PORTALX[i]) + "," +
+                                      std::to_string(lineOfRow(PORTALY[i])) + " is outside the map"});
+      } else if (hasStart && !REACHABLE(PLAYERSTARTX[1], PLAYERSTARTY[1], PORTALX[i], PORTALY[i], 65535)) {
+        MAPPROBLEMS.push_back({ln, what + ": cell " + std::to_string(PORTALX[i]) + "," +
+                                      std::to_string(lineOfRow(PORTALY[i])) +
+                                      " cannot be reached from the player start"});
+      }
+    }
+  }
+  MAPCHECKING = false;
+  LAUNCHED_FROM_MD = launched;
+  std::stable_sort(MAPPROBLEMS.begin(), MAPPROBLEMS.end(),
+                   [](const MAPPROBLEM& a, const MAPPROBLEM& b) { return a.LINE < b.LINE; });
+  for (const MAPPROBLEM& p : MAPPROBLEMS) {
+    if (p.LINE > 0) std::printf("%s:%d: %s\n", path.c_str(), p.LINE, p.TEXT.c_str());
+    else std::printf("%s: %s\n", path.c_str(), p.TEXT.c_str());
+  }
+  if (MAPPROBLEMS.empty()) std::printf("%s: no problems found\n", path.c_str());
+  std::fflush(stdout);
+  return MAPPROBLEMS.empty() ? 0 : 1;
+}

@@ -1,0 +1,10 @@
+// Random levels: scatters rock, monsters, pickups and doors over the free
+// cells of the random-level template, seeded by the level number.
+#pragma once
+#include "shell/common.h"
+
+// The start corner (top-left of a full-size level) and the far corner.
+constexpr int RANDOM_STARTX = 2, RANDOM_STARTY = 99;
+constexpr int RANDOM_FARX = 158, RANDOM_FARY = 3;
+
+void GENERATERANDOMMAP(BYTE mapnum);
