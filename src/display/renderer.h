@@ -28,15 +28,23 @@ extern BYTE CYCLES[3];           // per player 1..2
 extern int32_t RENDERCHAR_CACHE;
 extern RGBCOLOR RGBCOLORS[16];
 extern TINFO TEXINFO[HICHAR + 1];
+// Back-end texture handle of each glyph code 32..256; 0 = no image (drawn as nothing).
+extern int32_t TEXTURE[HICHAR + 1];
+// Why the last glyph load failed (code 32 missing); empty after a good load.
+extern std::string GLYPHLOADERROR;
 extern bool APPLICATIONACTIVE;
+// Why the back-end could not open its window (set by the back-end's OPEN).
+extern std::string VIDEOERROR;
 
 void INITVIDEO();
 void DONEVIDEO();
 void SETRGBCOLORS();
 void INITGL();
 void SETVIDEOMODE(const VMODETYPE& mode);
-void LOADMAINTEXTURES(int32_t mapspecific);
-void LOADCUSTOMTEXTURESFORMAP(uint16_t mapnum);
+// -1 loads the default glyph set, a map number that map's own glyphs. Returns
+// false (and fills GLYPHLOADERROR) when the glyph of code 32 could not be loaded.
+bool LOADMAINTEXTURES(int32_t mapspecific);
+bool LOADCUSTOMTEXTURESFORMAP(uint16_t mapnum);
 void FREESDLSURFACES();
 void SWITCHTOOPENGLBLENDINGMODE();
 void SWITCHTOOPENGLCOLORKEYMODE();
