@@ -1,0 +1,250 @@
+// The two back-ends: the same screen drawn by the OpenGL back-end (under a
+// virtual X server) and by the headless rasteriser must match, the GL draw
+// calls must not grow with the cells drawn, and the headless audio records.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "display/backend_sdl.h"
+#include "display/glyphs.h"
+#include "display_fixture.h"
+
+using displaytest::MAKEGLYPHSETS;
+using displaytest::SOLID;
+
+namespace {
+
+// A screen that uses every drawing path: all colour pairs, a sheet tile,
+// mirror, a scroll that wraps, the 3-D shapes, zoom, saturation, brightness
+// and both blend modes.
+void DRAWSCENE() {
+  IMAGE sheet = SOLID(128, 64, 255, 128, 0);
+  for (int y = 0; y < 64; y++)
+    for (int x = 64; x < 128; x++) sheet.RGBA[(size_t(y) * 128 + x) * 4 + 1] = 0;
+  TEXTURE[201] = THEBACKEND->UPLOADTEXTURE(sheet);
+  TEXINFO[201] = GLYPHINFO(128, 64);
+  STARTUPDATESCREEN();
+  SWITCHTOOPENGLCOLORKEYMODE();
+  for (int f = 0; f < 16; f++)
+    for (int b = 0; b < 16; b++)
+      RENDERCHARCODE(1 + b, 1 + f, 'A' + f, static_cast<BYTE>(b * 16 + f), 100, 100, 0, -1, -1,
+                     100, true);
+  for (int s = 0; s < 8; s++)
+    RENDERCHARCODE(20 + s, 2, 256, 0x0C, static_cast<BYTE>(s * 14), static_cast<BYTE>(60 + s * 20),
+                   (s % 2) * EFFECT3D_RIGHT + (s / 2 % 2) * EFFECT3D_TOP, -1, -1, 100, true);
+  RENDERCHARCODE(20, 4, 'M', 0x0E, 100, 100, EFFECT3D_MIRROR, -1, -1, 100, true);
+  SCROLLEFFECT = 37;
+  RENDERCHARCODE(22, 4, 'S', 0x0B, 100, 100, EFFECT3D_SCROLL, -1, -1, 100, true);
+  RENDERCHARCODE(24, 4, 'S', 0x0B, 100, 100, EFFECT3D_SCROLL + EFFECT3D_MIRROR, -1, -1, 100,
+                 true);
+  SCROLLEFFECT = 0;
+  RENDERCHARCODE(26, 4, 201, 0x0F, 100, 100, 0, 2, 1, 100, true);
+  RENDERCHARCODE(28, 4, 'Z', 0x0A, 100, 100, EFFECT3D_CORNER, -1, -1, 100, true);
+  RENDERCHARCODE(30, 6, 256, 0x0D, 100, 100, EFFECT3D_BOTH, -1, -1, 115, true);
+  SWITCHTOOPENGLBLENDINGMODE();
+  RENDERSTRING(40, 20, "Additive text", WHITE, RED, 2, 100, 100);
+  for (int x = 20; x < 40; x++) RENDERCHARCODE(x, 10, 256, 0x09, 50, 80, 0, -1, -1, 100, true);
+  for (int x = 20; x < 40; x++) RENDERCHARCODE(x, 10, 'W', 0x0C, 100, 100, 0, -1, -1, 100, true);
+  ENDUPDATESCREEN();
+}
+
+// Full screens of cells in one blend mode: the draw calls they take.
+int32_t CALLSFORCELLS(int cols, int rows) {
+  TEXTMODECUSTOM(static_cast<BYTE>(cols), static_cast<BYTE>(rows));
+  STARTUPDATESCREEN();
+  for (int y = 1; y <= rows; y++)
+    for (int x = 1; x <= cols; x++)
+      RENDERCHARCODE(x, y, 'A' + (x + y) % 26, 0x1E, 100, 100, (x % 3 == 0) ? 3 : 0, -1, -1,
+                     100, false);
+  ENDUPDATESCREEN();
+  TEXTMODE80X25();
+  return THEBACKEND->DRAWCALLS();
+}
+
+std::filesystem::path SCRATCH(const std::string& tag) {
+  auto d = std::filesystem::temp_directory_path() /
+           ("ashen_backend_" + std::to_string(getpid()) + "_" + tag);
+  std::filesystem::remove_all(d);
+  std::filesystem::create_directories(d);
+  return d;
+}
+
+// Renders the scene with BACKEND into OUT (and the draw-call figures beside it).
+void RENDERWITH(BACKEND* backend, const std::filesystem::path& data, const std::string& out) {
+  std::filesystem::current_path(data);
+  MODERN_VISUALS = 0;
+  IGNORE_BATTR = 0;
+  OPENGLMODE = MODE_COLORKEY;
+  THEBACKEND = backend;
+  SDLKEEPFRAMES(backend, true);
+  INITVIDEO();
+  TEXTMODE80X25();
+  ASSERT_TRUE(LOADMAINTEXTURES(-1)) << GLYPHLOADERROR;
+  DRAWSCENE();
+  IMAGE f;
+  ASSERT_TRUE(THEBACKEND->READFRAME(f));
+  ASSERT_TRUE(SAVEPNGFILE(out, f));
+  std::ofstream calls(out + ".calls");
+  calls << CALLSFORCELLS(10, 10) << " " << CALLSFORCELLS(160, 100) << "\n";
+}
+
+// The child side: runs only when re-executed with ASHEN_GL_OUTPUT set.
+TEST(GLChild, RenderScene) {
+  const char* out = std::getenv("ASHEN_GL_OUTPUT");
+  if (!out) GTEST_SKIP() << "runs only inside the GL comparison";
+  auto data = SCRATCH("glchild");
+  MAKEGLYPHSETS(data);
+  BACKEND* gl = MAKESDLBACKEND(1280, 720);
+  RENDERWITH(gl, data, out);
+  DONEVIDEO();
+  delete gl;
+  THEBACKEND = nullptr;
+  std::filesystem::remove_all(data);
+}
+
+bool HAVEPROGRAM(const char* name) {
+  std::string cmd = std::string("command -v ") + name + " >/dev/null 2>&1";
+  return std::system(cmd.c_str()) == 0;
+}
+
+TEST(Backends, OpenGLDrawsWhatTheHeadlessRasteriserDraws) {
+  const bool xvfb = HAVEPROGRAM("xvfb-run");
+  const char* display = std::getenv("DISPLAY");
+  if (!xvfb && !(display && *display)) GTEST_SKIP() << "neither xvfb-run nor a display";
+  auto dir = SCRATCH("compare");
+  const std::string glpng = (dir / "gl.png").string(), hlpng = (dir / "headless.png").string();
+  const auto oldcwd = std::filesystem::current_path();
+
+  char self[4096];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  ASSERT_GT(n, 0);
+  self[n] = 0;
+  std::string cmd = "ASHEN_GL_OUTPUT='" + glpng + "' ";
+  if (xvfb) cmd += "xvfb-run -a -s '-screen 0 1280x720x24' ";
+  cmd += std::string("'") + self + "' --gtest_filter=GLChild.RenderScene > '" +
+         (dir / "child.log").string() + "' 2>&1";
+  int rc = std::system(cmd.c_str());
+  std::ifstream logf(dir / "child.log");
+  std::string log((std::istreambuf_iterator<char>(logf)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(rc, 0) << log;
+
+  auto data = SCRATCH("headless");
+  MAKEGLYPHSETS(data);
+  BACKEND* hl = MAKEHEADLESSBACKEND(1280, 720);
+  RENDERWITH(hl, data, hlpng);
+  DONEVIDEO();
+  delete hl;
+  THEBACKEND = nullptr;
+  std::filesystem::current_path(oldcwd);
+  std::filesystem::remove_all(data);
+
+  IMAGE a, b;
+  ASSERT_TRUE(LOADIMAGEFILE(glpng, a)) << log;
+  ASSERT_TRUE(LOADIMAGEFILE(hlpng, b));
+  ASSERT_EQ(a.W, b.W);
+  ASSERT_EQ(a.H, b.H);
+  int64_t differing = 0, lit = 0;
+  for (size_t i = 0; i < a.RGBA.size(); i += 4) {
+    int d = 0;
+    for (int c = 0; c < 3; c++) d = std::max(d, std::abs(int(a.RGBA[i + c]) - int(b.RGBA[i + c])));
+    if (d > 3) differing++;
+    if (b.RGBA[i] || b.RGBA[i + 1] || b.RGBA[i + 2]) lit++;
+  }
+  EXPECT_GT(lit, 50000);  // the scene really drew something
+  // Texel boundaries may fall a pixel apart; anything more is a real fault.
+  EXPECT_LE(differing, int64_t(a.W) * a.H / 1000) << "GL frame " << glpng;
+
+  std::ifstream calls(glpng + ".calls");
+  int32_t few = 0, many = 0;
+  calls >> few >> many;
+  EXPECT_GE(few, 1);
+  EXPECT_EQ(few, many);
+  if (!HasFailure()) std::filesystem::remove_all(dir);
+}
+
+TEST(Backends, HeadlessClockAudioAndFrames) {
+  BACKEND* hl = MAKEHEADLESSBACKEND(0, 0);
+  int32_t w = 0, h = 0;
+  ASSERT_TRUE(hl->OPEN(w, h));
+  EXPECT_EQ(w, 1280);
+  EXPECT_EQ(h, 720);
+  IMAGE f;
+  EXPECT_FALSE(hl->READFRAME(f));  // nothing presented yet
+  uint64_t t = hl->TICKS();
+  hl->IDLE(0);
+  hl->IDLE(5);
+  EXPECT_EQ(hl->TICKS(), t + 6);
+
+  // A one-second mono 8 kHz 16-bit WAV file.
+  auto dir = SCRATCH("audio");
+  const std::string wav = (dir / "beep.wav").string();
+  {
+    std::ofstream o(wav, std::ios::binary);
+    auto u32 = [&](uint32_t v) { o.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](uint16_t v) { o.write(reinterpret_cast<const char*>(&v), 2); };
+    o.write("RIFF", 4);
+    u32(36 + 16000);
+    o.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(8000);
+    u32(16000);
+    u16(2);
+    u16(16);
+    o.write("data", 4);
+    u32(16000);
+    std::string zeros(16000, '\0');
+    o.write(zeros.data(), zeros.size());
+  }
+  std::ofstream((dir / "junk.wav").string()) << "not a sound";
+  ASSERT_TRUE(hl->OPENAUDIO());
+  EXPECT_EQ(hl->LOADSOUND((dir / "junk.wav").string()), 0);
+  EXPECT_EQ(hl->LOADSOUND((dir / "missing.ogg").string()), 0);
+  int32_t s = hl->LOADSOUND(wav);
+  ASSERT_GT(s, 0);
+  hl->PLAYSOUND(7, s, 1);  // plays twice: two seconds
+  EXPECT_TRUE(hl->SOUNDBUSY(7));
+  EXPECT_FALSE(hl->SOUNDBUSY(8));
+  hl->IDLE(1500);
+  EXPECT_TRUE(hl->SOUNDBUSY(7));
+  hl->IDLE(600);
+  EXPECT_FALSE(hl->SOUNDBUSY(7));
+  hl->PLAYSOUND(9, s, -1);
+  hl->IDLE(100000);
+  EXPECT_TRUE(hl->SOUNDBUSY(9));
+  hl->HALTSOUND(9);
+  EXPECT_FALSE(hl->SOUNDBUSY(9));
+  const auto& played = HEADLESSPLAYED(hl);
+  ASSERT_EQ(played.size(), 2u);
+  EXPECT_EQ(played[0].CHANNEL, 7);
+  EXPECT_EQ(played[0].PATH, wav);
+  EXPECT_EQ(played[1].LOOPS, -1);
+
+  // Additive blending clamps at white; colour-key blending replaces.
+  IMAGE white = SOLID(2, 2, 200, 200, 200);
+  int32_t tex = hl->UPLOADTEXTURE(white);
+  hl->BEGINFRAME();
+  hl->SETBLEND(BLEND_ADDITIVE);
+  hl->QUAD(tex, 0, 0, 4, 4, 0, 0, 1, 1, 255, 255, 255);
+  hl->QUAD(tex, 0, 0, 2, 2, 0, 0, 1, 1, 255, 128, 0);
+  hl->SETBLEND(BLEND_COLORKEY);
+  hl->QUAD(tex, 2, 2, 4, 4, 0, 0, 1, 1, 0, 0, 255);
+  hl->ENDFRAME();
+  ASSERT_TRUE(hl->READFRAME(f));
+  EXPECT_EQ(f.RGBA[0], 255);
+  EXPECT_EQ(f.RGBA[1], 255);  // 200 + 100 clamped
+  EXPECT_EQ(f.RGBA[2], 200);
+  size_t p33 = (size_t(3) * 1280 + 3) * 4;
+  EXPECT_EQ(f.RGBA[p33], 0);
+  EXPECT_EQ(f.RGBA[p33 + 2], 200);
+  EXPECT_EQ(hl->DRAWCALLS(), 2);
+  EXPECT_EQ(HEADLESSQUADS(hl), 3);
+  hl->CLOSE();
+  delete hl;
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
