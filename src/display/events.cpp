@@ -1,6 +1,7 @@
 #include "display/events.h"
 
 #include "display/backend.h"
+#include "display/inputscript.h"
 #include "display/keynames.h"
 #include "display/renderer.h"
 
@@ -20,9 +21,12 @@ void TRACKKEYSTATUS(int32_t k, bool down) {
 }
 
 void HANDLESDLEVENTS() {
-  if (!THEBACKEND) return;
+  INPUTCLOCKSTEP();
   BACKENDEVENT ev;
-  if (!THEBACKEND->POLLEVENT(ev)) return;
+  if (!NEXTSCRIPTEDEVENT(ev)) {
+    if (!THEBACKEND || !THEBACKEND->POLLEVENT(ev)) return;
+    RECORDEVENT(ev);
+  }
   switch (ev.TYPE) {
     case BE_KEYDOWN: {
       LASTSDLKEY = ev.SYM;
