@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/monsterdeath.h"
 #include "game/monsters.h"
 #include "game/players.h"
 #include "render/lighting.h"
@@ -144,18 +145,6 @@ void BLASTPUSH(int32_t x, int32_t y, int32_t zx, int32_t zy) {
       MFATTR[zx][zy] = DARKGRAY;
       MONSTERX[m] = MONSTERX_[m] = static_cast<BYTE>(zx + dx);
       MONSTERY[m] = MONSTERY_[m] = static_cast<BYTE>(zy + dy);
-    }
-  } else if (c == 'P' || c == 'p') {
-    BYTE p = WHICHPLAYER(static_cast<BYTE>(zx), static_cast<BYTE>(zy));
-    if (p < 1 || p > 2) return;
-    HURTPLAYER(p, 10);
-    if (blankBeyond(zx, zy, dx, dy)) {
-      MAP[zx][zy] = ' ';
-      MAP[zx + dx][zy + dy] = 'P';
-      MFATTR[zx + dx][zy + dy] = MFATTR[zx][zy];
-      MFATTR[zx][zy] = DARKGRAY;
-      PLAYERX[p] = static_cast<BYTE>(zx + dx);
-      PLAYERY[p] = static_cast<BYTE>(zy + dy);
     }
   }
 }

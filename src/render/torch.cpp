@@ -21,6 +21,11 @@ constexpr unsigned char BARRELGLYPH = 219;
 
 // 1 with probability 1/20, else 0: the flicker of a flame's radius.
 int32_t flicker() { return random(10) == 5 ? random(2) : 0; }
+
+// The chosen inventory item of player P is a torch with lumber to burn. The
+// inventory and resources arrive with the player and inventory units; until
+// then no player carries anything.
+bool HOLDSTORCH(BYTE p) { return false; }
 }  // namespace
 
 void TORCHLIGHT(int32_t x, int32_t y, int32_t r) {
@@ -55,9 +60,7 @@ void TORCHLIGHT(int32_t x, int32_t y, int32_t r) {
 void MANAGETORCH(BYTE p) {
   if (p < 1 || p > 2) return;
   const int32_t f = flicker();
-  const BYTE slot = CHOSENITEM[p];
-  const bool torch = slot >= 1 && slot <= INVENTORY[p].size() && INVENTORY[p][slot - 1] == 'i';
-  if (torch && PLAYERRES[p].LUMBER > 0) {
+  if (HOLDSTORCH(p)) {
     TORCHLIGHT(PLAYERX[p], PLAYERY[p], TORCHRADIUS + f);
     return;
   }

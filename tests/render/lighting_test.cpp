@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "game/monsterdeath.h"
+#include "game/monsters.h"
 #include "game/players.h"
 #include "render/lighting.h"
 #include "render/lightfx.h"
@@ -52,6 +54,18 @@ class Lighting : public ::testing::Test {
     PLAYERY[1] = 15;
     PLAYSOUND = 0;
     LOOP = false;
+    NUMBEROFMONSTERS = 0;
+  }
+
+  static uint16_t MONSTERAT(int x, int y, int type, int energy) {
+    uint16_t m = ++NUMBEROFMONSTERS;
+    MONSTERTYPE[m] = static_cast<BYTE>(type);
+    MONSTERX[m] = MONSTERX_[m] = static_cast<BYTE>(x);
+    MONSTERY[m] = MONSTERY_[m] = static_cast<BYTE>(y);
+    MONSTERENERGY[m] = energy;
+    MAP[x][y] = 'M';
+    MFATTR[x][y] = 12;
+    return m;
   }
 
   // Light rows are counted from the top of the level.
@@ -438,6 +452,62 @@ TEST_F(Lighting, StampsAtTheTopOfTheLevelStayInsideTheGrids) {
   CHECKLIGHT11(1, 1, 1 << 30);
   TORCHLIGHT(80, 10, 1 << 30);
   EXPECT_NO_FATAL_FAILURE(EXPECTROWSBEYONDLEVELUNTOUCHED());
+}
+
+// ---- blast push ----
+
+TEST_F(Lighting, BlastRemovesWeakMonstersAndPushesOthersAway) {
+  MONSTERAT(8, 10, 1, 20);   // dies: 20 or less
+  MONSTERAT(12, 9, 3, 50);   // pushed right and down
+  MONSTERAT(10, 7, 3, 50);   // pushed down, its way blocked
+  MAP[10][6] = 'R';
+  CHECKLIGHT2(10, 10, 3);
+  ASSERT_EQ(NUMBEROFMONSTERS, 2);
+  EXPECT_EQ(MAP[8][10], ' ');
+  EXPECT_EQ(MAPPP[8][10].GORE, GORE_MONSTERBODY);
+  // The survivors moved down one place in the table.
+  EXPECT_EQ(MONSTERX[1], 13);
+  EXPECT_EQ(MONSTERY[1], 8);
+  EXPECT_EQ(MONSTERX_[1], 13);
+  EXPECT_EQ(MONSTERY_[1], 8);
+  EXPECT_EQ(MONSTERENERGY[1], 30);
+  EXPECT_EQ(MAP[13][8], 'M');
+  EXPECT_EQ(MFATTR[13][8], 12);
+  EXPECT_EQ(MAP[12][9], ' ');
+  EXPECT_EQ(MFATTR[12][9], 8);
+  EXPECT_EQ(MONSTERY[2], 7);
+  EXPECT_EQ(MONSTERENERGY[2], 30);
+  EXPECT_EQ(MAP[10][7], 'M');
+  EXPECT_EQ(FINDMONSTER(13, 8), 1);
+  EXPECT_EQ(FINDMONSTER(12, 9), 0);
+}
+
+TEST_F(Lighting, BlastMeetsABodyPushedAheadOfTheScanAgain) {
+  // Cells are visited upward within a column, so a monster above the centre
+  // is pushed into the next cell visited and hit once more per cell.
+  MONSTERAT(10, 12, 3, 100);
+  CHECKLIGHT2_MODERN(10, 10, 4);
+  EXPECT_EQ(MONSTERY[1], 15);
+  EXPECT_EQ(MONSTERENERGY[1], 40);
+  EXPECT_EQ(MAP[10][15], 'M');
+  EXPECT_EQ(MAP[10][12], ' ');
+  EXPECT_EQ(MAPPP[10][12].OC[L_PLASMA], 165);
+}
+
+TEST_F(Lighting, PurgedAmmunitionCarriersDropTheirAmmunition) {
+  MONSTERAT(5, 5, 10, 10);
+  MONSTERAT(6, 5, 5, -30);  // type 5 cannot die
+  PURGEMONSTER2(1);
+  EXPECT_EQ(MAP[5][5], 239);
+  EXPECT_EQ(NUMBEROFMONSTERS, 1);
+  EXPECT_EQ(MONSTERTYPE[1], 5);
+  PURGEMONSTER2(1);
+  EXPECT_EQ(NUMBEROFMONSTERS, 1);
+  EXPECT_EQ(MONSTERENERGY[1], ELIMIT[5]);
+  EXPECT_EQ(MAPPP[6][5].GORE, GORE_NONE);
+  PURGEMONSTER2(0);
+  PURGEMONSTER2(7);
+  EXPECT_EQ(NUMBEROFMONSTERS, 1);
 }
 
 }  // namespace
