@@ -1,0 +1,391 @@
+// Item, pickup, fire and effect drawings of the modern glyph set, each a
+// 36 x 36 canvas. Items whose attribute colour tells them apart (keys, armour,
+// weapons, ammunition) are drawn in light greys so the tint shows; items
+// tinted light grey in play may carry their own colours.
+#pragma once
+#include "glyphart.h"
+#include "norm_sprites.h"
+
+const ARTCOLOR METAL = {176, 180, 188};
+const ARTCOLOR DARKMETAL = {104, 108, 118};
+const ARTCOLOR WOOD = {150, 104, 62};
+const ARTCOLOR WHITE = {240, 240, 240};
+
+// A tree seen from above at a slant: clumps of leaves over a short trunk.
+inline CANVAS TREE() {
+  CANVAS c(SPR, SPR);
+  FILLRECT(c, 16, 24, 20, 33, WOOD);
+  FILLRECT(c, 16, 24, 17, 33, SHADE(WOOD, 1.25));
+  ARTRANDOM r(136);
+  const double blobs[][3] = {{18, 14, 10}, {11, 17, 6}, {25, 17, 6}, {14, 9, 6}, {22, 9, 6}, {18, 21, 7}};
+  for (auto& b : blobs) BALL(c, b[0], b[1], b[2], b[2] * 0.9, RGB(72, 150, 64), 0.8);
+  for (int k = 0; k < 40; k++) {
+    int x = 6 + r.UPTO(25), y = 3 + r.UPTO(24);
+    if (c.SET(x, y)) c.PUT(x, y, SHADE(c.AT(x, y), 0.75 + r.UNIT() * 0.6));
+  }
+  OUTLINE(c);
+  return c;
+}
+
+inline CANVAS AXE() {
+  CANVAS c(SPR, SPR);
+  LINE(c, 9, 31, 25, 7, 3, WOOD);
+  POLY(c, {{20, 6}, {30, 2}, {33, 12}, {27, 14}}, METAL, 1.3, 0.8);
+  LINE(c, 30, 3, 33, 11, 1, WHITE);
+  FILLRECT(c, 22, 7, 25, 10, DARKMETAL);
+  OUTLINE(c);
+  return c;
+}
+
+// Health: a white case with a red cross and a twinkle (the menu's stars use
+// this glyph too, in many colours).
+inline CANVAS HEALTH() {
+  CANVAS c(SPR, SPR);
+  LINE(c, 18, 3, 18, 33, 1, RGB(255, 255, 255));
+  LINE(c, 3, 18, 33, 18, 1, RGB(255, 255, 255));
+  FILLRECT(c, 8, 10, 28, 27, RGB(236, 236, 236));
+  FILLRECT(c, 8, 10, 28, 11, RGB(255, 255, 255));
+  FILLRECT(c, 8, 26, 28, 27, RGB(180, 180, 180));
+  FILLRECT(c, 16, 12, 20, 25, RGB(220, 40, 40));
+  FILLRECT(c, 11, 16, 25, 21, RGB(220, 40, 40));
+  FILLRECT(c, 16, 12, 20, 12, RGB(255, 110, 100));
+  OUTLINE(c);
+  return c;
+}
+
+inline CANVAS BOAT() {
+  CANVAS c(SPR, SPR);
+  POLY(c, {{4, 18}, {9, 11}, {27, 11}, {33, 18}, {27, 25}, {9, 25}}, WOOD, 1.2, 0.7);
+  POLY(c, {{8, 18}, {11, 14}, {25, 14}, {29, 18}, {25, 22}, {11, 22}}, SHADE(WOOD, 0.6));
+  for (int x = 12; x <= 24; x += 4) FILLRECT(c, x, 14, x, 22, SHADE(WOOD, 1.1));
+  LINE(c, 14, 18, 6, 30, 1.6, RGB(200, 170, 120));
+  LINE(c, 22, 18, 30, 30, 1.6, RGB(200, 170, 120));
+  OUTLINE(c);
+  return c;
+}
+
+inline CANVAS LANDMINE() {
+  CANVAS c(SPR, SPR);
+  BALL(c, 18, 20, 11, 7, RGB(150, 150, 140), 0.7);
+  BALL(c, 18, 18, 6, 3.6, RGB(110, 110, 104), 0.4);
+  for (int k = 0; k < 6; k++) {
+    double ang = k * 3.14159 / 3;
+    BALL(c, 18 + 8.5 * std::cos(ang), 20 + 5 * std::sin(ang), 1.2, 1.0, RGB(200, 200, 190), 0);
+  }
+  BALL(c, 18, 17.5, 2, 1.6, RGB(255, 50, 40), 0);
+  c.PUT(17, 17, RGB(255, 200, 190));
+  OUTLINE(c);
+  return c;
+}
+
+// The nine weapon pickups, drawn as grey gun silhouettes (tinted yellow).
+inline CANVAS WEAPON(int n) {
+  CANVAS c(SPR, SPR);
+  ARTCOLOR m = METAL, d = DARKMETAL, hi = WHITE;
+  switch (n) {
+    case 1:  // scrap gun: a stubby pistol with a wide muzzle
+      FILLRECT(c, 8, 13, 26, 18, m);
+      FILLRECT(c, 5, 12, 9, 19, d);
+      FILLRECT(c, 19, 18, 24, 27, d);
+      FILLRECT(c, 8, 13, 26, 13, hi);
+      break;
+    case 2:  // range shotgun: long double barrel, wooden stock
+      FILLRECT(c, 2, 13, 24, 14, m);
+      FILLRECT(c, 2, 16, 24, 17, m);
+      FILLRECT(c, 2, 13, 24, 13, hi);
+      POLY(c, {{22, 12}, {34, 14}, {34, 22}, {22, 19}}, SHADE(WOOD, 1.3));
+      break;
+    case 3:  // power shotgun: short, thick, pump grip
+      FILLRECT(c, 4, 12, 26, 17, m);
+      FILLRECT(c, 4, 12, 26, 12, hi);
+      FILLRECT(c, 8, 18, 16, 21, d);
+      POLY(c, {{24, 12}, {33, 15}, {33, 23}, {25, 18}}, SHADE(WOOD, 1.3));
+      break;
+    case 4:  // chaingun: three barrels and a drum
+      for (int k = 0; k < 3; k++) FILLRECT(c, 2, 11 + k * 3, 20, 12 + k * 3, k == 0 ? hi : m);
+      BALL(c, 24, 17, 7, 7, d, 0.6);
+      FILLRECT(c, 28, 22, 31, 29, d);
+      break;
+    case 5:  // rocket launcher: a tube with a warhead showing
+      FILLRECT(c, 3, 12, 31, 20, m);
+      FILLRECT(c, 3, 12, 31, 13, hi);
+      BALL(c, 4, 16, 3, 4, RGB(230, 230, 230), 0.5);
+      FILLRECT(c, 16, 21, 20, 28, d);
+      break;
+    case 6:  // flame thrower: fuel tank and a nozzle
+      BALL(c, 24, 18, 8, 9, m, 0.8);
+      FILLRECT(c, 3, 15, 18, 19, d);
+      FILLRECT(c, 3, 15, 18, 15, hi);
+      BALL(c, 3, 17, 2, 3, hi, 0);
+      break;
+    case 7:  // NRG-8000: a big energy gun with coils
+      POLY(c, {{2, 14}, {28, 10}, {34, 16}, {28, 24}, {2, 20}}, m, 1.3, 0.8);
+      for (int x = 8; x <= 24; x += 4) FILLRECT(c, x, 11, x + 1, 23, hi);
+      BALL(c, 30, 17, 3, 3, WHITE, 0);
+      break;
+    case 8:  // plasma gun: a rounded body with a glowing cell
+      BALL(c, 20, 17, 12, 6.5, m, 0.8);
+      FILLRECT(c, 2, 15, 10, 18, d);
+      BALL(c, 20, 16, 4, 3, WHITE, 0);
+      FILLRECT(c, 22, 22, 26, 29, d);
+      break;
+    default:  // minigun: six long barrels and a handle
+      for (int k = 0; k < 4; k++) FILLRECT(c, 1, 11 + k * 2, 22, 11 + k * 2, k % 2 ? m : hi);
+      FILLRECT(c, 20, 9, 31, 20, d);
+      FILLRECT(c, 25, 20, 28, 29, m);
+      break;
+  }
+  OUTLINE(c);
+  return c;
+}
+
+// Armour: a chest plate in white (tinted by its kind).
+inline CANVAS ARMOUR() {
+  CANVAS c(SPR, SPR);
+  POLY(c, {{7, 7}, {14, 5}, {18, 9}, {22, 5}, {29, 7}, {30, 27}, {18, 32}, {6, 27}}, RGB(236, 236, 236), 1.2, 0.75);
+  LINE(c, 18, 10, 18, 30, 1.2, RGB(170, 170, 170));
+  BALL(c, 12, 16, 3.5, 4, RGB(250, 250, 250), 0.6);
+  BALL(c, 24, 16, 3.5, 4, RGB(230, 230, 230), 0.6);
+  OUTLINE(c);
+  return c;
+}
+
+// Key: white, tinted by the key's colour.
+inline CANVAS KEY() {
+  CANVAS c(SPR, SPR);
+  BALL(c, 11, 18, 7, 7, RGB(240, 240, 240), 0.6);
+  BALL(c, 11, 18, 3, 3, RGB(30, 30, 30), 0);
+  for (int y = 16; y <= 21; y++)
+    for (int x = 9; x <= 13; x++)
+      if ((x - 11) * (x - 11) + (y - 18.5) * (y - 18.5) < 7) c.ERASE(x, y);
+  FILLRECT(c, 17, 16, 33, 20, RGB(220, 220, 220));
+  FILLRECT(c, 17, 16, 33, 16, RGB(255, 255, 255));
+  FILLRECT(c, 26, 21, 28, 26, RGB(200, 200, 200));
+  FILLRECT(c, 31, 21, 33, 24, RGB(200, 200, 200));
+  OUTLINE(c);
+  return c;
+}
+
+inline CANVAS TORCH() {
+  CANVAS c(SPR, SPR);
+  LINE(c, 14, 33, 20, 14, 3.4, WOOD);
+  FILLRECT(c, 17, 13, 23, 16, RGB(120, 110, 100));
+  BALL(c, 21, 9, 5, 6.5, RGB(255, 150, 40), 0.3);
+  BALL(c, 21, 10, 3, 4, RGB(255, 230, 120), 0.2);
+  BALL(c, 21, 11, 1.5, 2, RGB(255, 255, 230), 0);
+  OUTLINE(c);
+  return c;
+}
+
+// Barrel: a rusty red drum with a hazard band.
+inline CANVAS BARREL() {
+  CANVAS c(SPR, SPR);
+  for (int x = 8; x <= 28; x++) {
+    double t = (x - 8) / 20.0;
+    double lit = 1.25 - std::fabs(t - 0.3) * 1.2;
+    for (int y = 6; y <= 32; y++) c.PUT(x, y, SHADE(RGB(178, 62, 44), lit));
+    for (int y = 15; y <= 21; y++) c.PUT(x, y, SHADE(((x / 3) % 2) ? RGB(236, 200, 40) : RGB(60, 56, 50), lit));
+    c.PUT(x, 10, SHADE(RGB(120, 40, 30), lit));
+    c.PUT(x, 28, SHADE(RGB(120, 40, 30), lit));
+  }
+  BALL(c, 18, 6, 10.5, 2.5, RGB(150, 60, 44), 0.2);
+  BALL(c, 18, 6, 8, 1.6, RGB(90, 40, 30), 0);
+  OUTLINE(c);
+  return c;
+}
+
+// Crater left by a mine: a scorched ring.
+inline CANVAS CRATER() {
+  CANVAS c(SPR, SPR);
+  BALL(c, 18, 20, 14, 10, RGB(96, 88, 78), 0.3);
+  BALL(c, 18, 21, 10, 7, RGB(46, 40, 36), 0.2);
+  BALL(c, 18, 22, 5, 3.5, RGB(26, 22, 22), 0);
+  ARTRANDOM r(233);
+  for (int k = 0; k < 30; k++) {
+    int x = 4 + r.UPTO(29), y = 10 + r.UPTO(21);
+    if (c.SET(x, y)) c.PUT(x, y, SHADE(c.AT(x, y), 0.6 + r.UNIT() * 0.8));
+  }
+  return c;
+}
+
+// Scrap heap: plates and pipes that a mine blast turns into a crater.
+inline CANVAS SCRAPHEAP() {
+  CANVAS c(SPR, SPR);
+  POLY(c, {{4, 30}, {10, 18}, {20, 14}, {30, 20}, {33, 30}}, RGB(140, 136, 128), 1.2, 0.7);
+  POLY(c, {{8, 26}, {16, 16}, {22, 22}, {14, 30}}, RGB(176, 120, 90), 1.2, 0.8);
+  LINE(c, 18, 28, 31, 15, 2.6, METAL);
+  LINE(c, 6, 22, 16, 25, 2, DARKMETAL);
+  for (int k = 0; k < 5; k++) c.PUT(10 + k * 4, 24 + (k % 2), WHITE);
+  OUTLINE(c);
+  return c;
+}
+
+// Zarnov's serum: a vial of glowing green liquid.
+inline CANVAS SERUM() {
+  CANVAS c(SPR, SPR);
+  FILLRECT(c, 13, 6, 23, 31, RGB(200, 220, 230));
+  FILLRECT(c, 14, 15, 22, 30, RGB(90, 230, 90));
+  FILLRECT(c, 14, 15, 22, 16, RGB(190, 255, 170));
+  FILLRECT(c, 15, 7, 16, 28, RGB(245, 255, 255));
+  FILLRECT(c, 12, 3, 24, 6, RGB(150, 110, 80));
+  OUTLINE(c);
+  return c;
+}
+
+// Ammunition pickups.
+inline void SHELL(CANVAS& c, double x, double y) {
+  FILLRECT(c, static_cast<int>(x), static_cast<int>(y), static_cast<int>(x) + 3, static_cast<int>(y) + 8, RGB(226, 226, 226));
+  FILLRECT(c, static_cast<int>(x), static_cast<int>(y) + 6, static_cast<int>(x) + 3, static_cast<int>(y) + 8, RGB(170, 170, 170));
+  FILLRECT(c, static_cast<int>(x), static_cast<int>(y), static_cast<int>(x), static_cast<int>(y) + 5, RGB(255, 255, 255));
+}
+
+inline CANVAS AMMO(int kind) {
+  CANVAS c(SPR, SPR);
+  switch (kind) {
+    case 186:  // shotgun clip: a box of shells
+      FILLRECT(c, 6, 16, 30, 30, RGB(200, 200, 196));
+      FILLRECT(c, 6, 16, 30, 17, RGB(240, 240, 236));
+      for (int k = 0; k < 5; k++) SHELL(c, 8 + k * 4.5, 8);
+      break;
+    case 210:  // shotgun shells: three loose shells
+      for (int k = 0; k < 3; k++) SHELL(c, 9 + k * 6, 13 + (k % 2) * 4);
+      break;
+    case 240:  // chaingun magazine: a belt box
+      FILLRECT(c, 7, 12, 29, 30, RGB(190, 190, 190));
+      FILLRECT(c, 7, 12, 29, 13, RGB(240, 240, 240));
+      for (int k = 0; k < 6; k++) FILLRECT(c, 9 + k * 3, 6, 10 + k * 3, 11, RGB(236, 236, 236));
+      FILLRECT(c, 12, 19, 24, 23, RGB(120, 120, 120));
+      break;
+    case 239:  // chaingun bullets: a few bullets
+      for (int k = 0; k < 4; k++) {
+        FILLRECT(c, 8 + k * 5, 14, 10 + k * 5, 28, RGB(220, 220, 220));
+        BALL(c, 9.5 + k * 5, 13, 1.6, 2.6, RGB(250, 250, 250), 0.3);
+      }
+      break;
+    case 158:  // backpack
+      BALL(c, 18, 19, 11, 12, RGB(150, 130, 96), 0.8);
+      FILLRECT(c, 11, 19, 25, 27, RGB(124, 106, 78));
+      FILLRECT(c, 11, 19, 25, 19, RGB(170, 150, 110));
+      LINE(c, 12, 8, 24, 8, 2, RGB(100, 86, 64));
+      break;
+    case 220:  // box of rockets: a crate with warheads
+      FILLRECT(c, 5, 17, 31, 31, RGB(186, 160, 110));
+      for (int y = 20; y <= 29; y += 3) FILLRECT(c, 5, y, 31, y, RGB(140, 118, 80));
+      for (int k = 0; k < 4; k++) BALL(c, 9 + k * 6, 14, 2.6, 4, RGB(230, 230, 230), 0.5);
+      break;
+    case 156:  // a couple of rockets
+      for (int k = 0; k < 2; k++) {
+        FILLRECT(c, 6, 11 + k * 9, 26, 15 + k * 9, RGB(220, 220, 220));
+        BALL(c, 27, 13 + k * 9, 4, 2.5, RGB(250, 250, 250), 0.4);
+        POLY(c, {{6, 10.0 + k * 9}, {3, 8.0 + k * 9}, {3, 18.0 + k * 9}, {6, 16.0 + k * 9}}, RGB(160, 160, 160));
+      }
+      break;
+    case 236:  // plasma charge: a glowing energy cell
+      FILLRECT(c, 11, 7, 25, 31, RGB(170, 176, 186));
+      FILLRECT(c, 13, 10, 23, 28, RGB(230, 250, 255));
+      FILLRECT(c, 15, 12, 21, 26, RGB(255, 255, 255));
+      FILLRECT(c, 15, 4, 21, 6, RGB(200, 200, 200));
+      break;
+    default:  // 157, can of flame cocktail: a fuel can with a red cap
+      FILLRECT(c, 9, 10, 27, 31, RGB(210, 210, 206));
+      FILLRECT(c, 9, 10, 27, 11, RGB(245, 245, 240));
+      LINE(c, 12, 15, 24, 27, 2, RGB(150, 150, 146));
+      LINE(c, 24, 15, 12, 27, 2, RGB(150, 150, 146));
+      FILLRECT(c, 21, 5, 25, 9, RGB(220, 60, 40));
+      LINE(c, 11, 9, 18, 6, 2, RGB(170, 170, 166));
+      break;
+  }
+  OUTLINE(c);
+  return c;
+}
+
+// Flames: three frames each of the big ('O') and small ('o') fire.
+inline CANVAS FLAME(bool big, int frame) {
+  CANVAS c(SPR, SPR);
+  ARTRANDOM r(900 + frame * 7 + (big ? 100 : 0));
+  double h = big ? 30 : 20, w = big ? 13 : 9;
+  for (int y = 0; y < SPR; y++)
+    for (int x = 0; x < SPR; x++) {
+      double fy = (34.0 - y) / h;  // 0 at the base, 1 at the tip
+      if (fy < 0 || fy > 1.1) continue;
+      double sway = std::sin(fy * 5 + frame * 2.1) * 2.5 * fy;
+      double half = w * (1 - fy) * (0.7 + 0.6 * std::sin(fy * 3.1416));
+      double dx = std::fabs(x + 0.5 - 18 - sway);
+      double n = VNOISE(x / 3.0, y / 3.0 + frame * 4, 64, 31 + frame);
+      if (dx > half + n * 3 - 1) continue;
+      double heat = 1 - dx / (half + 2) - fy * 0.55;
+      ARTCOLOR col = heat > 0.55 ? RGB(255, 250, 200) : heat > 0.35 ? RGB(255, 214, 80)
+                   : heat > 0.15 ? RGB(250, 140, 30) : RGB(200, 60, 20);
+      c.PUT(x, y, col);
+    }
+  for (int k = 0; k < (big ? 6 : 3); k++) c.PUT(8 + r.UPTO(20), 2 + r.UPTO(big ? 8 : 14), RGB(255, 200, 90));
+  return c;
+}
+
+// Gore: a blood splat and the remains of a monster (drawn additively).
+inline CANVAS BLOOD() {
+  CANVAS c(SPR, SPR);
+  ARTRANDOM r(194);
+  BALL(c, 18, 20, 8, 6, RGB(150, 16, 16), 0.4);
+  for (int k = 0; k < 9; k++) {
+    double ang = r.UNIT() * 6.283, d = 7 + r.UNIT() * 8;
+    BALL(c, 18 + std::cos(ang) * d, 20 + std::sin(ang) * d * 0.7, 1 + r.UNIT() * 2.2, 1 + r.UNIT() * 1.8, RGB(130, 12, 12), 0.3);
+  }
+  return c;
+}
+
+inline CANVAS REMAINS() {
+  CANVAS c(SPR, SPR);
+  BALL(c, 18, 22, 13, 8, RGB(110, 14, 14), 0.4);
+  BALL(c, 12, 20, 4, 3, RGB(160, 60, 50), 0.6);
+  BALL(c, 24, 24, 5, 3, RGB(150, 50, 44), 0.6);
+  LINE(c, 8, 27, 20, 24, 2.2, RGB(220, 210, 190));
+  LINE(c, 20, 18, 29, 21, 2, RGB(220, 210, 190));
+  BALL(c, 8, 27, 1.6, 1.6, RGB(230, 220, 200), 0);
+  BALL(c, 29, 21, 1.5, 1.5, RGB(230, 220, 200), 0);
+  return c;
+}
+
+// Muzzle flashes (additive): three bursts of rays.
+inline CANVAS MUZZLE(int frame) {
+  CANVAS c(SPR, SPR);
+  int rays = 5 + frame;
+  for (int k = 0; k < rays; k++) {
+    double ang = k * 6.283 / rays + frame * 0.4;
+    double len = (k % 2 ? 9 : 15) - frame;
+    LINE(c, 18, 18, 18 + std::cos(ang) * len, 18 + std::sin(ang) * len, 2.2, RGB(255, 230, 150));
+  }
+  BALL(c, 18, 18, 6 - frame, 6 - frame, RGB(255, 255, 230), 0);
+  return c;
+}
+
+// Aiming cursor: a crosshair (tinted red).
+inline CANVAS CROSSHAIR() {
+  CANVAS c(SPR, SPR);
+  for (int a = 0; a < 360; a += 2) {
+    double r = a * 3.14159 / 180;
+    c.PUT(static_cast<int>(18 + 10 * std::cos(r)), static_cast<int>(18 + 10 * std::sin(r)), WHITE);
+  }
+  FILLRECT(c, 17, 4, 18, 12, WHITE);
+  FILLRECT(c, 17, 24, 18, 32, WHITE);
+  FILLRECT(c, 4, 17, 12, 18, WHITE);
+  FILLRECT(c, 24, 17, 32, 18, WHITE);
+  FILLRECT(c, 17, 17, 18, 18, WHITE);
+  return c;
+}
+
+// Menu frame block: a bevelled plate that also tiles as a backdrop.
+inline CANVAS FRAMEBLOCK() {
+  CANVAS c(SPR, SPR);
+  for (int y = 0; y < SPR; y++)
+    for (int x = 0; x < SPR; x++) {
+      int v = 200;
+      if (x < 3 || y < 3) v = 250;
+      else if (x > SPR - 4 || y > SPR - 4) v = 120;
+      else v = 196 + static_cast<int>(20 * VNOISE(x / 4.0, y / 4.0, 9, 174)) - 10;
+      c.PUT(x, y, GREY(v));
+    }
+  for (int k : {8, 27})
+    for (int j : {8, 27}) { BALL(c, k, j, 2, 2, GREY(230), 0.8); }
+  return c;
+}
