@@ -1,0 +1,211 @@
+// The committed glyph sets: every code loads in both looks, sheets have the
+// tile counts the catalogue states, the tiles the game addresses hold art,
+// pictures stay inside the visible three quarters, terrain tiles seamlessly.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "display/backend.h"
+
+namespace {
+
+const std::string DATA = ASHEN_SOURCE_DATA;
+
+// The renderer's rule: 64 pixels, or 192 and more, in either direction.
+bool ISSHEET(const IMAGE& img) {
+  return img.W == 64 || img.H == 64 || img.W >= 192 || img.H >= 192;
+}
+
+IMAGE LOADGLYPH(const std::string& set, int code) {
+  IMAGE img;
+  std::string path = DATA + "/GFX/" + set + "/" + std::to_string(code) + ".png";
+  EXPECT_TRUE(LOADIMAGEFILE(path, img)) << path;
+  return img;
+}
+
+bool LIT(const IMAGE& img, int x, int y) {
+  const uint8_t* p = &img.RGBA[(static_cast<size_t>(y) * img.W + x) * 4];
+  return p[0] != 0 || p[1] != 0 || p[2] != 0;
+}
+
+// Lit pixels inside tile (tx, ty), 1-based, of a sheet.
+int LITINTILE(const IMAGE& img, int tx, int ty) {
+  int n = 0;
+  for (int y = (ty - 1) * 64; y < ty * 64 && y < img.H; y++)
+    for (int x = (tx - 1) * 64; x < tx * 64 && x < img.W; x++) n += LIT(img, x, y);
+  return n;
+}
+
+struct CATALOGUEROW {
+  bool SHEET = false;
+  int TX = 1, TY = 1;
+};
+
+// Reads the Kind column of docs/glyphs.md: "glyph" or "sheet N x M".
+std::map<int, CATALOGUEROW> READCATALOGUE() {
+  std::map<int, CATALOGUEROW> rows;
+  std::ifstream f(DATA + "/../docs/glyphs.md");
+  EXPECT_TRUE(f.good()) << "docs/glyphs.md missing";
+  std::string line;
+  while (std::getline(f, line)) {
+    if (line.size() < 3 || line[0] != '|' || !std::isdigit(static_cast<unsigned char>(line[2]))) continue;
+    // Split on unescaped '|'.
+    std::vector<std::string> cols;
+    std::string cur;
+    for (size_t i = 1; i < line.size(); i++) {
+      if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '|') { cur += '|'; i++; }
+      else if (line[i] == '|') { cols.push_back(cur); cur.clear(); }
+      else cur += line[i];
+    }
+    if (cols.size() < 5) continue;
+    int code = std::atoi(cols[0].c_str());
+    std::istringstream kind(cols[3]);
+    std::string word, x;
+    CATALOGUEROW row;
+    kind >> word;
+    if (word == "sheet") {
+      row.SHEET = true;
+      kind >> row.TX >> x >> row.TY;
+    } else {
+      EXPECT_EQ(word, "glyph") << "code " << code;
+    }
+    EXPECT_EQ(rows.count(code), 0u) << "code " << code << " listed twice";
+    rows[code] = row;
+  }
+  return rows;
+}
+
+TEST(GlyphSets, EveryCodeLoadsInBothLooks) {
+  for (const char* set : {"NORM", "ASCII"})
+    for (int code = 32; code <= 256; code++) {
+      IMAGE img = LOADGLYPH(set, code);
+      EXPECT_GT(img.W, 0) << set << " " << code;
+      EXPECT_GT(img.H, 0) << set << " " << code;
+    }
+}
+
+TEST(GlyphSets, PlainSetIsTextCellsWithSolidTile) {
+  for (int code = 32; code <= 256; code++) {
+    IMAGE img = LOADGLYPH("ASCII", code);
+    ASSERT_EQ(img.W, 24) << code;
+    ASSERT_EQ(img.H, 32) << code;
+    int lit = 0;
+    for (int y = 0; y < img.H; y++)
+      for (int x = 0; x < img.W; x++) {
+        if (!LIT(img, x, y)) continue;
+        lit++;
+        // Only the left three quarters show across a cell (the solid tile is
+        // solid throughout).
+        if (code != 256) {
+          EXPECT_LT(x, 18) << "code " << code << " draws into the hidden quarter";
+        }
+      }
+    if (code == 32 || code == 255) EXPECT_EQ(lit, 0) << code;
+    else if (code == 256) EXPECT_EQ(lit, 24 * 32);
+    else EXPECT_GT(lit, 0) << "code " << code << " is empty";
+  }
+  // Line-drawing codes reach the right edge of the visible part so lines join.
+  IMAGE h = LOADGLYPH("ASCII", 196);
+  EXPECT_TRUE(LIT(h, 17, 16) || LIT(h, 17, 15));
+  IMAGE a = LOADGLYPH("ASCII", 'A');
+  EXPECT_FALSE(LIT(a, 17, 16));
+}
+
+TEST(GlyphSets, CatalogueKindsMatchTheModernImages) {
+  std::map<int, CATALOGUEROW> rows = READCATALOGUE();
+  for (int code = 32; code <= 256; code++) {
+    ASSERT_EQ(rows.count(code), 1u) << "catalogue has no row for " << code;
+    IMAGE img = LOADGLYPH("NORM", code);
+    const CATALOGUEROW& r = rows[code];
+    if (r.SHEET) {
+      EXPECT_TRUE(ISSHEET(img)) << code;
+      EXPECT_EQ(img.W, 64 * r.TX) << code;
+      EXPECT_EQ(img.H, 64 * r.TY) << code;
+    } else {
+      EXPECT_FALSE(ISSHEET(img)) << "code " << code << " would be taken for a sheet: " << img.W
+                                 << " x " << img.H;
+    }
+  }
+}
+
+TEST(GlyphSets, PicturesStayInTheVisiblePart) {
+  for (int code = 32; code <= 256; code++) {
+    IMAGE img = LOADGLYPH("NORM", code);
+    if (ISSHEET(img) || code == 256) continue;
+    for (int y = 0; y < img.H; y++)
+      for (int x = img.W * 3 / 4; x < img.W; x++)
+        EXPECT_FALSE(LIT(img, x, y)) << "code " << code << " pixel " << x << "," << y;
+  }
+}
+
+TEST(GlyphSets, TilesTheGameAddressesHoldArt) {
+  struct { int CODE, TX, TY; } tiles[] = {
+      {202, 4, 2},                                          // HUD health icon
+      {202, 4, 1}, {202, 1, 1}, {202, 2, 2}, {202, 3, 3},   // turret and hull
+      {206, 1, 1}, {206, 2, 1}, {206, 3, 1}, {206, 4, 1},   // sparks
+      {206, 1, 2}, {206, 2, 2}, {206, 3, 2},                // muzzle flashes
+      {165, 1, 1}, {165, 2, 1}, {165, 3, 1},                // cell flashes
+      {165, 1, 2}, {165, 2, 2},                             // plasma ball
+      {165, 1, 3}, {165, 2, 3}, {165, 3, 3},                // blast glows, shell trail
+      {183, 2, 2}, {183, 5, 2}, {183, 2, 5}, {183, 5, 5},   // fireball frame centres
+      {123, 2, 2}, {123, 5, 2},                             // portal frame centres
+  };
+  for (auto& t : tiles) {
+    IMAGE img = LOADGLYPH("NORM", t.CODE);
+    ASSERT_TRUE(ISSHEET(img)) << t.CODE;
+    ASSERT_LE(t.TX * 64, img.W) << t.CODE << " has no tile column " << t.TX;
+    ASSERT_LE(t.TY * 64, img.H) << t.CODE << " has no tile row " << t.TY;
+    EXPECT_GT(LITINTILE(img, t.TX, t.TY), 40) << "tile (" << t.TX << ", " << t.TY << ") of " << t.CODE;
+  }
+  IMAGE log = LOADGLYPH("NORM", 213);
+  EXPECT_EQ(log.W / 64, 8);
+  EXPECT_EQ(log.H / 64, 8);
+  for (int ty = 1; ty <= 8; ty++)
+    for (int tx = 1; tx <= 8; tx++) EXPECT_EQ(LITINTILE(log, tx, ty), 64 * 64) << tx << "," << ty;
+}
+
+// Mean absolute difference between two columns (or rows) of an image.
+double LINEDIFF(const IMAGE& img, bool columns, int a, int b) {
+  double sum = 0;
+  int n = columns ? img.H : img.W;
+  for (int i = 0; i < n; i++) {
+    int xa = columns ? a : i, ya = columns ? i : a, xb = columns ? b : i, yb = columns ? i : b;
+    for (int ch = 0; ch < 3; ch++)
+      sum += std::abs(img.RGBA[(static_cast<size_t>(ya) * img.W + xa) * 4 + ch] -
+                      img.RGBA[(static_cast<size_t>(yb) * img.W + xb) * 4 + ch]);
+  }
+  return sum / n;
+}
+
+TEST(GlyphSets, TerrainSheetsAreSeamless) {
+  // Rock, indoor rock, sewers, door, floor, water.
+  for (int code : {226, 227, 228, 229, 246, 247}) {
+    IMAGE img = LOADGLYPH("NORM", code);
+    ASSERT_TRUE(ISSHEET(img)) << code;
+    ASSERT_GE(img.W, 192) << code;
+    for (bool columns : {true, false}) {
+      // The wrap-around seam must look like the joins between tiles inside
+      // the sheet (or like neighbouring art pixels, whichever differs more).
+      int n = columns ? img.W : img.H;
+      double inside = 0;
+      for (int k = 2; k < n; k += 2) inside += LINEDIFF(img, columns, k - 1, k);
+      inside /= n / 2 - 1;
+      for (int k = 64; k < n; k += 64) inside = std::max(inside, LINEDIFF(img, columns, k - 1, k));
+      double seam = LINEDIFF(img, columns, n - 1, 0);
+      EXPECT_LE(seam, 1.5 * inside + 8) << "code " << code << (columns ? " left/right" : " top/bottom")
+                                        << " seam " << seam << ", inside " << inside;
+    }
+    // Every tile is fully covered (terrain has no transparent holes).
+    for (int ty = 1; ty <= img.H / 64; ty++)
+      for (int tx = 1; tx <= img.W / 64; tx++) EXPECT_EQ(LITINTILE(img, tx, ty), 64 * 64) << code;
+  }
+}
+
+}  // namespace
