@@ -229,7 +229,8 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
     if (k < 0) k += t.W;
     tx[i - cx0] = static_cast<int32_t>(k);
   }
-  const float tr = r / 255.0f, tg = g / 255.0f, tb = b / 255.0f;
+  constexpr float INV = 1.0f / 255.0f;
+  const float tr = r * INV * INV, tg = g * INV * INV, tb = b * INV * INV;
   for (int32_t j = ry0; j <= ry1; j++) {
     double v = v1 + (j + 0.5 - y1) / (double(y2) - y1) * (double(v2) - v1);
     int32_t ty = std::clamp(static_cast<int32_t>(std::floor(v * t.H)), 0, t.H - 1);
@@ -238,9 +239,9 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
     for (int32_t i = cx0; i <= cx1; i++, dst += 4) {
       const uint8_t* s = row + tx[i - cx0] * 4;
       if (s[3] == 0) continue;
-      const float a = s[3] / 255.0f;
-      const float sr = s[0] / 255.0f * tr, sg = s[1] / 255.0f * tg, sb = s[2] / 255.0f * tb;
-      float dr = dst[0] / 255.0f, dg = dst[1] / 255.0f, db = dst[2] / 255.0f;
+      const float a = s[3] * INV;
+      const float sr = s[0] * tr, sg = s[1] * tg, sb = s[2] * tb;
+      float dr = dst[0] * INV, dg = dst[1] * INV, db = dst[2] * INV;
       if (BLEND == BLEND_ADDITIVE) {
         dr = std::min(1.0f, sr * a + dr);
         dg = std::min(1.0f, sg * a + dg);
@@ -250,9 +251,9 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
         dg = sg * a + dg * (1 - a);
         db = sb * a + db * (1 - a);
       }
-      dst[0] = static_cast<uint8_t>(std::lround(dr * 255.0f));
-      dst[1] = static_cast<uint8_t>(std::lround(dg * 255.0f));
-      dst[2] = static_cast<uint8_t>(std::lround(db * 255.0f));
+      dst[0] = static_cast<uint8_t>(dr * 255.0f + 0.5f);
+      dst[1] = static_cast<uint8_t>(dg * 255.0f + 0.5f);
+      dst[2] = static_cast<uint8_t>(db * 255.0f + 0.5f);
     }
   }
 }

@@ -446,7 +446,7 @@ void SDLGL::EMIT(const ENTRY& e, float x1, float y1, float x2, float y2, double 
   const float av2 = float((oy + std::clamp(v2, 0.0f, 1.0f) * e.H) / size);
   const VERT tl{x1, y1, au1, av1, r, g, b, 255}, tr{x2, y1, au2, av1, r, g, b, 255};
   const VERT br{x2, y2, au2, av2, r, g, b, 255}, bl{x1, y2, au1, av2, r, g, b, 255};
-  BATCH.insert(BATCH.end(), {tl, tr, br, tl, br, bl});
+  BATCH.insert(BATCH.end(), {tl, tr, br, bl});
 }
 
 void SDLGL::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u1, float v1,
@@ -497,7 +497,7 @@ void SDLGL::FLUSH() {
   glVertexPointer(2, GL_FLOAT, sizeof(VERT), &BATCH[0].X);
   glTexCoordPointer(2, GL_FLOAT, sizeof(VERT), &BATCH[0].U);
   glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(VERT), &BATCH[0].R);
-  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(BATCH.size()));
+  glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(BATCH.size()));
   CALLS++;
   BATCH.clear();
 }
