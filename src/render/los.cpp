@@ -173,28 +173,39 @@ bool SEES(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return gunLine(x1, y
 bool SEESH(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return gunLine(x1, y1, x2, y2, true); }
 
 namespace {
-// Work grid of REACHABLE: visit counts of walkable cells, 65535 for blocked ones.
-uint16_t MAZE[MAX_MAPWIDTH + 1][MAX_MAPHEIGHT + 1];
+// Work grid of REACHABLE with a frame of cells outside the grid: visit counts
+// of walkable cells, 65535 for blocked ones, and 65536 outside the grid, which
+// the walker therefore never enters.
+int32_t MAZE[MAX_MAPWIDTH + 2][MAX_MAPHEIGHT + 2];
+constexpr int32_t MAZE_BLOCKED = 65535;
+constexpr int32_t MAZE_OUTSIDE = 65536;
 
-// A neighbour outside the grid counts as more than blocked, so the walker
-// never leaves the grid.
-int32_t mazeAt(int32_t x, int32_t y) { return VALID(x, y) ? MAZE[x][y] : 65536; }
+struct WALKABLETABLE {
+  bool ok[256] = {};
+  WALKABLETABLE() {
+    for (int c = 0; c < 256; c++) ok[c] = walkable(static_cast<unsigned char>(c));
+  }
+};
+const WALKABLETABLE WALKABLECELLS;
 }  // namespace
 
 bool REACHABLE(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t maxdist) {
   if (maxdist < DISTANCE(x1, y1, x2, y2)) return false;
   if (!VALID(x1, y1) || !VALID(x2, y2)) return false;
   if (x1 == x2 && y1 == y2) return true;
-  for (int x = 1; x <= MAX_MAPWIDTH; x++)
-    for (int y = 1; y <= MAX_MAPHEIGHT; y++)
-      MAZE[x][y] = (x <= MAPSIZEX && y <= MAPSIZEY && walkable(MAP[x][y])) ? 1 : 65535;
+  for (int x = 0; x <= MAX_MAPWIDTH + 1; x++)
+    for (int y = 0; y <= MAX_MAPHEIGHT + 1; y++) {
+      if (!VALID(x, y)) MAZE[x][y] = MAZE_OUTSIDE;
+      else if (x <= MAPSIZEX && y <= MAPSIZEY && WALKABLECELLS.ok[MAP[x][y]]) MAZE[x][y] = 1;
+      else MAZE[x][y] = MAZE_BLOCKED;
+    }
   MAZE[x2][y2] = 0;
   int32_t x = x1, y = y1;
   int32_t moves = 0;
   const int32_t budget = static_cast<int32_t>(MAPSIZEX) * MAPSIZEY;
   for (;;) {
-    if (MAZE[x][y] < 65535) MAZE[x][y]++;
-    int32_t n = mazeAt(x, y - 1), e = mazeAt(x + 1, y), s = mazeAt(x, y + 1), w = mazeAt(x - 1, y);
+    if (MAZE[x][y] < MAZE_BLOCKED) MAZE[x][y]++;
+    const int32_t n = MAZE[x][y - 1], e = MAZE[x + 1][y], s = MAZE[x][y + 1], w = MAZE[x - 1][y];
     if (SMALLEST(n, e, s, w)) y--;
     else if (SMALLEST(e, n, s, w)) x++;
     else if (SMALLEST(s, n, e, w)) y++;
