@@ -1,2 +1,39 @@
-// Entry point. Start-up and shut-down live in shell/startup.
-int main() { return 0; }
+// Entry point: harness options, the data folder, the back-end, then start-up.
+#include <cstdio>
+#include <string>
+
+#include "display/backend.h"
+#include "display/backend_headless.h"
+#include "display/backend_sdl.h"
+#include "display/inputscript.h"
+#include "shell/harness.h"
+#include "shell/paths.h"
+#include "shell/startup.h"
+#include "world/mapcheck.h"
+
+int main(int argc, char** argv) {
+  std::string err;
+  if (!PARSEHARNESS(argc, argv, err)) {
+    std::fprintf(stderr, "ashenreach: %s\n", err.c_str());
+    return 2;
+  }
+  // The map checker reads a level author's file; it needs neither window nor data folder.
+  if (!HARNESS.CHECKMAP.empty()) return CHECKMAPFILE(HARNESS.CHECKMAP);
+
+  std::string searched;
+  if (!FINDDATAFOLDER(argv[0], searched)) {
+    std::fprintf(stderr,
+                 "ashenreach: no data folder found (searched: %s); give one with --data DIR\n",
+                 searched.c_str());
+    return 1;
+  }
+  if (!HARNESS.INPUT.empty() && !LOADINPUTSCRIPT(HARNESS.INPUT, err)) {
+    std::fprintf(stderr, "ashenreach: %s\n", err.c_str());
+    return 2;
+  }
+  THEBACKEND = HARNESS.HEADLESS ? MAKEHEADLESSBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT)
+                                : MAKESDLBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT);
+  int code = HOLLOWMERESTART();
+  CLOSERECORDING();
+  return code;
+}
