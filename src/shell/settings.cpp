@@ -1,5 +1,7 @@
 // Process-wide settings and flags, the settings file and the parameter tests.
 #include <cctype>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -60,10 +62,17 @@ bool VALIDATEDPARAM() {
 }
 
 void READSETTINGS(const std::string& path, BYTE& visualstyle) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return;
-  std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  if (f.bad()) return;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return;
+  std::string bytes;
+  try {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return;
+    bytes.assign((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (f.bad()) return;
+  } catch (const std::exception&) {
+    return;  // unreadable: keep the defaults
+  }
   // Fewer than four bytes cannot be a settings file of any layout: keep the defaults.
   if (bytes.size() < 4) return;
   auto b = [&](size_t i) { return static_cast<BYTE>(bytes[i]); };

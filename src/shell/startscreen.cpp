@@ -3,6 +3,7 @@
 #include <string>
 
 #include "display/events.h"
+#include "display/renderer.h"
 #include "display/textscreen.h"
 
 void DRAWCOLOURCHART(int col, int row) {
@@ -39,6 +40,13 @@ unsigned char WAITFORKEY() {
 }
 
 namespace {
+// The charts show cell backgrounds, which the modern look otherwise leaves unpainted.
+struct BackgroundsShown {
+  BYTE saved = IGNORE_BATTR;
+  BackgroundsShown() { IGNORE_BATTR = 0; }
+  ~BackgroundsShown() { IGNORE_BATTR = saved; }
+};
+
 void heading(const std::string& title) {
   TEXTMODE80X25();
   TEXTCOLOREMULATOR(15);
@@ -56,6 +64,7 @@ void SHOWGLYPHCHART() {
 }
 
 void SHOWCOLOURCHART() {
+  BackgroundsShown shown;
   heading("Colour chart: 16 colours on 16 backgrounds");
   DRAWCOLOURCHART(25, 4);
   DISPLAYSTRING("Press any key.", 34, 23, 7);
@@ -63,6 +72,7 @@ void SHOWCOLOURCHART() {
 }
 
 void STARTSCREEN() {
+  BackgroundsShown shown;
   heading("A S H E N   R E A C H");
   DISPLAYSTRING("Colours", 5, 3, 11);
   DRAWCOLOURCHART(5, 4);

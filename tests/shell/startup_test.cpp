@@ -1,0 +1,96 @@
+// Whole-program start-up and shut-down, run as the player would run it
+// (headless): the settings and key files it leaves, and the messages of bad data.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "test_util.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct RunResult {
+  int code = -1;
+  std::string output;  // stdout and stderr together
+};
+
+RunResult runGame(const std::string& args) {
+  std::string cmd = std::string(ASHEN_BINARY) + " --headless " + args + " 2>&1";
+  RunResult r;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 512> buf;
+  while (fgets(buf.data(), buf.size(), p)) r.output += buf.data();
+  int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+std::string readBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+}  // namespace
+
+TEST(Startup, DefaultRunWritesDefaultSettings) {
+  TempDir dir;
+  RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user");
+  ASSERT_EQ(r.code, 0) << r.output;
+  EXPECT_EQ(readBytes(dir.path + "/user/MONSTER.INI"), std::string("\x01\x0A\x0A\x00\x00\x01", 6));
+  // The key file is written only when the player redefines keys or an older layout is found.
+  EXPECT_FALSE(fs::exists(dir.path + "/user/KEYS.INI"));
+}
+
+TEST(Startup, OlderSettingsLayoutRewritesKeyFile) {
+  TempDir dir;
+  fs::create_directories(dir.path + "/user");
+  std::ofstream(dir.path + "/user/MONSTER.INI", std::ios::binary) << std::string("\x02\x05\x04\x00", 4);
+  // A key file of another player's bindings that the upgrade must replace.
+  std::ofstream(dir.path + "/user/KEYS.INI", std::ios::binary) << std::string(128, '\x07');
+  RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user");
+  ASSERT_EQ(r.code, 0) << r.output;
+  std::string keys = readBytes(dir.path + "/user/KEYS.INI");
+  ASSERT_EQ(keys.size(), 128u);
+  // First action (move left) is bound to A, SDL 1.2 key code 97, little-endian.
+  EXPECT_EQ(keys.substr(0, 4), std::string("\x61\x00\x00\x00", 4));
+  EXPECT_EQ(readBytes(dir.path + "/user/MONSTER.INI"), std::string("\x02\x05\x04\x00\x00\x01", 6));
+}
+
+TEST(Startup, MissingDataFolderOrFirstGlyphIsReported) {
+  TempDir dir;
+  RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user --data " + dir.path + "/none");
+  EXPECT_NE(r.code, 0);
+  EXPECT_NE(r.output.find(dir.path + "/none"), std::string::npos) << r.output;
+
+  // A data folder whose glyph sets lack code 32.
+  fs::create_directories(dir.path + "/data/GFX/NORM");
+  fs::create_directories(dir.path + "/data/GFX/ASCII");
+  fs::copy_file(std::string(ASHEN_SOURCE_DATA) + "/GFX/NORM/65.png", dir.path + "/data/GFX/NORM/65.png");
+  r = runGame("--frames 3 --user-dir " + dir.path + "/user --data " + dir.path + "/data");
+  EXPECT_NE(r.code, 0);
+  EXPECT_NE(r.output.find("32.png"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find(dir.path + "/data"), std::string::npos) << r.output;
+}
+
+TEST(Startup, ScreenshotIsTheLastPushedFrame) {
+  TempDir dir;
+  std::string shot = dir.path + "/shot.png";
+  RunResult r = runGame("--frames 4 --size 640x360 --screenshot " + shot + " --user-dir " + dir.path);
+  ASSERT_EQ(r.code, 0) << r.output;
+  std::string png = readBytes(shot);
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  // Width and height in the IHDR chunk, big-endian.
+  auto be32 = [&](size_t at) {
+    return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+  };
+  EXPECT_EQ(be32(16), 640u);
+  EXPECT_EQ(be32(20), 360u);
+}
