@@ -1,141 +1,237 @@
-// Contact sheet of a glyph set: every code 32..256 drawn at cell scale in a
-// grid of 16 columns, each cell with its code printed underneath, large sheets
-// also shown whole on a second page. Used to review the art.
+// Contact sheet of the glyph sets, drawn by the game's own renderer on the
+// headless back-end at game scale (1280 x 720, the 45 x 25 text mode):
+//   1. every NORM glyph 32..256 (white), each with its code underneath;
+//   2. the same for the ASCII set;
+//   3. every NORM large sheet shown whole, tile by tile;
+//   4. a made-up scene in the modern look: floor, rock blocks with their
+//      faces, water, a door, pickups, monsters at monster zoom, the player,
+//      fire, gore, sparks, the message log backdrop and the health line.
+// The frames are stacked into one PNG.
 //
-// Usage: contact_sheet [--set NORM|ASCII] [--data DIR] [--cell WxH] [--tint C] OUT.png
-#include <cstdio>
+// Usage: contact_sheet [--data DIR] [--frame N] OUT.png
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "display/backend.h"
+#include "display/backend_headless.h"
+#include "display/renderer.h"
+#include "display/textscreen.h"
+#include "shell/paths.h"
 
-static IMAGE GLYPHS[257];
-static bool HAVE[257];
+static const int FRAMEW = 1280, FRAMEH = 720;
 
-static void PUT(IMAGE& img, int x, int y, uint8_t r, uint8_t g, uint8_t b) {
-  if (x < 0 || y < 0 || x >= img.W || y >= img.H) return;
-  uint8_t* p = &img.RGBA[(static_cast<size_t>(y) * img.W + x) * 4];
-  p[0] = r; p[1] = g; p[2] = b; p[3] = 255;
+static void BEGIN(int cols, int rows) {
+  VMODE.COL = cols;
+  VMODE.ROW = rows;
+  TOFFX = TOFFY = 0;
+  STARTUPDATESCREEN();
+  SWITCHTOOPENGLCOLORKEYMODE();
 }
 
-static bool ISLARGE(const IMAGE& g) {
-  return g.W == 64 || g.H == 64 || g.W >= 192 || g.H >= 192;
+static IMAGE FINISH() {
+  THEBACKEND->ENDFRAME();
+  IMAGE img;
+  THEBACKEND->READFRAME(img);
+  return img;
 }
 
-// Draws part (u1,v1)-(u2,v2) of glyph src, tinted, into the rectangle (x,y,w,h)
-// with nearest sampling; pure black is transparent.
-static void BLIT(IMAGE& dst, const IMAGE& src, int x, int y, int w, int h, double u1, double v1,
-                 double u2, double v2, const uint8_t tint[3]) {
-  for (int j = 0; j < h; j++)
-    for (int i = 0; i < w; i++) {
-      double u = u1 + (u2 - u1) * (i + 0.5) / w, v = v1 + (v2 - v1) * (j + 0.5) / h;
-      int sx = static_cast<int>(u * src.W), sy = static_cast<int>(v * src.H);
-      if (sx < 0 || sy < 0 || sx >= src.W || sy >= src.H) continue;
-      const uint8_t* p = &src.RGBA[(static_cast<size_t>(sy) * src.W + sx) * 4];
-      if (p[0] == 0 && p[1] == 0 && p[2] == 0) continue;
-      PUT(dst, x + i, y + j, p[0] * tint[0] / 255, p[1] * tint[1] / 255, p[2] * tint[2] / 255);
-    }
+static void GLYPH(int x, int y, int code, int attr, int bri = 100, int effect = 0, int lx = -1,
+                  int ly = -1, double zoom = 100) {
+  RENDERCHARCODE(x, y, code, static_cast<BYTE>(attr), 100, static_cast<BYTE>(bri), effect, lx, ly,
+                 zoom, false);
 }
 
-// Prints a number with the set's own digit glyphs, 8 x 12 pixels a digit.
-static void NUMBER(IMAGE& dst, int x, int y, int n) {
-  static const uint8_t white[3] = {255, 255, 0};
-  std::string s = std::to_string(n);
-  for (size_t k = 0; k < s.size(); k++) {
-    int c = s[k];
-    if (HAVE[c] && !ISLARGE(GLYPHS[c]))
-      BLIT(dst, GLYPHS[c], x + static_cast<int>(k) * 8, y, 8, 12, 0, 0, 0.75, 1, white);
+// Every glyph of the loaded set: 22 per row on the 45 x 25 grid, codes in
+// half-size digits below.
+static IMAGE GRIDFRAME() {
+  BEGIN(45, 25);
+  for (int code = 32; code <= 256; code++) {
+    int k = code - 32, col = 2 + (k % 22) * 2, row = 1 + (k / 22) * 2;
+    GLYPH(col, row, code, 15);
+    RENDERSTRING(col * 2 - 1, row * 2 + 1, std::to_string(code), 14, 0, 2, 100, 100);
   }
+  return FINISH();
+}
+
+// Each large sheet drawn whole, one cell per tile, side by side.
+static IMAGE SHEETFRAME() {
+  BEGIN(45, 25);
+  int x = 1, y = 1, rowh = 0;
+  for (int code = 32; code <= 256; code++) {
+    const TINFO& t = TEXINFO[code];
+    if (!t.ITS_LARGE) continue;
+    if (x + t.NUMTEXX > 45) { x = 1; y += rowh + 1; rowh = 0; }
+    for (int ty = 1; ty <= t.NUMTEXY; ty++)
+      for (int tx = 1; tx <= t.NUMTEXX; tx++) GLYPH(x + tx - 1, y + ty - 1, code, 15, 100, 0, tx, ty);
+    RENDERSTRING(x * 2 - 1, (y + t.NUMTEXY) * 2 - 1, std::to_string(code), 14, 0, 2, 100, 100);
+    rowh = std::max(rowh, t.NUMTEXY);
+    x += t.NUMTEXX + 1;
+  }
+  return FINISH();
+}
+
+// Tile of a 4 x 4 terrain sheet for screen cell (x, y), as the view picks it.
+static int TX(int code, int x) { return x % std::max(1, TEXINFO[code].NUMTEXX) + 1; }
+static int TY(int code, int y) { return y % std::max(1, TEXINFO[code].NUMTEXY) + 1; }
+
+static IMAGE SCENEFRAME() {
+  BEGIN(45, 25);
+  // Floor underlay everywhere, grey at half brightness as the view draws it.
+  for (int y = 1; y <= 25; y++)
+    for (int x = 1; x <= 33; x++) GLYPH(x, y, 246, 8, 50, 0, TX(246, x), TY(246, y));
+  // A rock mass with its faces (top row shows tops, right column right faces).
+  for (int y = 3; y <= 8; y++)
+    for (int x = 3; x <= 10; x++) {
+      int e = (y == 3 ? 2 : 0) + (x == 10 ? 1 : 0);
+      if (e == 0 && x == 10 && y == 3) e = 7;
+      GLYPH(x, y, 227, 7, 100, e, TX(227, x), TY(227, y));
+    }
+  for (int x = 4; x <= 6; x++) GLYPH(x, 9, 227, 14, 100, 0, TX(227, x), TY(227, 9));  // weak rock
+  // A brick building with a yellow door.
+  for (int y = 3; y <= 8; y++)
+    for (int x = 20; x <= 28; x++) {
+      bool wall = y == 3 || y == 8 || x == 20 || x == 28;
+      if (!wall) continue;
+      int code = (y == 8 && x >= 23 && x <= 25) ? 229 : 226;
+      int attr = code == 229 ? 14 : 7;
+      GLYPH(x, y, code, attr, 100, y == 3 ? 2 : 0, TX(code, x), TY(code, y));
+    }
+  // Water and sewers, scrolling.
+  for (int y = 14; y <= 18; y++)
+    for (int x = 2; x <= 12; x++) GLYPH(x, y, 247, 7, 100, 64, TX(247, x), TY(247, y));
+  for (int y = 20; y <= 23; y++)
+    for (int x = 2; x <= 8; x++) GLYPH(x, y, 228, 7, 100, 64, TX(228, x), TY(228, y));
+  GLYPH(7, 16, 139, 7);  // boat on the water
+  // Trees, a barrel, pickups.
+  const int trees[][2] = {{14, 3}, {15, 4}, {13, 5}, {16, 2}};
+  for (auto& t : trees) GLYPH(t[0], t[1], 136, 7);
+  GLYPH(17, 10, 231, 7);
+  const int pick[][3] = {{145, 14, 0}, {146, 14, 0}, {147, 14, 0}, {148, 14, 0}, {149, 14, 0},
+                         {150, 14, 0}, {151, 14, 0}, {152, 14, 0}, {153, 14, 0}, {138, 7, 0},
+                         {154, 3, 0}, {154, 12, 0}, {168, 10, 0}, {186, 6, 0}, {210, 6, 0},
+                         {240, 14, 0}, {220, 7, 0}, {236, 11, 0}, {157, 7, 0}, {158, 7, 0},
+                         {141, 7, 0}, {204, 14, 0}, {137, 7, 0}, {125, 7, 0}, {248, 7, 0},
+                         {233, 7, 0}};
+  int px = 14, py = 12;
+  for (auto& p : pick) {
+    GLYPH(px, py, p[0], p[1]);
+    if (++px > 32) { px = 14; py += 1; }
+  }
+  // Monsters (poses A and B) at monster zoom, in their play colours.
+  const int mons[][3] = {{127, 135, 7}, {225, 235, 7}, {134, 142, 7}, {167, 166, 8}, {129, 133, 13},
+                         {130, 132, 7}, {175, 238, 7}, {232, 237, 14}, {232, 237, 11}, {232, 237, 7}};
+  int mx = 14;
+  for (auto& m : mons) {
+    GLYPH(mx, 17, m[0], m[2], 100, 0, -1, -1, 115);
+    GLYPH(mx, 19, m[1], m[2], 100, 128, -1, -1, 115);  // mirrored: walking right
+    mx += 2;
+  }
+  GLYPH(14, 22, 'M', 9, 100, 0, -1, -1, 115);
+  GLYPH(17, 22, 234, 7, 100, 0, -1, -1, 140);
+  GLYPH(20, 22, 164, 7, 100, 0, -1, -1, 140);
+  // The player: walk frames, sitting, at player zoom; muzzle flash and cursor.
+  int fx = 23;
+  for (int code : {130, 131, 132, 140}) GLYPH(fx++, 22, code, 7, 100, 0, -1, -1, 115);
+  SWITCHTOOPENGLBLENDINGMODE();
+  GLYPH(27, 22, 179, 14);
+  GLYPH(28, 22, 241, 12);
+  // Fire, gore and effects (gore and effects are drawn additively).
+  SWITCHTOOPENGLCOLORKEYMODE();
+  for (int k = 0; k < 3; k++) { GLYPH(24 + k, 11, 249 + k, 15); GLYPH(27 + k, 11, 252 + k, 15); }
+  SWITCHTOOPENGLBLENDINGMODE();
+  GLYPH(30, 11, 194, 15);
+  GLYPH(31, 11, 245, 15);
+  for (int k = 1; k <= 4; k++) GLYPH(29 + k, 22, 206, 7, 100, 0, k, 1);
+  for (int ty = 1; ty <= 3; ty++)
+    for (int tx = 1; tx <= 3; tx++) GLYPH(21 + tx, 12 + ty, 183, 7, 100, 0, 3 + tx, ty);
+  GLYPH(26, 13, 165, 7, 100, 0, 1, 2);
+  GLYPH(26, 14, 165, 7, 100, 0, 1, 3);
+  GLYPH(26, 15, 165, 7, 100, 0, 1, 1);
+  // A tank.
+  SWITCHTOOPENGLCOLORKEYMODE();
+  for (int ty = 1; ty <= 3; ty++)
+    for (int tx = 1; tx <= 3; tx++) GLYPH(9 + tx, 9 + (4 - ty), 202, 8, 100, 0, tx, ty);
+  GLYPH(13, 9, 202, 8, 100, 0, 4, 1);
+  // Message log backdrop on its 22 x 48 grid, then text over it on 90 x 50.
+  VMODE.COL = 22;
+  VMODE.ROW = 48;
+  for (int y = 1; y <= 8; y++)
+    for (int x = 1; x <= 8; x++) GLYPH(14 + x, 40 + y, 213, 15, 100, 0, x, y);
+  VMODE.COL = 45;
+  VMODE.ROW = 25;
+  SWITCHTOOPENGLBLENDINGMODE();
+  TOFFY += 0.1;
+  TOFFX -= 0.5;
+  const char* lines[] = {"Picked up shotgun clip.", "You feel better.", "Torch requires 75 lumber."};
+  for (int i = 0; i < 3; i++) RENDERSTRING(61, 43 + i, lines[i], i == 2 ? 12 : 7, 0, 2, 100, 75);
+  TOFFX = TOFFY = 0;
+  // Health line of the HUD.
+  RENDERSTRING(34, 20, std::string(" 100 ") + static_cast<char>(154) + "50", 7, 0, 1, 100, 100);
+  SWITCHTOOPENGLCOLORKEYMODE();
+  GLYPH(34, 20, 202, 7, 100, 0, 4, 2);
+  return FINISH();
 }
 
 int main(int argc, char** argv) {
-  std::string set = "NORM", data = ASHEN_SOURCE_DATA, out;
-  int cw = 48, ch = 64;
-  uint8_t tint[3] = {255, 255, 255};
+  std::string data = ASHEN_SOURCE_DATA, out;
+  int only = 0;  // --frame N writes frame N (1..4) alone
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
-    if (a == "--set" && i + 1 < argc) set = argv[++i];
-    else if (a == "--data" && i + 1 < argc) data = argv[++i];
-    else if (a == "--cell" && i + 1 < argc) {
-      if (std::sscanf(argv[++i], "%dx%d", &cw, &ch) != 2 || cw < 4 || ch < 4 || cw > 256 ||
-          ch > 256) {
-        std::fprintf(stderr, "contact_sheet: bad --cell value\n");
-        return 1;
-      }
-    } else if (a == "--tint" && i + 1 < argc) {
-      unsigned v = 0;
-      std::sscanf(argv[++i], "%x", &v);
-      tint[0] = (v >> 16) & 255; tint[1] = (v >> 8) & 255; tint[2] = v & 255;
-    } else out = a;
+    if (a == "--data" && i + 1 < argc) data = argv[++i];
+    else if (a == "--frame" && i + 1 < argc) only = std::atoi(argv[++i]);
+    else out = a;
   }
   if (out.empty()) {
-    std::fprintf(stderr, "usage: contact_sheet [--set NORM|ASCII] [--data DIR] [--cell WxH] OUT.png\n");
+    std::fprintf(stderr, "usage: contact_sheet [--data DIR] OUT.png\n");
     return 1;
   }
-  int missing = 0;
-  std::vector<int> large;
-  for (int c = 32; c <= 256; c++) {
-    std::string p = data + "/GFX/" + set + "/" + std::to_string(c) + ".png";
-    HAVE[c] = LOADIMAGEFILE(p, GLYPHS[c]);
-    if (!HAVE[c]) { std::fprintf(stderr, "contact_sheet: missing %s\n", p.c_str()); missing++; }
-    else if (ISLARGE(GLYPHS[c])) large.push_back(c);
+  // Glyph paths are resolved against the working folder, as in the game.
+  out = std::filesystem::absolute(out).string();
+  std::error_code ec;
+  std::filesystem::current_path(data, ec);
+  if (ec) {
+    std::fprintf(stderr, "contact_sheet: cannot enter the data folder %s\n", data.c_str());
+    return 1;
   }
-  // Page 1: the grid. Page 2 below it: each large sheet whole, 1 pixel per pixel
-  // scaled to half, with its tile grid marked.
-  const int cols = 16, rows = (257 - 32 + cols - 1) / cols;
-  int gw = cw + 8, gh = ch + 16;
-  int sheetw = cols * gw;
-  int largeh = 0, lx = 0, rowh = 0;
-  for (int c : large) {
-    int w = GLYPHS[c].W / 2, h = GLYPHS[c].H / 2;
-    if (lx + w + 8 > sheetw) { largeh += rowh + 24; lx = 0; rowh = 0; }
-    lx += w + 8;
-    rowh = std::max(rowh, h);
-  }
-  largeh += rowh + 24;
-  IMAGE img;
-  img.W = sheetw;
-  img.H = rows * gh + largeh + 8;
-  img.RGBA.assign(static_cast<size_t>(img.W) * img.H * 4, 0);
-  for (size_t k = 3; k < img.RGBA.size(); k += 4) img.RGBA[k] = 255;
-  for (int c = 32; c <= 256; c++) {
-    int k = c - 32, gx = (k % cols) * gw + 4, gy = (k / cols) * gh + 2;
-    for (int i = -1; i <= cw; i++) { PUT(img, gx + i, gy - 1, 40, 40, 60); PUT(img, gx + i, gy + ch, 40, 40, 60); }
-    for (int j = -1; j <= ch; j++) { PUT(img, gx - 1, gy + j, 40, 40, 60); PUT(img, gx + cw, gy + j, 40, 40, 60); }
-    if (HAVE[c]) {
-      if (ISLARGE(GLYPHS[c])) {
-        int nx = GLYPHS[c].W / 64, ny = GLYPHS[c].H / 64;
-        if (nx < 1) nx = 1;
-        if (ny < 1) ny = 1;
-        BLIT(img, GLYPHS[c], gx, gy, cw, ch, 0, 0, 1.0 / nx, 1.0 / ny, tint);
-      } else {
-        BLIT(img, GLYPHS[c], gx, gy, cw, ch, 0, 0, 0.75, 1, tint);
-      }
+  DATAFOLDER = data;
+  THEBACKEND = MAKEHEADLESSBACKEND(FRAMEW, FRAMEH);
+  INITVIDEO();
+  std::vector<IMAGE> frames;
+  for (int modern : {1, 0}) {
+    MODERN_VISUALS = static_cast<BYTE>(modern);
+    IGNORE_BATTR = static_cast<BYTE>(modern);
+    if (!LOADMAINTEXTURES(-1)) {
+      std::fprintf(stderr, "contact_sheet: cannot load the glyphs from %s\n", data.c_str());
+      return 1;
     }
-    NUMBER(img, gx, gy + ch + 2, c);
+    frames.push_back(GRIDFRAME());
+    if (modern) {
+      frames.push_back(SHEETFRAME());
+      frames.push_back(SCENEFRAME());
+    }
   }
-  lx = 0;
-  int ly = rows * gh + 8;
-  rowh = 0;
-  for (int c : large) {
-    int w = GLYPHS[c].W / 2, h = GLYPHS[c].H / 2;
-    if (lx + w + 8 > sheetw) { ly += rowh + 24; lx = 0; rowh = 0; }
-    BLIT(img, GLYPHS[c], lx + 4, ly, w, h, 0, 0, 1, 1, tint);
-    for (int i = 0; i < w; i += 32)
-      for (int j = 0; j < h; j++) PUT(img, lx + 4 + i, ly + j, 90, 0, 90);
-    for (int j = 0; j < h; j += 32)
-      for (int i = 0; i < w; i++) PUT(img, lx + 4 + i, ly + j, 90, 0, 90);
-    NUMBER(img, lx + 4, ly + h + 4, c);
-    lx += w + 8;
-    rowh = std::max(rowh, h);
+  if (only >= 1 && only <= static_cast<int>(frames.size())) frames = {frames[only - 1]};
+  IMAGE sheet;
+  sheet.W = FRAMEW;
+  for (const IMAGE& f : frames) sheet.H += f.H + 4;
+  sheet.RGBA.assign(static_cast<size_t>(sheet.W) * sheet.H * 4, 0);
+  for (size_t k = 0; k < sheet.RGBA.size(); k += 4) sheet.RGBA[k + 1] = 0, sheet.RGBA[k + 2] = 90, sheet.RGBA[k + 3] = 255;
+  int y = 0;
+  for (const IMAGE& f : frames) {
+    for (int r = 0; r < f.H; r++)
+      std::copy(f.RGBA.begin() + static_cast<long>(r) * f.W * 4, f.RGBA.begin() + static_cast<long>(r + 1) * f.W * 4,
+                sheet.RGBA.begin() + static_cast<long>(y + r) * sheet.W * 4);
+    y += f.H + 4;
   }
-  if (!SAVEPNGFILE(out, img)) {
+  THEBACKEND->CLOSE();
+  if (!SAVEPNGFILE(out, sheet)) {
     std::fprintf(stderr, "contact_sheet: cannot write %s\n", out.c_str());
     return 1;
   }
-  std::printf("contact_sheet: %s set, %d large sheets, %d missing -> %s\n", set.c_str(),
-              static_cast<int>(large.size()), missing, out.c_str());
-  return missing ? 2 : 0;
+  std::printf("contact_sheet: %d frames -> %s\n", static_cast<int>(frames.size()), out.c_str());
+  return 0;
 }

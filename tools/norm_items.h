@@ -14,14 +14,15 @@ const ARTCOLOR WHITE = {240, 240, 240};
 // A tree seen from above at a slant: clumps of leaves over a short trunk.
 inline CANVAS TREE() {
   CANVAS c(SPR, SPR);
-  FILLRECT(c, 16, 24, 20, 33, WOOD);
-  FILLRECT(c, 16, 24, 17, 33, SHADE(WOOD, 1.25));
+  FILLRECT(c, 16, 26, 20, 35, WOOD);
+  FILLRECT(c, 16, 26, 17, 35, SHADE(WOOD, 1.25));
   ARTRANDOM r(136);
-  const double blobs[][3] = {{18, 14, 10}, {11, 17, 6}, {25, 17, 6}, {14, 9, 6}, {22, 9, 6}, {18, 21, 7}};
+  const double blobs[][3] = {{18, 14, 12}, {8, 17, 7}, {28, 17, 7}, {12, 7, 7},
+                             {24, 7, 7},   {18, 23, 8}, {10, 24, 5}, {26, 24, 5}};
   for (auto& b : blobs) BALL(c, b[0], b[1], b[2], b[2] * 0.9, RGB(72, 150, 64), 0.8);
-  for (int k = 0; k < 40; k++) {
-    int x = 6 + r.UPTO(25), y = 3 + r.UPTO(24);
-    if (c.SET(x, y)) c.PUT(x, y, SHADE(c.AT(x, y), 0.75 + r.UNIT() * 0.6));
+  for (int k = 0; k < 70; k++) {
+    int x = 2 + r.UPTO(33), y = 1 + r.UPTO(30);
+    if (c.SET(x, y)) c.PUT(x, y, SHADE(c.AT(x, y), 0.7 + r.UNIT() * 0.7));
   }
   OUTLINE(c);
   return c;

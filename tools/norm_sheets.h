@@ -9,33 +9,35 @@
 
 constexpr int ARTTILE = 32;  // art pixels per tile before doubling
 
-// Floor: square paving slabs, two by two per cell, with worn edges, a few
-// cracks and grain. Drawn light: in play it is tinted dark grey at half
-// brightness.
+// Floor: paving slabs one cell wide, courses offset by half a slab, with fine
+// joints, grain and a few cracks. Drawn light: in play it is tinted dark grey
+// at half brightness.
 inline CANVAS FLOORSHEET(int n) {
   int s = n * ARTTILE;
   CANVAS c(s, s);
-  const int slab = ARTTILE / 2;
+  const int slabw = ARTTILE, slabh = ARTTILE / 2;
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
-      int sx = x / slab, sy = y / slab, px = x % slab, py = y % slab;
+      int row = y / slabh;
+      int xo = (x + (row % 2) * (slabw / 2)) % s;
+      int sx = xo / slabw, px = xo % slabw, py = y % slabh;
       double grain = FBM(x, y, s, 16, 3, 461);
-      double tone = 0.84 + 0.12 * LATTICE(sx, sy, 246);
-      double v = tone * (0.92 + 0.16 * grain);
-      if (px == 0 || py == 0) v = 0.58;                 // joint
-      else if (px == 1 || py == 1) v *= 1.08;           // lit edge
-      else if (px == slab - 1 || py == slab - 1) v *= 0.86;  // shaded edge
+      double tone = 0.86 + 0.1 * LATTICE(sx, row, 246);
+      double v = tone * (0.93 + 0.14 * grain);
+      if (px == 0 || py == 0) v *= 0.78;                      // joint
+      else if (px == 1 || py == 1) v *= 1.05;                 // lit edge
+      else if (px == slabw - 1 || py == slabh - 1) v *= 0.92;  // shaded edge
       c.PUT(x, y, RGB(CLAMP255(236 * v), CLAMP255(232 * v), CLAMP255(222 * v)));
     }
   // Hairline cracks.
   ARTRANDOM r(2460);
-  for (int k = 0; k < n * n; k++) {
+  for (int k = 0; k < n * n / 2; k++) {
     double x = r.UPTO(s), y = r.UPTO(s);
-    for (int j = 0; j < 8; j++) {
+    for (int j = 0; j < 6; j++) {
       double nx = x + r.UPTO(5) - 2, ny = y + 1 + r.UPTO(2);
       for (double t = 0; t <= 1; t += 0.25) {
         int px = static_cast<int>(x + (nx - x) * t), py = static_cast<int>(y + (ny - y) * t);
-        c.PUTWRAP(px, py, SHADE(c.ATWRAP(px, py), 0.7));
+        c.PUTWRAP(px, py, SHADE(c.ATWRAP(px, py), 0.8));
       }
       x = nx;
       y = ny;
@@ -44,30 +46,27 @@ inline CANVAS FLOORSHEET(int n) {
   return c;
 }
 
-// Outdoor rock: a mass of rounded boulders lit from the upper left.
+// Outdoor rock: a relief of lumps and ridges (fractal height plus cracks along
+// cell borders of a Voronoi pattern), lit from the upper left.
 inline CANVAS ROCKSHEET(int n) {
   int s = n * ARTTILE;
   CANVAS c(s, s);
-  CELLPOINTS pts = MAKECELLPOINTS(n * n * 4, s, 227);
+  CELLPOINTS pts = MAKECELLPOINTS(n * n * 3 / 2, s, 227);
+  std::vector<double> h(s * s);
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
       double d1, d2;
       int w;
       NEARESTCELLS(pts, x + 0.5, y + 0.5, d1, d2, w);
-      // Direction to the boulder's centre gives the lit and the shaded side.
-      double dx = x + 0.5 - pts.X[w], dy = y + 0.5 - pts.Y[w];
-      if (dx > s / 2.0) dx -= s;
-      if (dx < -s / 2.0) dx += s;
-      if (dy > s / 2.0) dy -= s;
-      if (dy < -s / 2.0) dy += s;
-      double edge = std::min(1.0, (d2 - d1) / 6.0);  // 0 at the seam, 1 inside
-      double len = std::sqrt(dx * dx + dy * dy) + 0.001;
-      double slope = 1.0 - edge;
-      double lightdot = (-dx - dy) / (len * 1.414);
-      double g = FBM(x, y, s, 8, 3, 2270);
-      double v = 0.78 + 0.3 * slope * lightdot + 0.22 * (g - 0.5) + 0.06 * LATTICE(w, 7, 227);
-      if (d2 - d1 < 1.0) v = 0.42;  // dark seams between boulders
-      c.PUT(x, y, RGB(CLAMP255(224 * v), CLAMP255(212 * v), CLAMP255(194 * v)));
+      double crack = std::min(1.0, (d2 - d1) / 5.0);
+      h[y * s + x] = 0.72 * FBM(x, y, s, 4, 5, 2270) + 0.28 * std::sqrt(crack);
+    }
+  auto H = [&](int x, int y) { return h[(((y % s) + s) % s) * s + ((x % s) + s) % s]; };
+  for (int y = 0; y < s; y++)
+    for (int x = 0; x < s; x++) {
+      double slope = H(x - 1, y - 1) - H(x + 1, y + 1);
+      double v = 0.6 + 0.4 * H(x, y) + 3.0 * slope;
+      c.PUT(x, y, RGB(CLAMP255(226 * v), CLAMP255(214 * v), CLAMP255(196 * v)));
     }
   return c;
 }
