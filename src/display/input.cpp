@@ -1,6 +1,7 @@
 #include "display/input.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "display/backend.h"
 #include "display/events.h"
@@ -8,6 +9,7 @@
 #include "display/renderer.h"
 #include "game/players.h"
 #include "game/playerstate.h"
+#include "render/los.h"
 #include "shell/gameflow.h"
 #include "shell/harness.h"
 #include "shell/random.h"
@@ -157,12 +159,6 @@ void JOYSTICKINPUT(BYTE p) {
     PORT60[p] = INTANK[p] > 0 ? SC_MAP : SC_USE;
   }
   JOYLASTPICK[p] = pick;
-}
-
-double CELLDISTANCE(BYTE p, BYTE q) {
-  double dx = static_cast<double>(PLAYERX[p]) - PLAYERX[q];
-  double dy = static_cast<double>(PLAYERY[p]) - PLAYERY[q];
-  return std::sqrt(dx * dx + dy * dy);
 }
 
 }  // namespace
@@ -353,7 +349,8 @@ void GETINPUT() {
     if (code >= SC_WEAPON1 && code <= SC_WEAPON9 && (MTIMER[p] == 90 || MINIFIRING[p])) {
       BYTE w = code - 1;
       if (BFGCHARGE[p] == 0 && WEAPONPRESENT[p][w]) CHOSENWEAPON[p] = w;
-      if (CELLDISTANCE(p, me) < 15) CHOSEWEAPONSOUND = CHOSENWEAPON[p];
+      if (DISTANCE(PLAYERX[p], PLAYERY[p], PLAYERX[me], PLAYERY[me]) < 15)
+        CHOSEWEAPONSOUND = CHOSENWEAPON[p];
     }
     // A held use key uses once: USE is set on the cycle the key goes down.
     bool usenow = code == SC_USE;
@@ -406,4 +403,9 @@ void RESETINPUTSTATE() {
     USEHELD[p] = false;
     JOYLASTPICK[p] = 0;
   }
+  // The virtual pointer starts where the real one is.
+  int32_t x = 0, y = 0, buttons = 0;
+  READMOUSE(x, y, buttons);
+  MCOORD.X = x;
+  MCOORD.Y = y;
 }

@@ -62,5 +62,6 @@ BYTE JOY_Y();
 bool BUTTON_1();
 bool BUTTON_2();
 
-// Clears the per-player input state (map start).
+// Clears the per-player input state and puts the virtual pointer on the real
+// one (map start).
 void RESETINPUTSTATE();

@@ -149,6 +149,7 @@ void CLEARINPUTSCRIPT() {
   MOUSENEXT = JOYNEXT = 0;
   MOUSESCRIPTED = JOYSCRIPTED = false;
   SMOUSE = SJOY = POLLSTATE();
+  CLOCKFRAME = -1;  // the next poll starts the frame clock afresh
 }
 
 bool INPUTSCRIPTPENDING() { return SNEXT < SEVENTS.size(); }
@@ -315,7 +316,9 @@ bool NEXTSCRIPTEDEVENT(BACKENDEVENT& ev) {
 }
 
 void SCRIPTSKIPAHEAD() {
-  if (SNEXT < SEVENTS.size()) SKIPNEXT = true;
+  // An event of the current frame arrives as the clock runs on; only a later
+  // frame, which a blocked program would never push, is brought forward.
+  if (SNEXT < SEVENTS.size() && SEVENTS[SNEXT].S.F > CLOCKFRAME) SKIPNEXT = true;
 }
 
 void RECORDEVENT(const BACKENDEVENT& ev) {

@@ -40,7 +40,8 @@ void INPUTCLOCKSTEP();
 // The next scripted event when it is due (one per call, in file order).
 bool NEXTSCRIPTEDEVENT(BACKENDEVENT& ev);
 // A wait for a key that pushes no frames would never reach the next scripted
-// frame: make the next scripted event due at once.
+// frame: make the next scripted event due at once when it belongs to a later
+// frame (one of the current frame comes due as the clock runs on).
 void SCRIPTSKIPAHEAD();
 
 // Appends an event taken from the back-end to the recording (--record).

@@ -157,6 +157,15 @@ TEST_F(InputScript, AKeyWaitSkipsAheadToTheNextScriptedKey) {
   HARNESS.HEADLESS = true;
   HARNESS.FRAMES = 10;  // far fewer frames than the script waits for
   EXPECT_EQ(READKEYEMULATOR(), 13);
+  EXPECT_LT(FAKE.CLOCK, 5u);
+}
+
+TEST_F(InputScript, AKeyWaitLetsTheClockBringEventsOfThisFrame) {
+  std::string err;
+  ASSERT_TRUE(PARSE("0+20/1 down Escape\n", err)) << err;
+  FAKE.CLOCK = 100;
+  EXPECT_EQ(READKEYEMULATOR(), 27);
+  EXPECT_EQ(FAKE.CLOCK, 120u);  // delivered 20 ms into the frame, not before
 }
 
 TEST_F(InputScript, KeyDownCarriesTheTypedCharacter) {
