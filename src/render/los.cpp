@@ -193,12 +193,20 @@ bool REACHABLE(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t maxdist)
   if (maxdist < DISTANCE(x1, y1, x2, y2)) return false;
   if (!VALID(x1, y1) || !VALID(x2, y2)) return false;
   if (x1 == x2 && y1 == y2) return true;
-  for (int x = 0; x <= MAX_MAPWIDTH + 1; x++)
-    for (int y = 0; y <= MAX_MAPHEIGHT + 1; y++) {
-      if (!VALID(x, y)) MAZE[x][y] = MAZE_OUTSIDE;
-      else if (x <= MAPSIZEX && y <= MAPSIZEY && WALKABLECELLS.ok[MAP[x][y]]) MAZE[x][y] = 1;
-      else MAZE[x][y] = MAZE_BLOCKED;
-    }
+  // The frame outside the grid never changes; the level's cells are rebuilt.
+  static bool framed = false;
+  if (!framed) {
+    for (int x = 0; x <= MAX_MAPWIDTH + 1; x++)
+      for (int y = 0; y <= MAX_MAPHEIGHT + 1; y++) MAZE[x][y] = MAZE_OUTSIDE;
+    framed = true;
+  }
+  for (int x = 1; x <= MAX_MAPWIDTH; x++) {
+    int32_t* column = MAZE[x];
+    const unsigned char* cells = MAP[x];
+    const int32_t used = x <= MAPSIZEX ? MAPSIZEY : 0;
+    for (int y = 1; y <= used; y++) column[y] = WALKABLECELLS.ok[cells[y]] ? 1 : MAZE_BLOCKED;
+    for (int y = used + 1; y <= MAX_MAPHEIGHT; y++) column[y] = MAZE_BLOCKED;
+  }
   MAZE[x2][y2] = 0;
   int32_t x = x1, y = y1;
   int32_t moves = 0;
