@@ -79,61 +79,67 @@ inline CANVAS LANDMINE() {
   return c;
 }
 
-// The nine weapon pickups, drawn as grey gun silhouettes (tinted yellow).
+// The nine weapon pickups, drawn as bold grey gun silhouettes (tinted
+// yellow in play), each with its own outline: length, barrels, stock, drum.
 inline CANVAS WEAPON(int n) {
   CANVAS c(SPR, SPR);
-  ARTCOLOR m = METAL, d = DARKMETAL, hi = WHITE;
+  ARTCOLOR m = METAL, d = DARKMETAL, hi = WHITE, stock = SHADE(WOOD, 1.3);
   switch (n) {
-    case 1:  // scrap gun: a stubby pistol with a wide muzzle
-      FILLRECT(c, 8, 13, 26, 18, m);
-      FILLRECT(c, 5, 12, 9, 19, d);
-      FILLRECT(c, 19, 18, 24, 27, d);
-      FILLRECT(c, 8, 13, 26, 13, hi);
+    case 1:  // scrap gun: a chunky pistol with a flared muzzle and a scrap hopper
+      FILLRECT(c, 7, 11, 27, 19, m);
+      FILLRECT(c, 7, 11, 27, 12, hi);
+      POLY(c, {{7, 9}, {2, 7}, {2, 23}, {7, 21}}, d);
+      FILLRECT(c, 19, 19, 26, 31, d);
+      FILLRECT(c, 12, 5, 18, 10, SHADE(m, 0.85));
       break;
-    case 2:  // range shotgun: long double barrel, wooden stock
-      FILLRECT(c, 2, 13, 24, 14, m);
-      FILLRECT(c, 2, 16, 24, 17, m);
-      FILLRECT(c, 2, 13, 24, 13, hi);
-      POLY(c, {{22, 12}, {34, 14}, {34, 22}, {22, 19}}, SHADE(WOOD, 1.3));
+    case 2:  // range shotgun: very long double barrel, wooden stock
+      FILLRECT(c, 1, 11, 23, 13, m);
+      FILLRECT(c, 1, 15, 23, 17, m);
+      FILLRECT(c, 1, 11, 23, 11, hi);
+      POLY(c, {{20, 10}, {35, 13}, {35, 25}, {20, 19}}, stock, 1.2, 0.8);
+      FILLRECT(c, 14, 18, 18, 21, d);
       break;
-    case 3:  // power shotgun: short, thick, pump grip
-      FILLRECT(c, 4, 12, 26, 17, m);
-      FILLRECT(c, 4, 12, 26, 12, hi);
-      FILLRECT(c, 8, 18, 16, 21, d);
-      POLY(c, {{24, 12}, {33, 15}, {33, 23}, {25, 18}}, SHADE(WOOD, 1.3));
+    case 3:  // power shotgun: short and thick with a pump grip
+      FILLRECT(c, 3, 10, 25, 18, m);
+      FILLRECT(c, 3, 10, 25, 11, hi);
+      FILLRECT(c, 6, 19, 16, 24, d);
+      POLY(c, {{23, 10}, {34, 14}, {34, 26}, {24, 19}}, stock, 1.2, 0.8);
       break;
-    case 4:  // chaingun: three barrels and a drum
-      for (int k = 0; k < 3; k++) FILLRECT(c, 2, 11 + k * 3, 20, 12 + k * 3, k == 0 ? hi : m);
-      BALL(c, 24, 17, 7, 7, d, 0.6);
-      FILLRECT(c, 28, 22, 31, 29, d);
+    case 4:  // chaingun: three barrels and an ammunition drum
+      for (int k = 0; k < 3; k++) FILLRECT(c, 1, 9 + k * 4, 20, 11 + k * 4, k == 0 ? hi : m);
+      BALL(c, 25, 17, 9, 9, d, 0.6);
+      BALL(c, 25, 17, 3, 3, m, 0.3);
+      FILLRECT(c, 29, 24, 33, 32, d);
       break;
-    case 5:  // rocket launcher: a tube with a warhead showing
-      FILLRECT(c, 3, 12, 31, 20, m);
-      FILLRECT(c, 3, 12, 31, 13, hi);
-      BALL(c, 4, 16, 3, 4, RGB(230, 230, 230), 0.5);
-      FILLRECT(c, 16, 21, 20, 28, d);
+    case 5:  // rocket launcher: a fat tube with a warhead showing
+      FILLRECT(c, 3, 10, 33, 21, m);
+      FILLRECT(c, 3, 10, 33, 11, hi);
+      BALL(c, 4, 15.5, 4, 5, RGB(236, 236, 236), 0.5);
+      FILLRECT(c, 15, 22, 20, 31, d);
+      FILLRECT(c, 24, 6, 28, 9, d);
       break;
-    case 6:  // flame thrower: fuel tank and a nozzle
-      BALL(c, 24, 18, 8, 9, m, 0.8);
-      FILLRECT(c, 3, 15, 18, 19, d);
-      FILLRECT(c, 3, 15, 18, 15, hi);
-      BALL(c, 3, 17, 2, 3, hi, 0);
+    case 6:  // flame thrower: a round fuel tank and a long nozzle
+      BALL(c, 25, 18, 9, 11, m, 0.8);
+      FILLRECT(c, 2, 14, 18, 20, d);
+      FILLRECT(c, 2, 14, 18, 15, hi);
+      BALL(c, 2.5, 17, 2.5, 4, hi, 0);
       break;
-    case 7:  // NRG-8000: a big energy gun with coils
-      POLY(c, {{2, 14}, {28, 10}, {34, 16}, {28, 24}, {2, 20}}, m, 1.3, 0.8);
-      for (int x = 8; x <= 24; x += 4) FILLRECT(c, x, 11, x + 1, 23, hi);
-      BALL(c, 30, 17, 3, 3, WHITE, 0);
+    case 7:  // NRG-8000: a big energy gun ringed with coils
+      POLY(c, {{1, 13}, {26, 7}, {35, 15}, {27, 27}, {1, 21}}, m, 1.3, 0.8);
+      for (int x = 6; x <= 24; x += 4) FILLRECT(c, x, 9, x + 1, 25, hi);
+      BALL(c, 30, 16, 4, 4, WHITE, 0);
       break;
     case 8:  // plasma gun: a rounded body with a glowing cell
-      BALL(c, 20, 17, 12, 6.5, m, 0.8);
-      FILLRECT(c, 2, 15, 10, 18, d);
-      BALL(c, 20, 16, 4, 3, WHITE, 0);
-      FILLRECT(c, 22, 22, 26, 29, d);
+      BALL(c, 20, 16, 14, 8, m, 0.8);
+      FILLRECT(c, 1, 13, 8, 18, d);
+      BALL(c, 20, 15, 5, 4, WHITE, 0);
+      FILLRECT(c, 22, 22, 27, 32, d);
       break;
-    default:  // minigun: six long barrels and a handle
-      for (int k = 0; k < 4; k++) FILLRECT(c, 1, 11 + k * 2, 22, 11 + k * 2, k % 2 ? m : hi);
-      FILLRECT(c, 20, 9, 31, 20, d);
-      FILLRECT(c, 25, 20, 28, 29, m);
+    default:  // minigun: a bundle of long barrels, a motor block and a handle
+      for (int k = 0; k < 5; k++) FILLRECT(c, 1, 8 + k * 3, 22, 9 + k * 3, k % 2 ? m : hi);
+      FILLRECT(c, 20, 6, 33, 23, d);
+      FILLRECT(c, 20, 6, 33, 7, m);
+      FILLRECT(c, 25, 23, 29, 33, m);
       break;
   }
   OUTLINE(c);
@@ -234,10 +240,10 @@ inline CANVAS SERUM() {
 }
 
 // Ammunition pickups.
-inline void SHELL(CANVAS& c, double x, double y) {
-  FILLRECT(c, static_cast<int>(x), static_cast<int>(y), static_cast<int>(x) + 3, static_cast<int>(y) + 8, RGB(226, 226, 226));
-  FILLRECT(c, static_cast<int>(x), static_cast<int>(y) + 6, static_cast<int>(x) + 3, static_cast<int>(y) + 8, RGB(170, 170, 170));
-  FILLRECT(c, static_cast<int>(x), static_cast<int>(y), static_cast<int>(x), static_cast<int>(y) + 5, RGB(255, 255, 255));
+inline void SHELL(CANVAS& c, int x, int y) {
+  FILLRECT(c, x, y, x + 4, y + 12, RGB(226, 226, 226));
+  FILLRECT(c, x, y + 9, x + 4, y + 12, RGB(160, 160, 160));
+  FILLRECT(c, x, y, x + 1, y + 8, RGB(255, 255, 255));
 }
 
 inline CANVAS AMMO(int kind) {
@@ -246,10 +252,10 @@ inline CANVAS AMMO(int kind) {
     case 186:  // shotgun clip: a box of shells
       FILLRECT(c, 6, 16, 30, 30, RGB(200, 200, 196));
       FILLRECT(c, 6, 16, 30, 17, RGB(240, 240, 236));
-      for (int k = 0; k < 5; k++) SHELL(c, 8 + k * 4.5, 8);
+      for (int k = 0; k < 4; k++) SHELL(c, 8 + k * 6, 5);
       break;
     case 210:  // shotgun shells: three loose shells
-      for (int k = 0; k < 3; k++) SHELL(c, 9 + k * 6, 13 + (k % 2) * 4);
+      for (int k = 0; k < 3; k++) SHELL(c, 7 + k * 8, 10 + (k % 2) * 6);
       break;
     case 240:  // chaingun magazine: a belt box
       FILLRECT(c, 7, 12, 29, 30, RGB(190, 190, 190));
@@ -276,9 +282,11 @@ inline CANVAS AMMO(int kind) {
       break;
     case 156:  // a couple of rockets
       for (int k = 0; k < 2; k++) {
-        FILLRECT(c, 6, 11 + k * 9, 26, 15 + k * 9, RGB(220, 220, 220));
-        BALL(c, 27, 13 + k * 9, 4, 2.5, RGB(250, 250, 250), 0.4);
-        POLY(c, {{6, 10.0 + k * 9}, {3, 8.0 + k * 9}, {3, 18.0 + k * 9}, {6, 16.0 + k * 9}}, RGB(160, 160, 160));
+        int y = 8 + k * 12;
+        FILLRECT(c, 7, y, 27, y + 6, RGB(220, 220, 220));
+        FILLRECT(c, 7, y, 27, y + 1, RGB(255, 255, 255));
+        BALL(c, 28, y + 3.5, 5, 3.5, RGB(250, 250, 250), 0.4);
+        POLY(c, {{8.0, y - 2.0}, {2.0, y - 3.0}, {2.0, y + 10.0}, {8.0, y + 9.0}}, RGB(160, 160, 160));
       }
       break;
     case 236:  // plasma charge: a glowing energy cell
