@@ -1,0 +1,136 @@
+#include "ui/backdrop.h"
+
+#include "display/textscreen.h"
+#include "display/zoomwin.h"
+#include "shell/random.h"
+#include "shell/startup.h"
+
+namespace {
+
+constexpr unsigned char STARGLYPH = 138;
+constexpr int32_t BANNERROW = 25;
+constexpr int32_t BANNERTITLECOLUMN = 7;
+constexpr int32_t HIGHLIGHTWIDTH = 10;
+
+// A cell a star may be drawn on: a blank on the sky colour.
+bool SKYCELL(const CELLINFO& c) { return c.SYMBOL == ' ' && (c.ATTR >> 4) == (SKYCOLOR & 15); }
+
+void DRAWSTAR(int i) {
+  CELLINFO& c = EKRAN[STARY[i]][STARX[i]];
+  if (!SKYCELL(c)) return;
+  c.SYMBOL = STARGLYPH;
+  c.ATTR = static_cast<BYTE>((SKYCOLOR & 15) * 16 + (STARCOLOR[i] & 15));
+  c.SATURATION = 100;
+  c.BRIGHTNESS = 100;
+  c.EFFECT3D = 0;
+}
+
+// Blanks the cell a star leaves, unless something else was drawn over it
+// since (menu text must not be erased by a passing star).
+void ERASESTAR(int i) {
+  CELLINFO& c = EKRAN[STARY[i]][STARX[i]];
+  if (c.SYMBOL != STARGLYPH) return;
+  c.SYMBOL = ' ';
+  c.ATTR = static_cast<BYTE>((SKYCOLOR & 15) * 16);
+}
+
+void NEWSTARROW(int i) {
+  STARX[i] = 1;
+  STARY[i] = static_cast<BYTE>(1 + random(25));
+  STARSPEED[i] = static_cast<BYTE>(1 + random(4));
+  STARCOLOR[i] = static_cast<BYTE>(1 + random(15));
+  STARCOUNTER[i] = 0;
+}
+
+void SETBANNERATTR(int32_t from, BYTE attr) {
+  for (int32_t x = from; x < from + HIGHLIGHTWIDTH; x++)
+    if (x >= 1 && x <= 80) EKRAN[BANNERROW][x].ATTR = attr;
+}
+
+}  // namespace
+
+std::string MAKEBANNER() {
+  std::string s = "      ASHEN REACH  version " ASHEN_VERSION
+                  "  -  a real-time action game in character cells";
+  s.resize(80, ' ');
+  return s;
+}
+
+std::string CSTRING = MAKEBANNER();
+int32_t XMOVIE = 11, MOFFSET = 1;
+bool SHOWSTARS = false;
+BYTE STARX[MAX_STARS + 1], STARY[MAX_STARS + 1], STARSPEED[MAX_STARS + 1],
+    STARCOUNTER[MAX_STARS + 1], STARCOLOR[MAX_STARS + 1];
+BYTE NUMBEROFSTARS = 0;
+
+bool BANNERSHOWN() {
+  if (CSTRING.size() < static_cast<size_t>(BANNERTITLECOLUMN)) return false;
+  const unsigned char title = static_cast<unsigned char>(CSTRING[BANNERTITLECOLUMN - 1]);
+  return title != ' ' && EKRAN[BANNERROW][BANNERTITLECOLUMN].SYMBOL == title;
+}
+
+void RENDERBLUE() {
+  for (int32_t y = 1; y <= 25; y++)
+    for (int32_t x = 1; x <= 80; x++) {
+      EKRAN[y][x].SYMBOL = MENUTEXTURECHAR;
+      EKRAN[y][x].ATTR = 6;
+      EKRAN[y][x].SATURATION = 100;
+    }
+  EF(1, 1, 80, 25, 0, 25);
+  PUSHDISPLAY();
+}
+
+void DISPLAYLOGO() { DISPLAYSTRING(CSTRING.substr(0, 80), 1, BANNERROW, 7); }
+
+void OPENDOOR() {
+  for (int32_t y = 1; y <= VMODE.ROW && y <= UDT_Y; y++)
+    for (int32_t x = 1; x <= VMODE.COL && x <= UDT_X; x++) EKRAN[y][x] = CELLINFO{' ', 7, 100, 100, 0};
+  DISPLAYLOGO();
+  PUSHDISPLAY();
+}
+
+void STARS() {
+  if (NUMBEROFSTARS < MAX_STARS && random(255) + 1 <= 25) {
+    NUMBEROFSTARS++;
+    NEWSTARROW(NUMBEROFSTARS);
+    DRAWSTAR(NUMBEROFSTARS);
+  }
+  for (int i = 1; i <= NUMBEROFSTARS; i++) {
+    STARCOUNTER[i]++;
+    if (STARCOUNTER[i] < STARSPEED[i]) continue;
+    STARCOUNTER[i] = 0;
+    ERASESTAR(i);
+    if (STARX[i] + 1 >= 80) {
+      NEWSTARROW(i);
+    } else {
+      STARX[i]++;
+    }
+    DRAWSTAR(i);
+  }
+}
+
+void MOVIE() {
+  if ((MOFFSET != 1 && MOFFSET != -1) || XMOVIE < -11 || XMOVIE > 81) {
+    MOFFSET = 1;
+    XMOVIE = 11;
+  }
+  if (!BANNERSHOWN()) return;
+  if (SHOWSTARS) STARS();
+  SETBANNERATTR(XMOVIE + 1, 7);
+  XMOVIE += MOFFSET;
+  SETBANNERATTR(XMOVIE + 1, 15);
+  if (XMOVIE > 79 || XMOVIE < -9) MOFFSET = -MOFFSET;
+  PUSHDISPLAY();
+  DELAYEMULATOR(20);
+}
+
+void MOV(BYTE m1, BYTE m2) {}
+
+void MENUIDLE() {
+  if (BANNERSHOWN()) {
+    MOVIE();
+  } else {
+    PUSHDISPLAY();
+    DELAYEMULATOR(20);
+  }
+}
