@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/common.h"
+#include "shell/gameflow.h"  // SHOWSTARS: the banner animation also runs the starfield
 
 constexpr int MAX_STARS = 255;
 
@@ -12,8 +13,6 @@ constexpr int MAX_STARS = 255;
 extern std::string CSTRING;
 // Position and direction (+1 or -1) of the banner highlight.
 extern int32_t XMOVIE, MOFFSET;
-// The banner animation also runs the starfield.
-extern bool SHOWSTARS;
 extern BYTE STARX[MAX_STARS + 1], STARY[MAX_STARS + 1], STARSPEED[MAX_STARS + 1],
     STARCOUNTER[MAX_STARS + 1], STARCOLOR[MAX_STARS + 1];
 extern BYTE NUMBEROFSTARS;
