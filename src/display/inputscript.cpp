@@ -24,7 +24,7 @@ struct STAMP {
 struct SCRIPTEVENT {
   STAMP S;
   BACKENDEVENT EV;
-  bool PACED = false;  // a typed character that waits until the previous one was read
+  bool TEXT = false;  // a character of a "text" line
 };
 
 enum POLLKIND { PK_MOUSE, PK_JOY };
@@ -38,7 +38,8 @@ std::vector<SCRIPTEVENT> SEVENTS;
 size_t SNEXT = 0;
 bool SKIPNEXT = false;
 int32_t PACEWAIT = 0;
-constexpr int32_t MAXPACEWAIT = 100;  // polls a typed character waits for its reader
+constexpr int32_t MAXPACEWAIT = 100;  // polls a key waits for the reader of scripted text
+bool TEXTUNREAD = false;              // READKEY holds a character of a "text" line
 
 std::vector<POLLSTATE> MOUSELINES, JOYLINES;
 size_t MOUSENEXT = 0, JOYNEXT = 0;
@@ -144,6 +145,7 @@ void CLEARINPUTSCRIPT() {
   SNEXT = 0;
   SKIPNEXT = false;
   PACEWAIT = 0;
+  TEXTUNREAD = false;
   MOUSELINES.clear();
   JOYLINES.clear();
   MOUSENEXT = JOYNEXT = 0;
@@ -221,22 +223,19 @@ bool PARSEINPUTSCRIPT(const std::string& text, const std::string& name, std::str
       SEVENTS.push_back(e);
     } else if (verb == "text") {
       if (rest.empty()) return fail("characters must follow 'text'");
-      bool first = true;
       for (unsigned char ch : rest) {
         if (ch < 32 || ch > 126)
           return fail("'text' can type only the printable characters 32..126");
         SCRIPTEVENT e;
         e.S = s;
-        e.PACED = !first;
+        e.TEXT = true;
         e.EV.TYPE = BE_KEYDOWN;
         e.EV.SYM = (ch >= 'A' && ch <= 'Z') ? ch - 'A' + 'a' : ch;
         e.EV.UNICODE = ch;
         SEVENTS.push_back(e);
-        e.PACED = false;
         e.EV.TYPE = BE_KEYUP;
         e.EV.UNICODE = 0;
         SEVENTS.push_back(e);
-        first = false;
       }
     } else if (verb == "focus") {
       std::string v = LOWER(rest);
@@ -301,15 +300,19 @@ void INPUTCLOCKSTEP() { CLOCKNOW(true); }
 bool NEXTSCRIPTEDEVENT(BACKENDEVENT& ev) {
   if (SNEXT >= SEVENTS.size()) return false;
   const SCRIPTEVENT& e = SEVENTS[SNEXT];
+  if (READKEY == 255) TEXTUNREAD = false;
   if (!SKIPNEXT) {
     if (CURRENT < e.S) return false;
-    if (e.PACED && READKEY != 255 && PACEWAIT < MAXPACEWAIT) {
+    // The game keeps one typed character; a key that follows scripted text
+    // waits (a while) until the reader has taken the last character.
+    if (e.EV.TYPE == BE_KEYDOWN && TEXTUNREAD && PACEWAIT < MAXPACEWAIT) {
       PACEWAIT++;
       return false;
     }
   }
   SKIPNEXT = false;
   PACEWAIT = 0;
+  if (e.TEXT && e.EV.TYPE == BE_KEYDOWN) TEXTUNREAD = true;
   ev = e.EV;
   SNEXT++;
   return true;

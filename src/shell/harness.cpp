@@ -1,6 +1,7 @@
 #include "shell/harness.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 HARNESSOPTIONS HARNESS;
 std::vector<std::string> GAMEPARAMS;
@@ -77,6 +78,16 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
     } else {
       err = "unknown option " + a;
       return false;
+    }
+  }
+  // Start-up moves into the data folder; files and folders named on the
+  // command line stay relative to where the program was started.
+  for (std::string* f : {&HARNESS.SCREENSHOT, &HARNESS.INPUT, &HARNESS.RECORD, &HARNESS.DATA,
+                         &HARNESS.USERDIR, &HARNESS.DUMPSTATE, &HARNESS.CHECKMAP}) {
+    std::error_code ec;
+    if (!f->empty()) {
+      std::filesystem::path abs = std::filesystem::absolute(*f, ec);
+      if (!ec) *f = abs.string();
     }
   }
   return true;

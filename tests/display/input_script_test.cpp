@@ -143,12 +143,23 @@ TEST_F(InputScript, TextTypesEachCharacterForTheReader) {
 
 TEST_F(InputScript, TypedCharactersWaitForASlowReader) {
   std::string err;
-  ASSERT_TRUE(PARSE("0 text ab\n", err)) << err;
+  ASSERT_TRUE(PARSE("0 text ab\n0 down Escape\n", err)) << err;
   // The game pumps several times (drawing, delays) before it reads.
   for (int i = 0; i < 6; i++) HANDLESDLEVENTS();
   EXPECT_EQ(READKEYEMULATOR(), 'a');
   for (int i = 0; i < 6; i++) HANDLESDLEVENTS();
   EXPECT_EQ(READKEYEMULATOR(), 'b');
+  for (int i = 0; i < 6; i++) HANDLESDLEVENTS();
+  EXPECT_EQ(READKEYEMULATOR(), 27);  // a key line after the text is not lost
+}
+
+TEST_F(InputScript, AnUnreadKeyDoesNotHoldBackLaterKeys) {
+  std::string err;
+  ASSERT_TRUE(PARSE("0 down a\n0 up a\n0 down d\n", err)) << err;
+  // In play nobody reads the typed characters; keys still arrive one per poll.
+  for (int i = 0; i < 3; i++) HANDLESDLEVENTS();
+  EXPECT_FALSE(INPUTSCRIPTPENDING());
+  EXPECT_TRUE(KEYSTATUS[M_RIGHT].PRESSED);
 }
 
 TEST_F(InputScript, AKeyWaitSkipsAheadToTheNextScriptedKey) {

@@ -1,0 +1,61 @@
+// The game program with scripted input: a bad script stops it with the file
+// and line, a good one drives it, and a recording is written where asked.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "test_util.h"
+
+namespace {
+
+struct RUN {
+  int CODE = -1;
+  std::string OUTPUT;
+};
+
+// Runs the game headless from folder DIR (relative paths resolve there).
+RUN RUNGAME(const std::string& dir, const std::string& args) {
+  std::string cmd = "cd '" + dir + "' && " + std::string(ASHEN_BINARY) +
+                    " --headless --data " + ASHEN_SOURCE_DATA + " --user-dir user " + args +
+                    " 2>&1";
+  RUN r;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 512> buf;
+  while (fgets(buf.data(), buf.size(), p)) r.OUTPUT += buf.data();
+  int status = pclose(p);
+  r.CODE = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+void WRITE(const std::string& path, const std::string& text) {
+  std::ofstream f(path, std::ios::binary);
+  f << text;
+}
+
+}  // namespace
+
+TEST(InputRun, MalformedScriptStopsWithFileAndLine) {
+  TempDir d;
+  WRITE(d.path + "/bad.txt", "2 down Return\n3 up Return\n4 down Hyperspace\n");
+  RUN r = RUNGAME(d.path, "--frames 50 --input bad.txt");
+  EXPECT_NE(r.CODE, 0);
+  EXPECT_NE(r.OUTPUT.find("bad.txt:3:"), std::string::npos) << r.OUTPUT;
+  EXPECT_NE(r.OUTPUT.find("Hyperspace"), std::string::npos) << r.OUTPUT;
+}
+
+TEST(InputRun, ScriptedRunWritesItsRecordingBesideTheScript) {
+  TempDir d;
+  WRITE(d.path + "/esc.txt", "2 text hello\n3 down Escape\n4 up Escape\n");
+  RUN r = RUNGAME(d.path, "--frames 40 --seed 9 --input esc.txt --record rec.txt");
+  EXPECT_EQ(r.CODE, 0) << r.OUTPUT;
+  std::ifstream f(d.path + "/rec.txt");
+  std::string first;
+  ASSERT_TRUE(std::getline(f, first)) << "no recording beside the script";
+  EXPECT_NE(first.find("--seed 9"), std::string::npos);
+}
