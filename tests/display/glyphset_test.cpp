@@ -209,3 +209,164 @@ TEST(GlyphSets, TerrainSheetsAreSeamless) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The generators' own helpers: console font parsing and the drawing canvas.
+
+#include "../../tools/glyphart.h"
+#include "../../tools/psffont.h"
+
+namespace {
+
+void PUT32(std::vector<uint8_t>& d, uint32_t v) {
+  for (int k = 0; k < 4; k++) d.push_back(static_cast<uint8_t>(v >> (8 * k)));
+}
+
+// A PSF2 font of three 8 x 2 glyphs. Glyph 0: 'A' and U+00C7; glyph 1:
+// U+2554 and a two-character sequence (which must not map); glyph 2: 'B'.
+std::vector<uint8_t> PSF2SAMPLE() {
+  std::vector<uint8_t> d;
+  PUT32(d, 0x864AB572u);
+  PUT32(d, 0);   // version
+  PUT32(d, 32);  // header size
+  PUT32(d, 1);   // has a Unicode table
+  PUT32(d, 3);   // glyphs
+  PUT32(d, 2);   // bytes per glyph
+  PUT32(d, 2);   // height
+  PUT32(d, 8);   // width
+  const uint8_t bits[6] = {0x81, 0x18, 0xFF, 0x00, 0x01, 0x80};
+  d.insert(d.end(), bits, bits + 6);
+  const uint8_t table[] = {'A', 0xC3, 0x87, 0xFF,
+                           0xE2, 0x95, 0x94, 0xFE, 'x', 'y', 0xFF,
+                           'B', 0xFF};
+  d.insert(d.end(), table, table + sizeof table);
+  return d;
+}
+
+TEST(ConsoleFonts, Psf2GlyphsAndUnicodeTable) {
+  CONSOLEFONT f;
+  std::string err;
+  ASSERT_TRUE(PARSECONSOLEFONT(PSF2SAMPLE(), f, err)) << err;
+  EXPECT_EQ(f.WIDTH, 8);
+  EXPECT_EQ(f.HEIGHT, 2);
+  EXPECT_EQ(f.GLYPHOF.at('A'), 0);
+  EXPECT_EQ(f.GLYPHOF.at(0x00C7), 0);
+  EXPECT_EQ(f.GLYPHOF.at(0x2554), 1);
+  EXPECT_EQ(f.GLYPHOF.at('B'), 2);
+  EXPECT_EQ(f.GLYPHOF.count('x'), 0u) << "a character of a sequence was mapped alone";
+  EXPECT_TRUE(DOTSET(f, 0, 0, 0));
+  EXPECT_TRUE(DOTSET(f, 0, 7, 0));
+  EXPECT_FALSE(DOTSET(f, 0, 1, 0));
+  EXPECT_TRUE(DOTSET(f, 0, 3, 1));
+  EXPECT_TRUE(DOTSET(f, 2, 7, 0));
+  EXPECT_TRUE(DOTSET(f, 2, 0, 1));
+  // Outside the glyph or the font: no dot, no read past the bitmaps.
+  EXPECT_FALSE(DOTSET(f, 0, 8, 0));
+  EXPECT_FALSE(DOTSET(f, 0, 0, 2));
+  EXPECT_FALSE(DOTSET(f, 3, 0, 0));
+}
+
+TEST(ConsoleFonts, Psf1With512GlyphsAndSequences) {
+  std::vector<uint8_t> d = {0x36, 0x04, 0x03, 1};  // 512 glyphs with a table, 1 row
+  for (int g = 0; g < 512; g++) d.push_back(static_cast<uint8_t>(g));
+  auto u16 = [&d](uint16_t v) { d.push_back(v & 0xFF); d.push_back(v >> 8); };
+  u16(0x2591); u16(0xFFFE); u16(0x0041); u16(0x0301); u16(0xFFFF);  // glyph 0
+  u16(0xFFFF);                                                      // glyph 1: nothing
+  u16(0x263A); u16(0xFFFF);                                         // glyph 2
+  CONSOLEFONT f;
+  std::string err;
+  ASSERT_TRUE(PARSECONSOLEFONT(d, f, err)) << err;
+  EXPECT_EQ(f.COUNT, 512);
+  EXPECT_EQ(f.GLYPHOF.at(0x2591), 0);
+  EXPECT_EQ(f.GLYPHOF.at(0x263A), 2);
+  EXPECT_EQ(f.GLYPHOF.count(0x0041), 0u);
+  EXPECT_TRUE(DOTSET(f, 3, 6, 0));   // glyph 3 is 0000 0011
+  EXPECT_FALSE(DOTSET(f, 3, 5, 0));
+}
+
+TEST(ConsoleFonts, BadFilesAreRefusedWithAReason) {
+  CONSOLEFONT f;
+  std::string err;
+  std::vector<uint8_t> good = PSF2SAMPLE();
+
+  std::vector<uint8_t> truncated(good.begin(), good.begin() + 34);
+  EXPECT_FALSE(PARSECONSOLEFONT(truncated, f, err));
+  EXPECT_EQ(err, "is truncated");
+
+  std::vector<uint8_t> notable = good;
+  notable[12] = 0;
+  EXPECT_FALSE(PARSECONSOLEFONT(notable, f, err));
+  EXPECT_EQ(err, "has no Unicode table");
+
+  std::vector<uint8_t> badsize = good;
+  badsize[20] = 7;  // bytes per glyph that do not fit 8 x 2
+  EXPECT_FALSE(PARSECONSOLEFONT(badsize, f, err));
+  EXPECT_EQ(err, "has an unusable header");
+
+  std::vector<uint8_t> hugeheader = good;
+  hugeheader[8] = hugeheader[9] = hugeheader[10] = hugeheader[11] = 0xFF;
+  EXPECT_FALSE(PARSECONSOLEFONT(hugeheader, f, err));
+  EXPECT_FALSE(err.empty());
+
+  std::vector<uint8_t> emptytable(good.begin(), good.begin() + 38);
+  EXPECT_FALSE(PARSECONSOLEFONT(emptytable, f, err));
+  EXPECT_EQ(err, "has an empty Unicode table");
+
+  EXPECT_FALSE(PARSECONSOLEFONT({'P', 'N', 'G', 0}, f, err));
+  EXPECT_EQ(err, "is not a PSF console font");
+  EXPECT_FALSE(PARSECONSOLEFONT({}, f, err));
+  EXPECT_FALSE(PARSECONSOLEFONT({0x36, 0x04, 0x02, 16, 0xAA}, f, err));  // PSF1 cut short
+  EXPECT_EQ(err, "is truncated");
+}
+
+TEST(GlyphArt, NoiseRepeatsOverItsPeriod) {
+  for (double x : {0.0, 3.5, 17.25, 60.0})
+    for (double y : {0.0, 9.75, 31.0}) {
+      EXPECT_DOUBLE_EQ(FBM(x, y, 64, 4, 4, 7), FBM(x + 64, y, 64, 4, 4, 7));
+      EXPECT_DOUBLE_EQ(FBM(x, y, 64, 4, 4, 7), FBM(x, y + 64, 64, 4, 4, 7));
+      EXPECT_DOUBLE_EQ(VNOISE(x, y, 5, 3), VNOISE(x + 5, y - 5, 5, 3));
+    }
+  // And it is not constant.
+  EXPECT_NE(FBM(1, 1, 64, 4, 4, 7), FBM(20, 33, 64, 4, 4, 7));
+}
+
+TEST(GlyphArt, DrawnBlackNeverBecomesTheTransparentKey) {
+  CANVAS c(4, 2);
+  c.PUT(0, 0, RGB(0, 0, 0));
+  c.PUT(1, 0, RGB(200, 10, 0));
+  IMAGE img = TOIMAGE(c, 6, 3);
+  ASSERT_EQ(img.W, 6);
+  ASSERT_EQ(img.H, 3);
+  EXPECT_TRUE(LIT(img, 0, 0)) << "a drawn black pixel would vanish";
+  EXPECT_TRUE(LIT(img, 1, 0));
+  EXPECT_EQ(img.RGBA[4], 200);
+  for (int y = 0; y < 3; y++)
+    for (int x = 0; x < 6; x++)
+      if (!(y == 0 && x < 2)) {
+        EXPECT_FALSE(LIT(img, x, y)) << x << "," << y;
+      }
+}
+
+TEST(GlyphArt, OutlineMirrorAndScale) {
+  CANVAS c(7, 7);
+  c.PUT(3, 3, RGB(255, 255, 255));
+  c.PUT(0, 6, RGB(255, 255, 255));
+  OUTLINE(c);
+  int ring = 0;
+  for (int y = 2; y <= 4; y++)
+    for (int x = 2; x <= 4; x++)
+      if (!(x == 3 && y == 3)) ring += c.SET(x, y) && c.AT(x, y).R == OUTLINECOLOR.R;
+  EXPECT_EQ(ring, 8);
+  EXPECT_FALSE(c.SET(5, 3));
+  EXPECT_EQ(c.AT(3, 3).R, 255);
+  CANVAS m = MIRRORED(c);
+  EXPECT_TRUE(m.SET(6, 6));
+  EXPECT_EQ(m.AT(6, 6).R, 255);
+  CANVAS s = SCALEUP(c, 2);
+  EXPECT_EQ(s.W, 14);
+  EXPECT_TRUE(s.SET(7, 7));
+  EXPECT_TRUE(s.SET(6, 6));
+  EXPECT_EQ(s.AT(6, 7).R, 255);
+}
+
+}  // namespace
