@@ -73,6 +73,7 @@ static std::string CLASSICUSE(int code) {
     case 112: return "sitting player";
     case 119: return "fire (w)";
     case 128: return "rock outdoors, cells carrying a painted letter";
+    case 138: return "menu starfield stars";
     case 139: return "'_' and 'S' scenery";
     case 143: return "floor";
     case 171: return "indoor rock";
@@ -84,6 +85,41 @@ static std::string CLASSICUSE(int code) {
     case 219: return "barrel; text-input cursor";
     case 241: return "aiming cursor";
     case 256: return "solid tile painting cell backgrounds";
+    default: return "";
+  }
+}
+
+// For a code that stays a text glyph in the modern look: how the world shows
+// the map symbol of that code instead, where it differs.
+static std::string MODERNMAPNOTE(int code) {
+  switch (code) {
+    case 32: return "; an empty cell shows the floor #246";
+    case 36: return "; a landmine cell shows #141";
+    case 37: return "; a key cell shows #168";
+    case 39: return "; a crater cell shows #233";
+    case 45: case 47: case 92: case 124: return "; also a flying rocket";
+    case 49: case 50: case 51: case 52: case 53: case 54: case 55: case 56: case 57:
+      return "; a weapon cell shows #" + std::to_string(144 + code - '0');
+    case 65: return "; an axe cell shows #137";
+    case 66: return "; a boat cell shows #139";
+    case 72: return "; a health cell shows #138";
+    case 75: return "; a serum cell shows #125";
+    case 77: return "; a monster shows its kind's drawing (the medic this letter)";
+    case 79: return "; a flame cell shows #249..#251";
+    case 80: return "; the player shows #130..#132";
+    case 82: return "; rock shows #227, indoor rock #226";
+    case 83: return "; an 'S' cell shows #139";
+    case 84: return "; a tree shows #136";
+    case 86: return "; sewers show #228";
+    case 87: return "; water shows #247";
+    case 89: return "; an armour cell shows #154";
+    case 95: return "; a '_' cell shows #248";
+    case 105: return "; a torch cell shows #204";
+    case 111: return "; a flame cell shows #252..#254";
+    case 112: return "; a sitting player shows #140";
+    case 176: return "; door cells show #229";
+    case 177: case 178: return "; tank cells show the tank sheet #202";
+    case 219: return "; a barrel cell shows #231";
     default: return "";
   }
 }
@@ -248,7 +284,6 @@ static void WRITECATALOGUE(const std::string& path, const std::vector<GLYPHENTRY
   for (const GLYPHENTRY& e : table) byCode[e.CODE] = &e;
   for (int code = 32; code <= 256; code++) {
     std::string ch = code == 32 ? "space" : code == 255 ? "no-break space" : code == 256 ? "solid tile" : UTF8OF(CP437UNICODE(code));
-    if (ch == "|") ch = "\\|";
     if (ch == "`") ch = "` ` `";
     std::string plain = "`" + ch + "`";
     if (code == 32 || code == 255 || code == 256) plain = ch;
@@ -262,7 +297,7 @@ static void WRITECATALOGUE(const std::string& path, const std::vector<GLYPHENTRY
       kind = KINDTEXT(*e);
       tint = e->TINT;
     } else {
-      modern = code == 256 ? "solid white tile (cell backgrounds)" : "text glyph, shaded";
+      modern = code == 256 ? "solid white tile (cell backgrounds)" : "text glyph, shaded" + MODERNMAPNOTE(code);
       kind = "glyph";
       tint = code == 256 ? "background colour" : "text colour";
     }
