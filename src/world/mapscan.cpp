@@ -37,9 +37,18 @@ bool launchPosition(BYTE& x, BYTE& y) {
   return true;
 }
 
+// While the checker runs: a symbol whose table is full is left untracked;
+// the level author hears of it with the grid line of the cell.
+void tableFull(int32_t x, int32_t y, const std::string& what, int32_t capacity, bool full) {
+  if (!full || !MAPCHECKING) return;
+  MAPPROBLEMS.push_back({MAPSIZEY + 1 - y, what + " at column " + std::to_string(x) + " ignored: more than " +
+                                               std::to_string(capacity) + " in the map"});
+}
+
 // Door of type M whose lowest-left cell is (X, Y): the rectangle spanned by
 // the run of its symbol upwards and the run rightwards.
 void addDoor(int32_t x, int32_t y, unsigned char sym, BYTE m) {
+  tableFull(x, y, "door", MAX_DOORS, NUMBEROFDOORS >= MAX_DOORS);
   if (NUMBEROFDOORS >= MAX_DOORS) return;
   BYTE n = ++NUMBEROFDOORS;
   DTIMER[n] = 0;
@@ -149,6 +158,7 @@ void SCANMAP(BYTE levelnumber) {
       // 3. Inventory items stay only on level 108.
       if (levelnumber != 108 && c != 0 && USEABLEITEMS.find(c) != std::string::npos) c = ' ';
       // 4. Lamps.
+      if (c == '*' || c == '^') tableFull(x, y, "lamp", MAX_TRUELIGHTS, NUMTRULITES >= MAX_TRUELIGHTS);
       if (c == '*') {
         c = ' ';
         ADDTRULITE(x, y, false);
@@ -169,7 +179,10 @@ void SCANMAP(BYTE levelnumber) {
       if (m != std::string::npos) addDoor(x, y, c, static_cast<BYTE>(m + 1));
       else if (c == 96) addDoor(x, y, c, 11);
       // 7. Weapon pickups.
-      if (c >= '1' && c <= '9' && NUMBEROFWEAPONS < MAX_MAPWEAPONS) ADDPICKUP(x, y, c);
+      if (c >= '1' && c <= '9') {
+        tableFull(x, y, "weapon", MAX_MAPWEAPONS, NUMBEROFWEAPONS >= MAX_MAPWEAPONS);
+        if (NUMBEROFWEAPONS < MAX_MAPWEAPONS) ADDPICKUP(x, y, c);
+      }
       // 8. Player start.
       if (c == 'P') {
         BYTE px = 0, py = 0;
@@ -192,7 +205,9 @@ void SCANMAP(BYTE levelnumber) {
         MFATTR[x][y] = 8;
       }
       // 10. Health, armour and tanks.
+      if (c == 'H' || c == 'Y' || c == '.') tableFull(x, y, "pickup", MAX_PICKUPS, NUMBEROFWEAPONS >= MAX_PICKUPS);
       if (c == 'H' || c == 'Y') ADDPICKUP(x, y, c);
+      if (c == '!') tableFull(x, y, "tank", MAX_TANKS, NUMBEROFTANKS >= MAX_TANKS);
       if (c == '!') ADDTANK(static_cast<BYTE>(x), static_cast<BYTE>(y + 1 <= 255 ? y + 1 : 255));
       if (c == '.') {
         ADDPICKUP(x, y, '.');
@@ -200,6 +215,7 @@ void SCANMAP(BYTE levelnumber) {
       }
       // 11. Monsters.
       size_t t = c != 0 ? MLOOKS.find(c) : std::string::npos;
+      if (t != std::string::npos) tableFull(x, y, "monster", MAX_MONSTERS, NUMBEROFMONSTERS >= MAX_MONSTERS);
       if (t != std::string::npos) ADDMONSTERACCORDINGTODIFFICULTY(x, y, static_cast<uint16_t>(t + 1));
       // 12. Glyph replacements.
       for (int r = 0; r < 7; r++)
@@ -213,6 +229,7 @@ void SCANMAP(BYTE levelnumber) {
         c = 219;
       }
       // 14. Helpers.
+      if (c == 'O') tableFull(x, y, "helper", MAX_HELPERS, NUMBEROFHELPERS >= MAX_HELPERS);
       if (c == 'O' && NUMBEROFHELPERS < MAX_HELPERS) {
         BYTE n = ++NUMBEROFHELPERS;
         HELPERX[n] = static_cast<BYTE>(x);
@@ -222,6 +239,7 @@ void SCANMAP(BYTE levelnumber) {
       }
       // 15. Deathmatch spawn points.
       if (c == 'Q') {
+        tableFull(x, y, "spawn point", MAX_DSPOTS, DSNUMBER >= MAX_DSPOTS);
         if (DSNUMBER < MAX_DSPOTS) {
           DSNUMBER++;
           DSX[DSNUMBER] = static_cast<BYTE>(x);

@@ -48,3 +48,15 @@ TEST_F(Checker, TooLargeAndNamelessMapsAreReportedNotFatal) {
   EXPECT_NE(out.find("no name line"), std::string::npos) << out;
   EXPECT_NE(out.find("no player start"), std::string::npos) << out;
 }
+
+TEST_F(Checker, SymbolsBeyondAFullTableAreNamed) {
+  std::vector<std::string> g = {std::string(40, 'R')};
+  for (int r = 0; r < 4; r++) g.push_back("R" + std::string(38, '*') + "R");
+  g.push_back("RP" + std::string(37, ' ') + "R");
+  g.push_back(std::string(40, 'R'));
+  std::string out;
+  EXPECT_NE(check(LINES(g) + ":Lamps\n", out), 0);
+  // Columns are scanned bottom row first, four lamps each: the 81st lamp is
+  // the lowest one (line 5) of column 22.
+  EXPECT_NE(out.find(":5: lamp at column 22 ignored: more than 80 in the map"), std::string::npos) << out;
+}

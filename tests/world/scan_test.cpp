@@ -227,3 +227,19 @@ TEST_F(Scan, MonsterGlyphsInBothLooks) {
   EXPECT_EQ(WHICHCHARISTHISMONSTER(3), 'P');
   EXPECT_EQ(WHICHCHARISTHISMONSTER(4), 'A');
 }
+
+TEST_F(Scan, MapLightsTagTheStaticLightGrid) {
+  // Light rows count from the top; a ring light stops at walls.
+  std::string text = roomWith({"", "       R", " P", ""});
+  SETUPLEVEL(text + LINES({"L2,2,4,3-105", "C8,3,0,2-128"}));
+  EXPECT_EQ(OOGA[2][2], 131);
+  EXPECT_EQ(OOGA[4][3], 131);
+  EXPECT_EQ(OOGA[5][3], 128);
+  EXPECT_EQ(OOGA[2][4], 128);
+  EXPECT_EQ(OOGA[8][3], 132);   // the centre, world row 4
+  EXPECT_EQ(OOGA[9][3], 132);   // the wall cell itself is lit
+  EXPECT_EQ(OOGA[10][3], 128);  // behind the wall
+  EXPECT_EQ(OOGA[8][1], 132);   // two rows up (top row)
+  EXPECT_EQ(OOGA[8][6], 128);   // three rows down: beyond the radius
+  EXPECT_EQ(MLIGHT[8][3], 128);
+}
