@@ -4,6 +4,8 @@
 
 #include "display/backend.h"
 #include "display/events.h"
+#include "display/input.h"
+#include "display/inputscript.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
 #include "display/zoomwin.h"
@@ -25,17 +27,7 @@ const char* const MAINMENUFIRSTITEM = "Play ASHEN REACH";
 int32_t LASTMOUSEX = -1, LASTMOUSEY = -1, LASTBUTTONS = 0;
 bool MOUSESEEN = false;
 
-// Pumps one window event; true when a typed character is waiting.
-bool WIDGETKEYPRESSED() {
-  HANDLESDLEVENTS();
-  return READKEY != 255;
-}
-
-BYTE WIDGETREADKEY() {
-  const BYTE k = READKEY;
-  READKEY = 255;
-  return k;
-}
+BYTE TAKEKEY() { return static_cast<BYTE>(READKEYEMULATOR()); }
 
 // Writes S at (COL, ROW) with attribute ATTR, cut off at the edge of the
 // screen record.
@@ -121,8 +113,8 @@ BYTE WAITANYKEY() {
   for (;;) {
     MENUIDLE();
     if (REFRESHMENUMOUSE()) return 1;
-    if (WIDGETKEYPRESSED()) {
-      const BYTE k = WIDGETREADKEY();
+    if (KEYPRESSEDEMULATOR()) {
+      const BYTE k = TAKEKEY();
       if (k == 0) continue;
       return k == K_ESCAPE ? 0 : 1;
     }
@@ -148,8 +140,8 @@ BYTE SELECTLOOP(const MENUFRAME& m) {
       if ((moved || click) && v != g) MOVEHIGHLIGHT(m, g, v);
       if (click && v == row) return static_cast<BYTE>(g);
     }
-    if (!WIDGETKEYPRESSED()) continue;
-    const BYTE k = WIDGETREADKEY();
+    if (!KEYPRESSEDEMULATOR()) continue;
+    const BYTE k = TAKEKEY();
     if (k == 0) continue;
     if (k == K_ENTER) return static_cast<BYTE>(g);
     if (k == K_ESCAPE) {
@@ -174,7 +166,7 @@ BYTE SELECTLOOP(const MENUFRAME& m) {
 bool REFRESHMENUMOUSE() {
   if (!THEBACKEND) return false;
   int32_t px = 0, py = 0, buttons = 0;
-  THEBACKEND->MOUSESTATE(px, py, buttons);
+  READMOUSE(px, py, buttons);
   const bool pressed = (buttons & 1) && !(LASTBUTTONS & 1) && MOUSESEEN;
   const bool moved = MOUSESEEN && (px != LASTMOUSEX || py != LASTMOUSEY);
   if ((moved || pressed) && SCREEN_WIDTH > 0 && VIEW_HEIGHT > 0 && VMODE.COL > 0 && VMODE.ROW > 0) {
@@ -198,7 +190,7 @@ BYTE MENU(const std::string& name, BYTE itemsnumber, BYTE x, BYTE y, BYTE select
   const BYTE savedignore = IGNORE_BATTR;
   if (MODERN_VISUALS == 1) IGNORE_BATTR = 0;
   // Key presses made before the menu appeared are not meant for it.
-  while (WIDGETKEYPRESSED()) WIDGETREADKEY();
+  while (KEYPRESSEDEMULATOR()) TAKEKEY();
 
   MENUFRAME m;
   m.X = x;
@@ -252,8 +244,8 @@ std::string READSTRING(BYTE x, BYTE y, BYTE len) {
   for (;;) {
     do {
       MENUIDLE();
-    } while (!WIDGETKEYPRESSED());
-    const BYTE k = WIDGETREADKEY();
+    } while (!KEYPRESSEDEMULATOR());
+    const BYTE k = TAKEKEY();
     const int32_t cursor = x + static_cast<int32_t>(s.size());
     if (k == K_ENTER || k == K_ESCAPE) {
       PUTCHAR(' ', cursor, y, attr);
