@@ -12,8 +12,11 @@ constexpr int32_t BANNERROW = 25;
 constexpr int32_t BANNERTITLECOLUMN = 7;
 constexpr int32_t HIGHLIGHTWIDTH = 10;
 
-// A cell a star may be drawn on: a blank on the sky colour.
-bool SKYCELL(const CELLINFO& c) { return c.SYMBOL == ' ' && (c.ATTR >> 4) == (SKYCOLOR & 15); }
+// Menu screens clear to white on the sky colour; a blank of exactly that
+// attribute is open sky. Blanks inside menus, titles and the banner carry
+// other attributes, so stars never fly through text.
+BYTE SKYATTR() { return static_cast<BYTE>((SKYCOLOR & 15) * 16 + 15); }
+bool SKYCELL(const CELLINFO& c) { return c.SYMBOL == ' ' && c.ATTR == SKYATTR(); }
 
 void DRAWSTAR(int i) {
   CELLINFO& c = EKRAN[STARY[i]][STARX[i]];
@@ -31,7 +34,7 @@ void ERASESTAR(int i) {
   CELLINFO& c = EKRAN[STARY[i]][STARX[i]];
   if (c.SYMBOL != STARGLYPH) return;
   c.SYMBOL = ' ';
-  c.ATTR = static_cast<BYTE>((SKYCOLOR & 15) * 16);
+  c.ATTR = SKYATTR();
 }
 
 void NEWSTARROW(int i) {

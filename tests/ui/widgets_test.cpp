@@ -154,11 +154,16 @@ TEST_F(SCREENTEST, MovieWaitsForTheBanner) {
 
 TEST_F(SCREENTEST, StarsFlyOnlyThroughTheSky) {
   RANDSEED(7);
-  SKYCOLOR = 0;
+  SKYCOLOR = 1;
   NUMBEROFSTARS = 0;
-  OPENDOOR();
-  // A wall of text on rows 1..12 that the stars must neither cover nor erase.
-  for (int y = 1; y <= 12; y++) DISPLAYSTRING(std::string(79, 'x'), 1, static_cast<BYTE>(y), 7);
+  // Sky: the screen cleared in white on the sky colour. Rows 1..12 hold a wall
+  // of text, row 13 blanks of a menu (dark grey on the sky colour); neither
+  // may be covered or erased by a star.
+  TEXTCOLOREMULATOR(15);
+  TEXTBACKGROUNDEMULATOR(1);
+  CLRSCRERASEALL();
+  for (int y = 1; y <= 12; y++) DISPLAYSTRING(std::string(79, 'x'), 1, static_cast<BYTE>(y), 0x17);
+  DISPLAYSTRING(std::string(80, ' '), 1, 13, 0x18);
   for (int i = 0; i < 3000; i++) STARS();
   EXPECT_GT(NUMBEROFSTARS, 100);
   EXPECT_LE(NUMBEROFSTARS, MAX_STARS);
@@ -168,10 +173,16 @@ TEST_F(SCREENTEST, StarsFlyOnlyThroughTheSky) {
       if (y <= 12 && x <= 79) {
         ASSERT_EQ(EKRAN[y][x].SYMBOL, 'x') << x << "," << y;
       }
+      if (y == 13) {
+        ASSERT_EQ(EKRAN[y][x].SYMBOL, ' ') << x;
+        ASSERT_EQ(EKRAN[y][x].ATTR, 0x18) << x;
+      }
       if (EKRAN[y][x].SYMBOL == 138) {
         shown++;
         EXPECT_LT(x, 80);
         EXPECT_EQ(EKRAN[y][x].ATTR >> 4, SKYCOLOR);
+      } else if (y > 13) {
+        EXPECT_EQ(EKRAN[y][x].ATTR, 0x1F) << x << "," << y;  // erased stars leave sky
       }
     }
   EXPECT_GT(shown, 0);
@@ -183,6 +194,7 @@ TEST_F(SCREENTEST, StarsFlyOnlyThroughTheSky) {
     EXPECT_GE(STARSPEED[i], 1);
     EXPECT_LE(STARSPEED[i], 4);
   }
+  SKYCOLOR = 0;
 }
 
 TEST_F(SCREENTEST, MovieRunsTheStarsWhenAsked) {
