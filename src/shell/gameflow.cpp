@@ -22,6 +22,7 @@ bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 
 #include "shell/harness.h"
 #include "shell/startscreen.h"
+#include "ui/startmenu.h"
 #include "world/mapscan.h"
 
 void GLOBALINIT() {
@@ -58,5 +59,5 @@ void HOLLOWMERE() {
     // ends the game flow after this one level.
     return;
   }
-  STARTSCREEN();
+  STARTMENU();
 }
