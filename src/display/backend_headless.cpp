@@ -187,6 +187,12 @@ class HEADLESS : public BACKEND {
   std::vector<PLAYEDSOUND> PLAYED;
 };
 
+// Texel coordinates are nudged by 1/256 texel: a pixel centre that falls
+// exactly on a texel boundary then samples the texel after it, here and in the
+// OpenGL back-end alike, whatever the rounding of either. No pixel centre of a
+// glyph cell lies nearer than that to a boundary otherwise.
+constexpr double TIE = -1.0 / 256;
+
 // Pixel columns whose centres lie in [a, b): the same coverage rule as the
 // rasteriser of the OpenGL path for edges on whole pixels.
 void COVERED(float a, float b, int32_t limit, int32_t& first, int32_t& last) {
@@ -224,7 +230,7 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
   std::vector<int32_t> tx(cx1 - cx0 + 1);
   for (int32_t i = cx0; i <= cx1; i++) {
     double u = u1 + (i + 0.5 - x1) / (double(x2) - x1) * (double(u2) - u1);
-    int64_t k = static_cast<int64_t>(std::floor(u * t.W));
+    int64_t k = static_cast<int64_t>(std::floor(u * t.W - TIE));
     k %= t.W;
     if (k < 0) k += t.W;
     tx[i - cx0] = static_cast<int32_t>(k);
@@ -233,7 +239,7 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
   const float tr = r * INV * INV, tg = g * INV * INV, tb = b * INV * INV;
   for (int32_t j = ry0; j <= ry1; j++) {
     double v = v1 + (j + 0.5 - y1) / (double(y2) - y1) * (double(v2) - v1);
-    int32_t ty = std::clamp(static_cast<int32_t>(std::floor(v * t.H)), 0, t.H - 1);
+    int32_t ty = std::clamp(static_cast<int32_t>(std::floor(v * t.H - TIE)), 0, t.H - 1);
     const uint8_t* row = &t.RGBA[static_cast<size_t>(ty) * t.W * 4];
     uint8_t* dst = &WORK[(static_cast<size_t>(j) * W + cx0) * 4];
     for (int32_t i = cx0; i <= cx1; i++, dst += 4) {

@@ -439,8 +439,10 @@ void SDLGL::DELETETEXTURE(int32_t handle) {
 
 void SDLGL::EMIT(const ENTRY& e, float x1, float y1, float x2, float y2, double lu1, double lu2,
                  float v1, float v2, uint8_t r, uint8_t g, uint8_t b) {
+  // The 1/256-texel nudge settles pixel centres on texel boundaries the same
+  // way as the headless rasteriser (the padding absorbs it at the far edge).
   const double size = PAGES[e.S.PAGE].SIZE;
-  const double ox = e.S.X + PAD, oy = e.S.Y + PAD;
+  const double ox = e.S.X + PAD + 1.0 / 256, oy = e.S.Y + PAD + 1.0 / 256;
   const float au1 = float((ox + lu1 * e.W) / size), au2 = float((ox + lu2 * e.W) / size);
   const float av1 = float((oy + std::clamp(v1, 0.0f, 1.0f) * e.H) / size);
   const float av2 = float((oy + std::clamp(v2, 0.0f, 1.0f) * e.H) / size);
