@@ -269,11 +269,16 @@ inline CANVAS AMMO(int kind) {
         BALL(c, 9.5 + k * 5, 13, 1.6, 2.6, RGB(250, 250, 250), 0.3);
       }
       break;
-    case 158:  // backpack
-      BALL(c, 18, 19, 11, 12, RGB(150, 130, 96), 0.8);
-      FILLRECT(c, 11, 19, 25, 27, RGB(124, 106, 78));
-      FILLRECT(c, 11, 19, 25, 19, RGB(170, 150, 110));
-      LINE(c, 12, 8, 24, 8, 2, RGB(100, 86, 64));
+    case 158:  // backpack: a khaki pack with a flap, buckle and side pockets
+      BALL(c, 18, 20, 10, 12, RGB(150, 146, 100), 0.6);
+      FILLRECT(c, 5, 17, 9, 28, RGB(126, 122, 84));
+      FILLRECT(c, 27, 17, 31, 28, RGB(112, 108, 74));
+      POLY(c, {{9, 10}, {27, 10}, {28, 19}, {8, 19}}, RGB(120, 116, 80), 1.2, 0.9);
+      FILLRECT(c, 16, 17, 20, 21, RGB(220, 210, 160));
+      FILLRECT(c, 17, 18, 19, 20, RGB(90, 86, 60));
+      LINE(c, 12, 6, 24, 6, 2.2, RGB(100, 96, 66));
+      LINE(c, 12, 6, 11, 11, 2, RGB(100, 96, 66));
+      LINE(c, 24, 6, 25, 11, 2, RGB(100, 96, 66));
       break;
     case 220:  // box of rockets: a crate with warheads
       FILLRECT(c, 5, 17, 31, 31, RGB(186, 160, 110));
