@@ -36,10 +36,12 @@ inline CANVAS HUMANOID(const HUMANSTYLE& s, int step, bool sitting = false, uint
     LINE(c, 6, 31, 9, 31, 3.2, s.BOOTS);
     LINE(c, 27, 32, 30, 32, 3.2, s.BOOTS);
   } else {
-    double lf = step < 0 ? 31.5 : step > 0 ? 33 : 32.5;
-    double rf = step > 0 ? 31.5 : step < 0 ? 33 : 32.5;
-    leg(15.5, 14 + (step < 0 ? -2.5 : step > 0 ? 1 : -0.5), lf, s.SUITDARK);
-    leg(20.5, 22 + (step > 0 ? 2.5 : step < 0 ? -1 : 0.5), rf, s.SUIT);
+    // The stepping foot comes forward (lower on screen, spread out), the other
+    // one is lifted behind.
+    double lf = step < 0 ? 33.5 : step > 0 ? 30 : 32.5;
+    double rf = step > 0 ? 33.5 : step < 0 ? 30 : 32.5;
+    leg(15.5, step < 0 ? 11.5 : step > 0 ? 15.5 : 14, lf, s.SUITDARK);
+    leg(20.5, step > 0 ? 24.5 : step < 0 ? 20.5 : 22, rf, s.SUIT);
   }
   // Torso.
   POLY(c, {{10.5, 12.0 + drop}, {25.5, 12.0 + drop}, {24, 23.5 + drop}, {12, 23.5 + drop}}, s.SUIT, 1.15, 0.75);
