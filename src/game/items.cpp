@@ -1,5 +1,6 @@
 #include "game/items.h"
 
+#include "game/playerstate.h"
 #include "shell/random.h"
 #include "shell/startup.h"
 
@@ -71,4 +72,45 @@ std::string IDENTIFYITEM(unsigned char item) {
     default: break;
   }
   return "something";
+}
+
+RES PLAYERRES[3];
+RES REQ_BOAT, REQ_TORCH, REQ_AMMOUPGRADE, REQ_TANKREPAIR;
+
+namespace {
+// A slot string that lost its shape (an old save, a bad load) is brought back
+// to four slots so that no slot index runs past it.
+std::string& SLOTS(BYTE player) {
+  std::string& s = INVENTORY[player];
+  if (s.size() != INVENTORYSLOTS) s = (s + "    ").substr(0, INVENTORYSLOTS);
+  return s;
+}
+}  // namespace
+
+BYTE INVENTORYFREESLOT(BYTE player) {
+  if (player < 1 || player > 2) return 0;
+  const std::string& s = SLOTS(player);
+  for (int i = 1; i <= INVENTORYSLOTS; i++)
+    if (s[i - 1] == ' ') return static_cast<BYTE>(i);
+  return 0;
+}
+
+BYTE INVENTORYBUSYSLOT(BYTE player) {
+  if (player < 1 || player > 2) return 0;
+  const std::string& s = SLOTS(player);
+  for (int i = 1; i <= INVENTORYSLOTS; i++)
+    if (s[i - 1] != ' ') return static_cast<BYTE>(i);
+  return 0;
+}
+
+void DELETEINVENTORYITEM(BYTE player, BYTE it) {
+  if (player < 1 || player > 2 || it < 1 || it > INVENTORYSLOTS) return;
+  SLOTS(player)[it - 1] = ' ';
+}
+
+void RESETCRAFTINGCOSTS() {
+  REQ_BOAT = RES{50, 50};
+  REQ_TORCH = RES{75, 0};
+  REQ_AMMOUPGRADE = RES{0, 50};
+  REQ_TANKREPAIR = RES{0, 50};
 }

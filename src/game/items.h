@@ -12,3 +12,20 @@ extern BYTE THINGCOLOR;           // colour chosen by the last IDENTIFYITEM
 // Display name of a map symbol ("something" when it has none); sets
 // THINGCOLOR from the symbol's colour, or leaves it when the symbol has none.
 std::string IDENTIFYITEM(unsigned char item);
+
+// The inventory: four slots per player in INVENTORY (game/playerstate.h),
+// the chosen slot in CHOSENITEM (display/input.h), and the raw resources.
+constexpr int INVENTORYSLOTS = 4;
+constexpr uint16_t MAXRESOURCE = 200;  // cap of each resource field
+extern RES PLAYERRES[3];               // lumber and scrap per player 1..2
+// Crafting costs (lumber, scrap), set at every map start.
+extern RES REQ_BOAT, REQ_TORCH, REQ_AMMOUPGRADE, REQ_TANKREPAIR;
+
+// First empty slot 1..4 of PLAYER, 0 when the inventory is full.
+BYTE INVENTORYFREESLOT(BYTE player);
+// First occupied slot 1..4, 0 when the inventory is empty.
+BYTE INVENTORYBUSYSLOT(BYTE player);
+// Empties slot IT (1..4) of PLAYER.
+void DELETEINVENTORYITEM(BYTE player, BYTE it);
+// The crafting costs of a new map.
+void RESETCRAFTINGCOSTS();

@@ -15,6 +15,10 @@ void (*SAVEGAME)(bool) = nullptr;
 void (*LOADSAVEDGAME)() = nullptr;
 void (*SYNCPLAYERS)() = nullptr;
 void (*ADDBLOOD)(BYTE, BYTE, int32_t, int32_t, BYTE) = nullptr;
+void (*EXPLODEMINE)(BYTE, BYTE) = nullptr;
+void (*ADDBLINK)(BYTE, BYTE, BYTE, BYTE) = nullptr;
+void (*PURGETANK)(BYTE) = nullptr;
+void (*USEITEM)(BYTE, BYTE) = nullptr;
 
 void RESETPLAYERSTATE() {
   for (int p = 0; p <= 2; p++) {
