@@ -8,6 +8,7 @@ BYTE MTIMER[3] = {90, 90, 90};
 BYTE BFGCHARGE[3];
 bool CHAINGUNFIRING[3], MINIFIRING[3], FLAMEGUNFIRING[3];
 std::string INVENTORY[3] = {"    ", "    ", "    "};
+RES PLAYERRES[3];
 BYTE CHOSEWEAPONSOUND = 0;
 
 void (*HELP)() = nullptr;
@@ -30,6 +31,7 @@ void RESETPLAYERSTATE() {
     BFGCHARGE[p] = 0;
     CHAINGUNFIRING[p] = MINIFIRING[p] = FLAMEGUNFIRING[p] = false;
     INVENTORY[p] = "    ";
+    PLAYERRES[p] = RES();
   }
   CHOSEWEAPONSOUND = 0;
 }

@@ -20,6 +20,7 @@ extern BYTE MTIMER[3];                  // minigun spin counter, 90 = at rest
 extern BYTE BFGCHARGE[3];               // NRG - 8000 charge countdown
 extern bool CHAINGUNFIRING[3], MINIFIRING[3], FLAMEGUNFIRING[3];  // trigger held
 extern std::string INVENTORY[3];        // four item slots, ' ' = empty
+extern RES PLAYERRES[3];                // lumber and scrap carried
 extern BYTE CHOSEWEAPONSOUND;           // weapon-change sound for the engine tick, 0 = none
 
 // Resets the tables above to their start values (90 for MTIMER, four empty

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "game/items.h"
+#include "display/input.h"
 #include "game/players.h"
+#include "game/playerstate.h"
 #include "render/lighting.h"
 #include "render/los.h"
 #include "render/postprocess.h"
@@ -22,10 +23,12 @@ constexpr unsigned char BARRELGLYPH = 219;
 // 1 with probability 1/20, else 0: the flicker of a flame's radius.
 int32_t flicker() { return random(10) == 5 ? random(2) : 0; }
 
-// The chosen inventory item of player P is a torch with lumber to burn. The
-// inventory and resources arrive with the player and inventory units; until
-// then no player carries anything.
-bool HOLDSTORCH(BYTE p) { return false; }
+// The chosen inventory item of player P is a torch with lumber to burn.
+bool HOLDSTORCH(BYTE p) {
+  const BYTE slot = CHOSENITEM[p];
+  if (slot < 1 || slot > INVENTORY[p].size() || INVENTORY[p][slot - 1] != 'i') return false;
+  return PLAYERRES[p].LUMBER > 0;
+}
 }  // namespace
 
 void TORCHLIGHT(int32_t x, int32_t y, int32_t r) {

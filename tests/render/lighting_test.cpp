@@ -6,7 +6,9 @@
 
 #include "game/monsterdeath.h"
 #include "game/monsters.h"
+#include "display/input.h"
 #include "game/players.h"
+#include "game/playerstate.h"
 #include "render/lighting.h"
 #include "render/lightfx.h"
 #include "render/los.h"
@@ -55,6 +57,9 @@ class Lighting : public ::testing::Test {
     PLAYSOUND = 0;
     LOOP = false;
     NUMBEROFMONSTERS = 0;
+    INVENTORY[1] = "    ";
+    CHOSENITEM[1] = 0;
+    PLAYERRES[1] = RES();
   }
 
   static uint16_t MONSTERAT(int x, int y, int type, int energy) {
@@ -317,6 +322,36 @@ TEST_F(Lighting, TorchStopsAtWallsAndFarFromMyPlayer) {
   TORCHLIGHT(5, 5, 7);
   for (int x = 1; x <= 12; x++)
     for (int y = 1; y <= 12; y++) ASSERT_EQ(PPAT(x, y).BRIGHTNESS, 0) << x << "," << y;
+}
+
+TEST_F(Lighting, TorchInHandOrPersonalLight) {
+  PATTERN(1, {0});
+  for (int x = 1; x <= 40; x++)
+    for (int y = 1; y <= 30; y++) TAGCELL(1, x, y, 1);
+  INVENTORY[1] = "A i ";
+  CHOSENITEM[1] = 3;
+  PLAYERRES[1].LUMBER = 5;
+  MANAGELIGHTNING();
+  MANAGETORCH(1);
+  EXPECT_GT(PPAT(25, 15).BRIGHTNESS, 40);  // the torch reaches 8 cells
+
+  // Out of lumber, or another item chosen: only the small personal light.
+  for (int chosen : {1, 3}) {
+    CHOSENITEM[1] = static_cast<BYTE>(chosen);
+    PLAYERRES[1].LUMBER = chosen == 3 ? 0 : 5;
+    MANAGELIGHTNING();
+    MANAGETORCH(1);
+    EXPECT_EQ(PPAT(25, 15).BRIGHTNESS, 0) << chosen;
+    EXPECT_EQ(PPAT(21, 15).BRIGHTNESS, 100) << chosen;
+  }
+
+  // No personal light while my player's own cell is at its natural brightness.
+  TAGCELL(2, 20, 15, 128);
+  MANAGELIGHTNING();
+  MANAGETORCH(1);
+  EXPECT_EQ(PPAT(21, 15).BRIGHTNESS, 0);
+  MANAGETORCH(0);  // no such player
+  MANAGETORCH(3);
 }
 
 TEST_F(Lighting, EightyFirstLampIsIgnored) {
