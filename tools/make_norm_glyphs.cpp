@@ -14,6 +14,7 @@
 //
 // Usage: make_norm_glyphs [--data DIR] [--catalogue FILE]
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -248,8 +249,9 @@ static std::string ESCAPE(const std::string& s) {
   return o;
 }
 
-static void WRITECATALOGUE(const std::string& path, const std::vector<GLYPHENTRY>& table) {
+static bool WRITECATALOGUE(const std::string& path, const std::vector<GLYPHENTRY>& table) {
   std::ofstream f(path);
+  if (!f) return false;
   f << "# Glyph catalogue\n\n"
        "Every glyph code 32..256 of the two glyph sets: `data/GFX/ASCII` (the plain look) and\n"
        "`data/GFX/NORM` (the modern look, the default). This file is written by\n"
@@ -306,11 +308,13 @@ static void WRITECATALOGUE(const std::string& path, const std::vector<GLYPHENTRY
   }
   f << "\nCodes 123..254 except 179..218 can be replaced per level by files in\n"
        "`CAMPAIGN/<game>/GFX_MAPS/<level>/` (\".nma\" before \".png\").\n";
+  f.flush();
+  return static_cast<bool>(f);
 }
 
 int main(int argc, char** argv) {
   std::string data = ASHEN_SOURCE_DATA;
-  std::string catalogue = std::string(ASHEN_SOURCE_DATA) + "/../docs/glyphs.md";
+  std::string catalogue = std::filesystem::path(ASHEN_SOURCE_DATA).parent_path().string() + "/docs/glyphs.md";
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
     if (a == "--data" && i + 1 < argc) data = argv[++i];
@@ -350,7 +354,10 @@ int main(int argc, char** argv) {
     }
     written++;
   }
-  WRITECATALOGUE(catalogue, table);
+  if (!WRITECATALOGUE(catalogue, table)) {
+    std::fprintf(stderr, "make_norm_glyphs: cannot write the catalogue %s\n", catalogue.c_str());
+    return 1;
+  }
   std::printf("make_norm_glyphs: wrote %d glyphs to %s and the catalogue %s\n", written,
               normdir.c_str(), catalogue.c_str());
   return 0;
