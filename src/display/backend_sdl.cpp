@@ -215,6 +215,8 @@ bool SDLGL::OPEN(int32_t& width, int32_t& height) {
     w = dm.w;
     h = dm.h;
   }
+  // A bordered window is as high as the 16:9 band of its width.
+  if (WINDOWTYPE == W_BORDERED) h = static_cast<int32_t>(int64_t(w) * 9 / 16);
   // Eight bits a channel so that colours come out exactly as the palette says.
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);

@@ -246,6 +246,37 @@ TEST(Backends, OpenGLDrawsWhatTheHeadlessRasteriserDraws) {
   if (!HasFailure()) std::filesystem::remove_all(dir);
 }
 
+// The game itself, started twice on the same input: once headless, once
+// through OpenGL under a virtual X server; both screenshots must agree.
+TEST(Backends, GameFramesAgreeBetweenBackEnds) {
+  if (!HAVEPROGRAM("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  auto dir = SCRATCH("game");
+  std::ofstream(dir / "input.txt") << "5 down Return\n6 up Return\n";
+  auto run = [&](const std::string& tag, bool headless) {
+    std::filesystem::create_directories(dir / ("user_" + tag));
+    std::string cmd = headless ? "" : "xvfb-run -a -s '-screen 0 1280x720x24' ";
+    cmd += std::string("'") + ASHEN_BINARY + "'" + (headless ? " --headless" : "") +
+           " --frames 30 --size 1280x720 --seed 3 --data '" + ASHEN_SOURCE_DATA +
+           "' --user-dir '" + (dir / ("user_" + tag)).string() + "' --input '" +
+           (dir / "input.txt").string() + "' --screenshot '" + (dir / (tag + ".png")).string() +
+           "' NOSOUND > '" + (dir / (tag + ".log")).string() + "' 2>&1";
+    return std::system(cmd.c_str());
+  };
+  ASSERT_EQ(run("headless", true), 0);
+  ASSERT_EQ(run("gl", false), 0);
+  IMAGE a, b;
+  ASSERT_TRUE(LOADIMAGEFILE((dir / "gl.png").string(), a));
+  ASSERT_TRUE(LOADIMAGEFILE((dir / "headless.png").string(), b));
+  ASSERT_EQ(a.W, 1280);
+  ASSERT_EQ(b.W, 1280);
+  ASSERT_EQ(a.H, b.H);
+  EXPECT_GT(LIT(b), 5000);
+  EXPECT_LE(DIFFERING(a, b), int64_t(a.W) * a.H / 2000);
+  EXPECT_LE(UNMATCHED(a, b), 8);
+  EXPECT_LE(UNMATCHED(b, a), 8);
+  if (!HasFailure()) std::filesystem::remove_all(dir);
+}
+
 TEST(Backends, HeadlessClockAudioAndFrames) {
   BACKEND* hl = MAKEHEADLESSBACKEND(0, 0);
   int32_t w = 0, h = 0;
