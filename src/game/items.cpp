@@ -74,7 +74,6 @@ std::string IDENTIFYITEM(unsigned char item) {
   return "something";
 }
 
-RES PLAYERRES[3];
 RES REQ_BOAT, REQ_TORCH, REQ_AMMOUPGRADE, REQ_TANKREPAIR;
 
 namespace {

@@ -13,11 +13,11 @@ extern BYTE THINGCOLOR;           // colour chosen by the last IDENTIFYITEM
 // THINGCOLOR from the symbol's colour, or leaves it when the symbol has none.
 std::string IDENTIFYITEM(unsigned char item);
 
-// The inventory: four slots per player in INVENTORY (game/playerstate.h),
-// the chosen slot in CHOSENITEM (display/input.h), and the raw resources.
+// The inventory: four slots per player in INVENTORY and the raw resources
+// in PLAYERRES (game/playerstate.h), the chosen slot in CHOSENITEM
+// (display/input.h).
 constexpr int INVENTORYSLOTS = 4;
 constexpr uint16_t MAXRESOURCE = 200;  // cap of each resource field
-extern RES PLAYERRES[3];               // lumber and scrap per player 1..2
 // Crafting costs (lumber, scrap), set at every map start.
 extern RES REQ_BOAT, REQ_TORCH, REQ_AMMOUPGRADE, REQ_TANKREPAIR;
 

@@ -1,6 +1,8 @@
 #include "render/hud.h"
 
+#include "display/backend.h"
 #include "display/events.h"
+#include "display/input.h"
 #include "display/keynames.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
@@ -12,6 +14,8 @@
 #include "shell/engine.h"
 #include "shell/gameflow.h"
 #include "shell/startup.h"
+#include "ui/backdrop.h"
+#include "ui/menu.h"
 #include "world/grid.h"
 
 const std::string HELPTEXT[HELPLINES + 1] = {
@@ -53,6 +57,11 @@ std::string KEYLABEL(int action) { return UPCASE(KEYNAME(KEYSTATUS[action].KEY))
 void CLEARHEROTHOUGHTS() {
   for (int i = 1; i <= TXT_NUMLINES; i++) HEROTHOUGHT[i].clear();
 }
+
+// The help key of the engine opens SHOWHELPPAGE.
+struct HELPREGISTRAR {
+  HELPREGISTRAR() { HELP = SHOWHELPPAGE; }
+} REGISTERHELP;
 }  // namespace
 
 std::string HELPBARTEXT() {
@@ -191,4 +200,32 @@ void HIDECURSOR2(BYTE color) {
   HIDECURSOR();
   TEXTCOLOREMULATOR(color);
   TEXTBACKGROUNDEMULATOR(color);
+}
+
+void SHOWHELPPAGE() {
+  if (NUMBEROFPLAYERS != 1) return;
+  if (THEBACKEND) THEBACKEND->PAUSEAUDIO(true);
+  TEXTMODE80X25();
+  RENDERBLUE();
+  DISPLAYLOGO();
+  for (int i = 1; i <= HELPLINES; i++) ITEM[i] = std::string(48, ' ');
+  MENU("HELP:", HELPLINES, 1, 1, SHOW, 9, NOTWAIT, true);
+  WINDOWEMULATOR(2, 2, 50, 25);
+  TEXTBACKGROUNDEMULATOR(0);
+  GOTOXYEMULATOR(1, 1);
+  for (int i = 1; i <= HELPLINES; i++) {
+    TEXTCOLOREMULATOR(HELPCOLOR[i]);
+    WRITELNTEXT(HELPTEXT[i]);
+  }
+  WINDOWEMULATOR(1, 1, 80, 25);
+  PUSHDISPLAY();
+  // The banner runs until Escape; the page then closes with the door
+  // transition and waits for Escape to be let go, so the engine does not
+  // take the same press as a request to quit.
+  while (PORT60EMULATOR() != 1) MENUIDLE();
+  OPENDOOR();
+  while (PORT60EMULATOR() == 1) DELAYEMULATOR(20);
+  TEXTMODE45X25();
+  CLRSCREMULATOR(false);
+  if (THEBACKEND) THEBACKEND->PAUSEAUDIO(false);
 }

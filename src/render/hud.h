@@ -37,6 +37,9 @@ extern bool COMMACTIVE;
 // Called by other rules; they draw nothing.
 void REDRAWBOOTTIME(BYTE pn, BYTE scr);
 void DISPLAYAMMOSTATUS(BYTE pn, BYTE scr);
+// The full-screen help page, shown until Escape (one player only). The
+// engine's help key reaches it through HELP (game/playerstate.h).
+void SHOWHELPPAGE();
 // Park the text cursor in a one-cell window at the screen's right edge.
 void HIDECURSOR();
 void HIDECURSOR2(BYTE color);
