@@ -218,15 +218,17 @@ inline CANVAS EXPLOSIONSHEET() {
   CANVAS c(2 * f, 2 * f);
   const int ox[4] = {0, f, 0, f}, oy[4] = {0, 0, f, f};
   for (int k = 0; k < 4; k++) {
-    double rad = f * (0.22 + 0.09 * k);
+    double rad = f * (0.2 + 0.08 * k);
     double cx = ox[k] + f / 2.0, cy = oy[k] + f / 2.0;
     for (int y = oy[k]; y < oy[k] + f; y++)
       for (int x = ox[k]; x < ox[k] + f; x++) {
         double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
         double n = FBM(x, y, 2 * f, 8, 3, 183 + k);
-        double d = std::sqrt(dx * dx + dy * dy) / (rad * (0.75 + 0.5 * n));
+        double d = std::sqrt(dx * dx + dy * dy) / (rad * (0.8 + 0.3 * n));  // stays inside its frame
         if (d >= 1) continue;
-        double heat = (1 - d) * (1.1 - 0.22 * k) + 0.25 * (n - 0.5);
+        static const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+        double dither = (BAYER[y % 4][x % 4] / 16.0 - 0.5) * 0.12;  // soften the colour bands
+        double heat = (1 - d) * (1.1 - 0.22 * k) + 0.25 * (n - 0.5) + dither;
         ARTCOLOR col;
         if (heat > 0.75) col = RGB(255, 255, 220);
         else if (heat > 0.5) col = RGB(255, 220, 90);
