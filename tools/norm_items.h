@@ -388,18 +388,18 @@ inline CANVAS CROSSHAIR() {
   return c;
 }
 
-// Menu frame block: a bevelled plate that also tiles as a backdrop.
+// Menu frame block: a steel plate with a soft bevel and one rivet. Runs of
+// it form the menu frames, and at a quarter brightness it tiles the backdrop;
+// the bevel is kept gentle so a run reads as one bar, not a row of boxes.
 inline CANVAS FRAMEBLOCK() {
   CANVAS c(SPR, SPR);
   for (int y = 0; y < SPR; y++)
     for (int x = 0; x < SPR; x++) {
-      int v = 200;
-      if (x < 3 || y < 3) v = 250;
-      else if (x > SPR - 4 || y > SPR - 4) v = 120;
-      else v = 196 + static_cast<int>(20 * VNOISE(x / 4.0, y / 4.0, 9, 174)) - 10;
-      c.PUT(x, y, GREY(v));
+      double v = 0.8 + 0.08 * VNOISE(x / 5.0, y / 5.0, 36, 174);
+      if (x < 3 || y < 3) v = 0.95;
+      else if (x > SPR - 4 || y > SPR - 4) v = 0.62;
+      c.PUT(x, y, GREY(CLAMP255(250 * v)));
     }
-  for (int k : {8, 27})
-    for (int j : {8, 27}) { BALL(c, k, j, 2, 2, GREY(230), 0.8); }
+  BALL(c, 18, 18, 3.5, 3.5, GREY(236), 0.9);
   return c;
 }
