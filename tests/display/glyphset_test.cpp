@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -367,6 +369,87 @@ TEST(GlyphArt, OutlineMirrorAndScale) {
   EXPECT_TRUE(s.SET(7, 7));
   EXPECT_TRUE(s.SET(6, 6));
   EXPECT_EQ(s.AT(6, 7).R, 255);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The committed sets are what the generators make today (a generator changed
+// without regenerating, or files edited by hand, show up here).
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string TOOLPATH(const std::string& name) {
+  return (fs::path(ASHEN_BINARY).parent_path() / name).string();
+}
+
+fs::path SCRATCH(const std::string& name) {
+  fs::path p = fs::temp_directory_path() / ("ashen_glyphs_" + name + "_" + std::to_string(::getpid()));
+  fs::remove_all(p);
+  fs::create_directories(p);
+  return p;
+}
+
+void EXPECTSAMEPIXELS(const std::string& set, const fs::path& made) {
+  for (int code = 32; code <= 256; code++) {
+    IMAGE a, b;
+    std::string name = std::to_string(code) + ".png";
+    ASSERT_TRUE(LOADIMAGEFILE(DATA + "/GFX/" + set + "/" + name, a)) << name;
+    ASSERT_TRUE(LOADIMAGEFILE((made / name).string(), b)) << "generator did not write " << name;
+    EXPECT_EQ(a.W, b.W) << set << " " << code;
+    EXPECT_EQ(a.H, b.H) << set << " " << code;
+    EXPECT_TRUE(a.RGBA == b.RGBA) << set << " " << code << " differs from what the generator makes";
+  }
+}
+
+TEST(GlyphGenerators, PlainSetMatchesTheFont) {
+  if (!fs::exists(TOOLPATH("make_ascii_glyphs"))) GTEST_SKIP() << "make_ascii_glyphs not built";
+  if (!fs::exists("/usr/share/consolefonts/FullGreek-VGA16.psf.gz"))
+    GTEST_SKIP() << "console-setup-linux fonts not installed";
+  fs::path out = SCRATCH("ascii");
+  std::string cmd = TOOLPATH("make_ascii_glyphs") + " --out '" + out.string() + "' >/dev/null";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECTSAMEPIXELS("ASCII", out);
+  fs::remove_all(out);
+}
+
+TEST(GlyphGenerators, ModernSetAndCatalogueAreUpToDate) {
+  if (!fs::exists(TOOLPATH("make_norm_glyphs"))) GTEST_SKIP() << "make_norm_glyphs not built";
+  fs::path data = SCRATCH("norm");
+  fs::create_directories(data / "GFX" / "NORM");
+  fs::copy(DATA + "/GFX/ASCII", data / "GFX" / "ASCII");
+  std::string cmd = TOOLPATH("make_norm_glyphs") + " --data '" + data.string() + "' --catalogue '" +
+                    (data / "glyphs.md").string() + "' >/dev/null";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECTSAMEPIXELS("NORM", data / "GFX" / "NORM");
+  std::ifstream a(DATA + "/../docs/glyphs.md"), b(data / "glyphs.md");
+  std::stringstream sa, sb;
+  sa << a.rdbuf();
+  sb << b.rdbuf();
+  EXPECT_EQ(sa.str(), sb.str()) << "docs/glyphs.md is not what make_norm_glyphs writes";
+  fs::remove_all(data);
+}
+
+TEST(GlyphGenerators, MissingInputIsReportedNotCrashed) {
+  if (!fs::exists(TOOLPATH("make_norm_glyphs"))) GTEST_SKIP() << "make_norm_glyphs not built";
+  fs::path data = SCRATCH("empty");
+  std::string cmd = TOOLPATH("make_norm_glyphs") + " --data '" + data.string() + "' --catalogue '" +
+                    (data / "glyphs.md").string() + "' >/dev/null 2>&1";
+  int rc = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(rc));
+  EXPECT_EQ(WEXITSTATUS(rc), 1) << "no plain set to take text glyphs from must fail cleanly";
+  if (fs::exists(TOOLPATH("make_ascii_glyphs"))) {
+    cmd = TOOLPATH("make_ascii_glyphs") + " --out '" + data.string() + "' '" + (data / "nofont.psf").string() +
+          "' >/dev/null 2>&1";
+    rc = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(rc));
+    EXPECT_EQ(WEXITSTATUS(rc), 1);
+  }
+  fs::remove_all(data);
 }
 
 }  // namespace
