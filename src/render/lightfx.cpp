@@ -4,6 +4,7 @@
 
 #include "game/monsterdeath.h"
 #include "game/monsters.h"
+#include "game/player.h"
 #include "game/players.h"
 #include "render/lighting.h"
 #include "render/los.h"
@@ -145,6 +146,23 @@ void BLASTPUSH(int32_t x, int32_t y, int32_t zx, int32_t zy) {
       MFATTR[zx][zy] = DARKGRAY;
       MONSTERX[m] = MONSTERX_[m] = static_cast<BYTE>(zx + dx);
       MONSTERY[m] = MONSTERY_[m] = static_cast<BYTE>(zy + dy);
+    }
+  } else if (c == 'P' || c == 'p') {
+    const BYTE p = WHICHPLAYER(zx, zy);
+    if (p < 1 || p > 2) return;
+    HURTPLAYER(p, 10);
+    if (blankBeyond(zx, zy, dx, dy)) {
+      // What lay under the player stays where it was, and the player now
+      // stands on bare floor; otherwise the next step would carry the
+      // remembered cell (a sewer, a pickup) along to the new place.
+      MAP[zx + dx][zy + dy] = 'P';
+      MFATTR[zx + dx][zy + dy] = MFATTR[zx][zy];
+      MAP[zx][zy] = STEPPEDON[p];
+      MFATTR[zx][zy] = STEPPEDONC[p];
+      STEPPEDON[p] = ' ';
+      STEPPEDONC[p] = DARKGRAY;
+      PLAYERX[p] = static_cast<BYTE>(zx + dx);
+      PLAYERY[p] = static_cast<BYTE>(zy + dy);
     }
   }
 }

@@ -4,9 +4,11 @@
 
 #include <cstring>
 
+#include "display/input.h"
+#include "game/items.h"
 #include "game/monsterdeath.h"
 #include "game/monsters.h"
-#include "display/input.h"
+#include "game/player.h"
 #include "game/players.h"
 #include "game/playerstate.h"
 #include "render/lighting.h"
@@ -60,6 +62,10 @@ class Lighting : public ::testing::Test {
     INVENTORY[1] = "    ";
     CHOSENITEM[1] = 0;
     PLAYERRES[1] = RES();
+    PLAYERHEALTH[1] = 100;
+    ARMOR[1] = 0;
+    STEPPEDON[1] = ' ';
+    STEPPEDONC[1] = 8;
   }
 
   static uint16_t MONSTERAT(int x, int y, int type, int energy) {
@@ -527,6 +533,44 @@ TEST_F(Lighting, BlastMeetsABodyPushedAheadOfTheScanAgain) {
   EXPECT_EQ(MAP[10][15], 'M');
   EXPECT_EQ(MAP[10][12], ' ');
   EXPECT_EQ(MAPPP[10][12].OC[L_PLASMA], 165);
+}
+
+TEST_F(Lighting, BlastHurtsAndPushesPlayers) {
+  NUMBEROFPLAYERS = 2;
+  for (int p = 1; p <= 2; p++) {
+    PLAYERHEALTH[p] = 100;
+    ARMOR[p] = 0;
+    STEPPEDON[p] = ' ';
+    STEPPEDONC[p] = 8;
+  }
+  // Player 1 east of the centre, standing on a sewer cell; player 2 below
+  // it with a wall behind.
+  PLAYERX[1] = 12;
+  PLAYERY[1] = 10;
+  MAP[12][10] = 'P';
+  MFATTR[12][10] = 7;
+  STEPPEDON[1] = 'V';
+  STEPPEDONC[1] = 6;
+  PLAYERX[2] = 10;
+  PLAYERY[2] = 8;
+  MAP[10][8] = 'p';
+  MAP[10][7] = 'R';
+  CHECKLIGHT2(10, 10, 3);
+  // Pushed east into the next column of the scan, so hit and pushed twice.
+  EXPECT_EQ(PLAYERHEALTH[1], 80);
+  EXPECT_EQ(PLAYERX[1], 14);
+  EXPECT_EQ(MAP[14][10], 'P');
+  EXPECT_EQ(MFATTR[14][10], 7);
+  EXPECT_EQ(MAP[13][10], ' ');
+  EXPECT_EQ(MAP[12][10], 'V');  // the sewer stays where it was
+  EXPECT_EQ(MFATTR[12][10], 6);
+  EXPECT_EQ(STEPPEDON[1], ' ');
+  // Not blank behind: hurt but not moved.
+  EXPECT_EQ(PLAYERHEALTH[2], 90);
+  EXPECT_EQ(PLAYERY[2], 8);
+  EXPECT_EQ(MAP[10][8], 'p');
+  NUMBEROFPLAYERS = 1;
+  PLAYERHEALTH[2] = 100;
 }
 
 TEST_F(Lighting, PurgedAmmunitionCarriersDropTheirAmmunition) {
