@@ -1,10 +1,11 @@
 // Pushes a full 160 x 100 text screen through RENDERCHAR N times and prints
 // cells per second, quads per frame and draw calls per frame.
 //
-//   bench_render_cells [FRAMES] [--gl] [--data DIR]
+//   bench_render_cells [FRAMES] [--gl] [--modern] [--data DIR]
 //
 // The headless back-end is the default; --gl draws through the SDL2/OpenGL
-// back-end instead (needs a display, e.g. under xvfb-run).
+// back-end instead (needs a display, e.g. under xvfb-run). --modern draws with
+// the modern glyph set (larger images, sheets) instead of the plain one.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,12 +20,14 @@
 
 int main(int argc, char** argv) {
   int frames = 200;
-  bool gl = false;
+  bool gl = false, modern = false;
   std::string data = ASHEN_SOURCE_DATA;
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
     if (a == "--gl")
       gl = true;
+    else if (a == "--modern")
+      modern = true;
     else if (a == "--data" && i + 1 < argc)
       data = argv[++i];
     else
@@ -37,8 +40,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   THEBACKEND = gl ? MAKESDLBACKEND(1280, 720) : MAKEHEADLESSBACKEND(1280, 720);
-  MODERN_VISUALS = 0;
-  IGNORE_BATTR = 0;
+  MODERN_VISUALS = modern ? 1 : 0;
+  IGNORE_BATTR = modern ? 1 : 0;
   INITVIDEO();
   if (!LOADMAINTEXTURES(-1)) {
     std::fprintf(stderr, "render_cells: %s\n", GLYPHLOADERROR.c_str());
@@ -61,7 +64,8 @@ int main(int argc, char** argv) {
   const double secs =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   const double cells = 160.0 * 100.0 * frames;
-  std::printf("back-end:           %s\n", gl ? "SDL2/OpenGL" : "headless");
+  std::printf("back-end:           %s, %s glyphs\n", gl ? "SDL2/OpenGL" : "headless",
+              modern ? "modern" : "plain");
   std::printf("frames:             %d of 160 x 100 cells\n", frames);
   std::printf("cells per second:   %.0f\n", cells / secs);
   std::printf("frames per second:  %.1f\n", frames / secs);
