@@ -312,12 +312,16 @@ bool SDLGL::POLLEVENT(BACKENDEVENT& ev) {
         ev.TYPE = BE_KEYDOWN;
         ev.SYM = SDL2TOSDL12KEY(e.key.keysym.sym);
         ev.UNICODE = TYPEDCHAR(e.key.keysym.sym, e.key.keysym.mod);
-        SDL_Event t;
-        if (ev.UNICODE >= 32 && ev.UNICODE < 127 &&
-            SDL_PeepEvents(&t, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
-            t.type == SDL_TEXTINPUT) {
-          SDL_PeepEvents(&t, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
-          unsigned char c = static_cast<unsigned char>(t.text.text[0]);
+        // The key's own text follows it directly (an end-of-poll marker may
+        // sit in between).
+        SDL_Event t[2];
+        int n = ev.UNICODE >= 32 && ev.UNICODE < 127
+                    ? SDL_PeepEvents(t, 2, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)
+                    : 0;
+        if ((n >= 1 && t[0].type == SDL_TEXTINPUT) ||
+            (n == 2 && t[0].type == SDL_POLLSENTINEL && t[1].type == SDL_TEXTINPUT)) {
+          SDL_PeepEvents(t, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+          unsigned char c = static_cast<unsigned char>(t[0].text.text[0]);
           if (c >= 1 && c <= 127) ev.UNICODE = c;
         }
         return true;

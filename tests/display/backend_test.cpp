@@ -1,10 +1,12 @@
 // The two back-ends: the same screen drawn by the OpenGL back-end (under a
 // virtual X server) and by the headless rasteriser must match, the GL draw
 // calls must not grow with the cells drawn, and the headless audio records.
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "display/backend_sdl.h"
@@ -133,6 +135,80 @@ void RENDERWITH(BACKEND* backend, const std::filesystem::path& data, const std::
   IGNORE_BATTR = 0;
 }
 
+// Key events pushed into the window's queue come out as SDL 1.2 key codes
+// with the typed character; window-focus events are skipped.
+BACKENDEVENT NEXTEVENT(BACKEND* b) {
+  BACKENDEVENT ev;
+  // A poll may stop at the end of one poll cycle: try a few times.
+  for (int tries = 0; tries < 4; tries++)
+    while (b->POLLEVENT(ev))
+      if (ev.TYPE != BE_FOCUS) return ev;
+  return BACKENDEVENT();
+}
+
+void PUSHKEY(Uint32 type, SDL_Keycode sym, Uint16 mod, bool repeat = false) {
+  SDL_Event e{};
+  e.type = type;
+  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  e.key.repeat = repeat ? 1 : 0;
+  e.key.keysym.sym = sym;
+  e.key.keysym.mod = mod;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void PUSHTEXT(const char* text) {
+  SDL_Event e{};
+  e.type = SDL_TEXTINPUT;
+  std::strncpy(e.text.text, text, sizeof e.text.text - 1);
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void CHECKKEYEVENTS(BACKEND* b) {
+  BACKENDEVENT ev;
+  for (int tries = 0; tries < 4; tries++)
+    while (b->POLLEVENT(ev)) {
+    }
+  PUSHKEY(SDL_KEYDOWN, 'a', KMOD_LSHIFT);
+  ev = NEXTEVENT(b);
+  EXPECT_EQ(ev.TYPE, BE_KEYDOWN);
+  EXPECT_EQ(ev.SYM, 'a');
+  EXPECT_EQ(ev.UNICODE, 'A');
+  PUSHKEY(SDL_KEYDOWN, '1', KMOD_RSHIFT);
+  EXPECT_EQ(NEXTEVENT(b).UNICODE, '!');
+  // The layout's text for the key wins over the computed character.
+  PUSHKEY(SDL_KEYDOWN, 'q', KMOD_NONE);
+  PUSHTEXT("a");
+  ev = NEXTEVENT(b);
+  EXPECT_EQ(ev.SYM, 'q');
+  EXPECT_EQ(ev.UNICODE, 'a');
+  // Keys that type nothing leave following text alone; text without a key
+  // before it is dropped.
+  PUSHKEY(SDL_KEYDOWN, SDLK_UP, KMOD_NONE);
+  PUSHTEXT("x");
+  PUSHKEY(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE);
+  ev = NEXTEVENT(b);
+  EXPECT_EQ(ev.SYM, 273);
+  EXPECT_EQ(ev.UNICODE, 0);
+  ev = NEXTEVENT(b);
+  EXPECT_EQ(ev.SYM, 13);
+  EXPECT_EQ(ev.UNICODE, 13);
+  // Held keys do not repeat.
+  PUSHKEY(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE, true);
+  PUSHKEY(SDL_KEYUP, SDLK_ESCAPE, KMOD_NONE);
+  ev = NEXTEVENT(b);
+  EXPECT_EQ(ev.TYPE, BE_KEYUP);
+  EXPECT_EQ(ev.SYM, 27);
+  SDL_Event f{};
+  f.type = SDL_WINDOWEVENT;
+  f.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  ASSERT_EQ(SDL_PushEvent(&f), 1);
+  bool lost = false;
+  for (int tries = 0; tries < 4; tries++)
+    while (b->POLLEVENT(ev))
+      if (ev.TYPE == BE_FOCUS && !ev.GAIN) lost = true;
+  EXPECT_TRUE(lost);
+}
+
 // The child side: runs only when re-executed with ASHEN_GL_OUTPUT set.
 TEST(GLChild, RenderScene) {
   const char* out = std::getenv("ASHEN_GL_OUTPUT");
@@ -141,6 +217,7 @@ TEST(GLChild, RenderScene) {
   MAKEGLYPHSETS(data);
   BACKEND* gl = MAKESDLBACKEND(1280, 720);
   RENDERWITH(gl, data, out);
+  CHECKKEYEVENTS(gl);
   DONEVIDEO();
   delete gl;
   THEBACKEND = nullptr;
