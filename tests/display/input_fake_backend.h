@@ -59,6 +59,7 @@ class FAKEBACKEND : public BACKEND {
     b2 = JB2;
     return JOY;
   }
+  // Drawing and sound do nothing.
   int32_t UPLOADTEXTURE(const IMAGE&) override { return 1; }
   void DELETETEXTURE(int32_t) override {}
   void BEGINFRAME() override {}
@@ -85,6 +86,8 @@ class INPUTFIXTURE : public ::testing::Test {
   void SetUp() override {
     THEBACKEND = &FAKE;
     HARNESS = HARNESSOPTIONS();
+    HARNESS.HEADLESS = true;  // a wait for a key that never comes ends the test
+    HARNESS.FRAMES = 1000;
     PUSHEDFRAMES = 0;
     CLEARINPUTSCRIPT();
     RESETKEYCONFIG(1);
