@@ -1,0 +1,3 @@
+#include "game/survival.h"
+
+void AIDIRECTOR() {}

@@ -1,0 +1,9 @@
+#include "world/mapscript.h"
+
+bool COMMACTIVE = false;
+
+// The script reader and its entries arrive with the script rules; no entry
+// exists yet, so there is nothing to fire and no message file to show.
+void CHECKNEWSCRIPT() {}
+void MANAGECOMM() {}
+void CLOSECOMM() { COMMACTIVE = false; }
