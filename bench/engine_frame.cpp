@@ -1,0 +1,143 @@
+// Cost of one engine frame: the whole tick plus the view composition on the
+// headless back-end (the virtual clock makes the pacing wait free), on a
+// generated full-size level, then on the same level with 2000 monsters more.
+// Prints ms per frame and the share of lighting, line of sight and view
+// composition measured by running those parts alone.
+//
+//   build/bench_engine_frame [frames] [level]
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "display/backend.h"
+#include "display/backend_headless.h"
+#include "display/renderer.h"
+#include "display/textscreen.h"
+#include "game/monsters.h"
+#include "game/players.h"
+#include "render/lighting.h"
+#include "render/los.h"
+#include "render/postprocess.h"
+#include "render/torch.h"
+#include "render/view.h"
+#include "shell/engine.h"
+#include "shell/gameflow.h"
+#include "shell/harness.h"
+#include "shell/random.h"
+#include "shell/startup.h"
+#include "world/grid.h"
+#include "world/mapscan.h"
+
+namespace {
+using CLOCK = std::chrono::steady_clock;
+
+double msSince(CLOCK::time_point t) {
+  return std::chrono::duration<double, std::milli>(CLOCK::now() - t).count();
+}
+
+// Whole frames through the engine loop; returns ms per frame.
+double timeFrames(int frames) {
+  HARNESS.FRAMES = PUSHEDFRAMES + frames;
+  const auto t = CLOCK::now();
+  try {
+    ENGINETEST();
+  } catch (const HARNESSEXIT&) {
+  }
+  return msSince(t) / frames;
+}
+
+// The lighting steps of one tick.
+double timeLighting(int n) {
+  const auto t = CLOCK::now();
+  for (int i = 0; i < n; i++) {
+    MANAGELIGHTNING();
+    DRAWTRULITES();
+    MANAGETORCH(1);
+  }
+  return msSince(t) / n;
+}
+
+// The sight rays of one frame: two per window cell, as the view makes them.
+double timeSight(int n) {
+  int32_t sx, sy;
+  VIEWWINDOWSIZE(sx, sy);
+  const int32_t vx = PLAYERX[1], vy = PLAYERY[1];
+  volatile int seen = 0;
+  const auto t = CLOCK::now();
+  for (int i = 0; i < n; i++)
+    for (int32_t x = vx - sx / 2; x <= vx + sx / 2; x++)
+      for (int32_t y = vy - sy / 2; y <= vy + sy / 2; y++)
+        for (int k = 0; k < 2; k++) seen = seen + SEESLOS(vx, vy, x, y, false);
+  return msSince(t) / n;
+}
+
+// View composition alone (cells, actors, sparks; it includes its sight rays).
+double timeView(int n) {
+  int32_t sx, sy;
+  VIEWWINDOWSIZE(sx, sy);
+  const auto t = CLOCK::now();
+  for (int i = 0; i < n; i++) {
+    STARTUPDATESCREEN();
+    TEXTMODECUSTOM(static_cast<BYTE>(ROUNDEVEN(1.8 * sy)), static_cast<BYTE>(sy));
+    DRAWVIEW40(PLAYERX[1], PLAYERY[1], static_cast<BYTE>(sx), static_cast<BYTE>(sy), false, true);
+    ENDUPDATESCREEN();
+  }
+  return msSince(t) / n;
+}
+
+void report(const char* title, int frames) {
+  const double frame = timeFrames(frames);
+  const int n = frames / 2 > 10 ? frames / 2 : 10;
+  const double light = timeLighting(n), sight = timeSight(n);
+  HARNESS.FRAMES = -1;
+  const double view = timeView(n);
+  std::printf("%s\n", title);
+  std::printf("  monsters %d, map %dx%d, view zoom %.0f\n", int(NUMBEROFMONSTERS), int(MAPSIZEX),
+              int(MAPSIZEY), VIEWZOOM);
+  std::printf("  frame (tick + view + pacing on the virtual clock): %.3f ms = %.1f fps, %.1f%% of 33 ms\n",
+              frame, 1000.0 / frame, frame * 100.0 / 33.0);
+  std::printf("  lighting  %.3f ms  (%.1f%% of the frame)\n", light, light * 100.0 / frame);
+  std::printf("  sight     %.3f ms  (%.1f%% of the frame)\n", sight, sight * 100.0 / frame);
+  std::printf("  view      %.3f ms  (%.1f%% of the frame, sight rays included)\n", view,
+              view * 100.0 / frame);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+  const int level = argc > 2 ? std::atoi(argv[2]) : 5;
+  if (chdir(ASHEN_SOURCE_DATA) != 0) {
+    std::fprintf(stderr, "bench_engine_frame: cannot enter %s\n", ASHEN_SOURCE_DATA);
+    return 1;
+  }
+  THEBACKEND = MAKEHEADLESSBACKEND(1280, 720);
+  INITVIDEO();
+  RANDSEED(1);
+  SETVISUALS(1);
+  if (!GLYPHLOADERROR.empty()) {
+    std::fprintf(stderr, "bench_engine_frame: %s\n", GLYPHLOADERROR.c_str());
+    return 1;
+  }
+  LAUNCHED_FROM_MD = true;
+  GLOBALINIT();
+  CURRENTMAP = static_cast<BYTE>(level);
+  INITMAP(CURRENTMAP);
+  report("generated level", frames);
+
+  int added = 0;
+  for (int tries = 0; added < 2000 && tries < 200000; tries++) {
+    const int x = 2 + random(MAPSIZEX - 2), y = 2 + random(MAPSIZEY - 2);
+    if (MAP[x][y] != ' ') continue;
+    const uint16_t before = NUMBEROFMONSTERS;
+    ADDMONSTER(static_cast<BYTE>(x), static_cast<BYTE>(y), static_cast<BYTE>(1 + random(ALLMONSTERS)), 0);
+    if (NUMBEROFMONSTERS > before) added++;
+  }
+  char title[64];
+  std::snprintf(title, sizeof title, "same level with %d monsters added", added);
+  report(title, frames);
+  DONEVIDEO();
+  return 0;
+}
