@@ -75,10 +75,6 @@ bool AUTOMAPKEYHELD = false;
 
 BYTE my() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
 
-bool near(BYTE p) {
-  return DISTANCE(PLAYERX[p], PLAYERY[p], PLAYERX[my()], PLAYERY[my()]) < 15;
-}
-
 // Restart a sound under its reference: stop what still plays there first.
 void restartSound(uint16_t slot, BYTE ref) {
   if (SOUNDPLAYING1(ref)) STOPSOUND1(ref);
@@ -416,12 +412,6 @@ void PREENGINEINIT() {
   KREEPORVOLUME = KREEPORMINVOLUME;
   DRAW_MAP = false;
   AUTOMAPKEYHELD = false;
-  if (THEBACKEND) {
-    int32_t mx, my_, buttons;
-    THEBACKEND->MOUSESTATE(mx, my_, buttons);
-    MCOORD.X = mx;
-    MCOORD.Y = my_;
-  }
   PLAYERANIMATIONCOUNTER = PLAYER_ANIM_DELAY;
   PLAYERANIMATIONFRAME[1] = PLAYERANIMATIONFRAME[2] = 1;
   LOS_VIEW_DEPTH = 1;

@@ -20,7 +20,16 @@ bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 
 #include <string>
 
+#include "display/input.h"
+#include "game/items.h"
+#include "game/player.h"
+#include "game/players.h"
+#include "game/playerstate.h"
+#include "game/weapons.h"
+#include "render/view.h"
+#include "shell/engine.h"
 #include "shell/harness.h"
+#include "world/grid.h"
 #include "shell/startscreen.h"
 #include "ui/startmenu.h"
 #include "world/mapscan.h"
@@ -29,6 +38,22 @@ void GLOBALINIT() {
   // New-game reset; every game unit adds its part as it arrives.
   NEXTMAP = 1;
   VICTORY = 0;
+  KEYNAMES[6] = "Alpha";
+  KEYNAMES[7] = "Beta";
+  KEYNAMES[8] = "Gamma";
+  KEYNAMES[9] = "Delta";
+  KEYNAMES[10] = "Epsilon";
+  GARBLECHOICE = "//\\-";
+  RESETPLAYERSTATE();
+  for (BYTE p = 1; p <= 2; p++) {
+    ARMOR[p] = 0;
+    RESETWEAPONS(p);
+    PLAYERRES[p] = RES();
+    for (int k = 1; k <= 10; k++) KEYS[p][k] = false;
+  }
+  VIEWZOOM = VIEWZOOMTO = VIEWZOOMDEFAULT = 125;
+  VIEWZOOMZOOMEDOUT = 100;
+  ZOOMCOUNT = 0;
 }
 
 namespace {
@@ -49,14 +74,22 @@ BYTE launchLevel() {
 
 void HOLLOWMERE() {
   if (LAUNCHED_FROM_MD) {
+    // Straight into the level named on the command line: a new single-player
+    // game at difficulty 1, and the end of the game flow after that level.
     GLOBALINIT();
+    SHOWSTARS = false;
+    LOADINGFROMMENU = false;
+    DOOGA = 1;
     MYNUMBER = 1;
     LINKACTIVE = false;
     CURRENTMAP = launchLevel();
     GAMEDIFFICULTY = 1;
     INITMAP(CURRENTMAP);
-    // The engine tick plays the level here once it exists; a direct launch
-    // ends the game flow after this one level.
+    // The stored level states arrive with their loader; its reset runs now.
+    PRELOADMAPINFOINIT();
+    // The Escape that may have ended a menu does not reach the engine.
+    if (PORT60[1] == 1) PORT60[1] = 255;
+    ENGINETEST();
     return;
   }
   STARTMENU();

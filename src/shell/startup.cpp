@@ -12,6 +12,7 @@
 #include "shell/harness.h"
 #include "shell/paths.h"
 #include "shell/random.h"
+#include "shell/statedump.h"
 #include "ui/keyconfig.h"
 
 namespace {
@@ -140,6 +141,8 @@ int HOLLOWMERESTART() {
     if (HARNESS.FRAMES < 0 || PUSHEDFRAMES < HARNESS.FRAMES) ENDSCREEN();
   } catch (const HARNESSEXIT&) {
   }
+  if (!HARNESS.DUMPSTATE.empty() && !WRITESTATEDUMP(HARNESS.DUMPSTATE))
+    std::fprintf(stderr, "ashenreach: could not write the state dump %s\n", HARNESS.DUMPSTATE.c_str());
   writeScreenshot();
   TEXTCOLOREMULATOR(15);
   TEXTBACKGROUNDEMULATOR(0);

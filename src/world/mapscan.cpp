@@ -31,7 +31,11 @@ bool launchPosition(BYTE& x, BYTE& y) {
       v[k] = v[k] * 10 + (c - '0');
     }
   }
-  if (!VALID(v[0], v[1])) return false;
+  // The cell must lie inside the level and be free floor; otherwise the
+  // player keeps the map's own start cell.
+  if (!VALID(v[0], v[1]) || v[0] > MAPSIZEX || v[1] > MAPSIZEY ||
+      MAPEDGE(static_cast<BYTE>(v[0]), static_cast<BYTE>(v[1])) || MAP[v[0]][v[1]] != ' ')
+    return false;
   x = static_cast<BYTE>(v[0]);
   y = static_cast<BYTE>(v[1]);
   return true;
@@ -187,7 +191,12 @@ void SCANMAP(BYTE levelnumber) {
       if (c == 'P') {
         BYTE px = 0, py = 0;
         if (LAUNCHED_FROM_MD && launchPosition(px, py)) {
+          // The map's start cell stays the start cell (respawns go there).
           c = ' ';
+          for (int p = 1; p <= 2; p++) {
+            PLAYERSTARTX[p] = PLAYERX[p] = static_cast<BYTE>(x);
+            PLAYERSTARTY[p] = PLAYERY[p] = static_cast<BYTE>(y);
+          }
           PLAYERX[1] = px;
           PLAYERY[1] = py;
         } else {

@@ -1,6 +1,6 @@
 #include "world/mapscript.h"
 
-bool COMMACTIVE = false;
+#include "render/hud.h"
 
 // The script reader and its entries arrive with the script rules; no entry
 // exists yet, so there is nothing to fire and no message file to show.

@@ -1,8 +1,6 @@
 // Map scripts: the per-tick check of the level's script entries and the
-// timed-message file.
+// timed-message file (its open flag COMMACTIVE lives with the HUD status).
 #pragma once
-
-extern bool COMMACTIVE;  // the timed-message file is open
 
 // Fires the script entries whose conditions hold (with the script rules).
 void CHECKNEWSCRIPT();

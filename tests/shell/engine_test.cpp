@@ -151,6 +151,28 @@ TEST_F(EngineTest, DeadPlayerSeesGameOverAndSpaceEndsTheGame) {
   EXPECT_LT(COUNT("FRAME"), 5);
 }
 
+TEST_F(EngineTest, LaunchPositionMustBeFreeFloorInsideTheLevel) {
+  // SMALLMAP is 16 x 5 with its start cell at (6, 3).
+  LAUNCHED_FROM_MD = true;
+  auto startWith = [this](std::vector<std::string> params) {
+    GAMEPARAMS = params;
+    LEVEL(SMALLMAP);
+    return std::pair<int, int>(PLAYERX[1], PLAYERY[1]);
+  };
+  EXPECT_EQ(startWith({"200", "9", "2"}), (std::pair<int, int>(9, 2)));
+  EXPECT_EQ(PLAYERSTARTX[1], 6);  // respawns still use the map's start cell
+  EXPECT_EQ(MAP[6][3], ' ');
+  EXPECT_EQ(startWith({"200"}), (std::pair<int, int>(6, 3)));
+  EXPECT_EQ(MAP[6][3], 'P');
+  EXPECT_EQ(startWith({"200", "1", "3"}), (std::pair<int, int>(6, 3)));   // border rock
+  EXPECT_EQ(startWith({"200", "12", "3"}), (std::pair<int, int>(6, 3)));  // a monster stands there
+  EXPECT_EQ(startWith({"200", "40", "3"}), (std::pair<int, int>(6, 3)));  // beyond the level
+  EXPECT_EQ(startWith({"200", "9", "99"}), (std::pair<int, int>(6, 3)));  // above the level
+  EXPECT_EQ(startWith({"200", "9"}), (std::pair<int, int>(6, 3)));        // one parameter
+  EXPECT_EQ(startWith({"200", "9", "-2"}), (std::pair<int, int>(6, 3)));
+  GAMEPARAMS.clear();
+}
+
 TEST(EngineZoom, KeyCyclesLevelsAndEasingHalvesTheDistance) {
   VIEWZOOM = VIEWZOOMTO = VIEWZOOMDEFAULT = 100;
   ZOOMCOUNT = 0;
