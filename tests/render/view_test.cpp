@@ -74,8 +74,9 @@ TEST(ViewGeometry, WindowPlacementForEveryZoomLevel) {
   // 27 x 21 at the default zoom 125.
   EXPECT_EQ(MAPTOSCREENX(50, 50, 27), 14);
   EXPECT_EQ(MAPTOSCREENY(40, 40, 21), 12);
-  // An even size (the save preview is 23 x 16): half of 15 rounds to 8 (even).
-  EXPECT_EQ(MAPTOSCREENY(40, 40, 16), 10);
+  // An even size (the save preview is 23 x 16): half of 15 rounds to 8 (even),
+  // so the window spans 17 rows and the viewer sits on row 16 + 1 - 8.
+  EXPECT_EQ(MAPTOSCREENY(40, 40, 16), 9);
   EXPECT_TRUE(CELLWITHINVIEW(48, 32, 40, 40, 23, 16));
   EXPECT_TRUE(CELLWITHINVIEW(40 - 11, 40 + 8, 40, 40, 23, 16));
   EXPECT_FALSE(CELLWITHINVIEW(40 - 12, 40, 40, 40, 23, 16));

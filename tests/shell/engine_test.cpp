@@ -179,6 +179,8 @@ TEST(EngineZoom, KeyCyclesLevelsAndEasingHalvesTheDistance) {
   std::vector<double> levels;
   for (int press = 0; press < 4; press++) {
     CYCLEVIEWZOOM();
+    EASEVIEWZOOM();
+    EASEVIEWZOOM();
     CYCLEVIEWZOOM();  // ignored: the zoom is still easing
     levels.push_back(VIEWZOOMDEFAULT);
     for (int f = 0; f < 12; f++) EASEVIEWZOOM();
