@@ -1,6 +1,7 @@
 #include "sound/sound.h"
 
 #include "display/backend.h"
+#include "shell/random.h"
 #include "shell/startup.h"
 
 BYTE PLAYSOUND = 0;
@@ -62,4 +63,25 @@ bool SOUNDREQUESTED(int32_t slot, int32_t ref) {
   for (int i = 1; i <= SOUNDREQUESTCOUNT; i++)
     if (SOUNDREQUESTS[i].SLOT == slot && (ref < 0 || SOUNDREQUESTS[i].REF == ref)) return true;
   return false;
+}
+
+double KREEPORVOLUME = 0.0;
+double KREEPORMAXVOLUME = 128.0 / 3.5;
+
+void MANAGEIDLEMUSIC() {
+  static const int BUSYCHANNELS[] = {85, 83, 86, 60, 84, 98, 99, 101, 102, 103, 104, 95};
+  KREEPORMAXVOLUME = 128.0 * (VOLUME_MUSIC / 10.0) / 3.5;
+  bool busy = false;
+  if (SOUNDON && THEBACKEND)
+    for (int c : BUSYCHANNELS) busy = busy || THEBACKEND->SOUNDBUSY(c);
+  const double target = busy ? KREEPORMINVOLUME : KREEPORMAXVOLUME;
+  const double old = KREEPORVOLUME;
+  KREEPORVOLUME += (target - KREEPORVOLUME) / 32.0;
+  if (KREEPORVOLUME != old && SOUNDON && THEBACKEND)
+    THEBACKEND->SOUNDVOLUME(96, static_cast<int32_t>(KREEPORVOLUME));
+}
+
+void DEATHSOUND() {
+  const int t = 21 + random(3);
+  STARTSOUND1(static_cast<uint16_t>(t), static_cast<BYTE>(t), false);
 }

@@ -50,3 +50,12 @@ void STOPALLSOUNDS();
 void CLEARSOUNDREQUESTS();
 // True when a request for SLOT under REF (any REF when REF < 0) is recorded.
 bool SOUNDREQUESTED(int32_t slot, int32_t ref = -1);
+
+// Idle music: channel 96 fades toward KREEPORMAXVOLUME while no other music or
+// ambience plays and toward KREEPORMINVOLUME while one does.
+extern double KREEPORVOLUME, KREEPORMAXVOLUME;
+constexpr double KREEPORMINVOLUME = 0.0;
+// One step of the idle-music fade (every frame).
+void MANAGEIDLEMUSIC();
+// A monster's death cry: slot 21..23 under the reference of the same number.
+void DEATHSOUND();

@@ -169,11 +169,15 @@ TEST_F(Scan, ObjectsOfTheScan) {
 
 TEST_F(Scan, DirectLaunchPlacesPlayerOneAndHandsOutKeys) {
   LAUNCHED_FROM_MD = true;
-  GAMEPARAMS = {"120", "4", "3"};
+  GAMEPARAMS = {"120", "6", "2"};
   SETUPLEVEL(roomWith({" P"}));
-  EXPECT_EQ(PLAYERX[1], 4);
-  EXPECT_EQ(PLAYERY[1], 3);
+  EXPECT_EQ(PLAYERX[1], 6);
+  EXPECT_EQ(PLAYERY[1], 2);
   EXPECT_EQ(MAP[3][2], ' ');
+  GAMEPARAMS = {"120", "4", "3"};  // the top wall: the map's own start stays
+  SETUPLEVEL(roomWith({" P"}));
+  EXPECT_EQ(PLAYERX[1], 3);
+  EXPECT_EQ(PLAYERY[1], 2);
   EXPECT_TRUE(KEYS[1][5]);
   EXPECT_FALSE(KEYS[1][6]);
   GAMEPARAMS = {"120", "x"};  // no usable cell: the map's own start stays
