@@ -37,57 +37,77 @@ inline ARTCOLOR GREY(int v) { return ARTCOLOR{v, v, v}; }
 // The outline colour of sprites: near-black, never the transparent key.
 const ARTCOLOR OUTLINECOLOR = {14, 12, 16};
 
-// Deterministic random numbers for the art (xorshift32).
+// Deterministic random numbers for the art (xorshift32): a state record and
+// its procedures.
 struct ARTRANDOM {
-  uint32_t S;
-  explicit ARTRANDOM(uint32_t seed) : S(seed ? seed : 0x9E3779B9u) {}
-  uint32_t NEXT() {
-    S ^= S << 13;
-    S ^= S >> 17;
-    S ^= S << 5;
-    return S;
-  }
-  int UPTO(int n) { return n <= 0 ? 0 : static_cast<int>(NEXT() % static_cast<uint32_t>(n)); }
-  double UNIT() { return (NEXT() & 0xFFFFFF) / 16777216.0; }
+  uint32_t S = 0x9E3779B9u;
 };
 
-// A canvas of W x H pixels; A = 0 marks a transparent pixel.
+inline ARTRANDOM MAKERANDOM(uint32_t seed) { return ARTRANDOM{seed ? seed : 0x9E3779B9u}; }
+
+inline uint32_t NEXT(ARTRANDOM& r) {
+  r.S ^= r.S << 13;
+  r.S ^= r.S >> 17;
+  r.S ^= r.S << 5;
+  return r.S;
+}
+
+// 0 .. n - 1 (0 for n <= 0).
+inline int UPTO(ARTRANDOM& r, int n) {
+  return n <= 0 ? 0 : static_cast<int>(NEXT(r) % static_cast<uint32_t>(n));
+}
+
+// 0 <= value < 1.
+inline double UNIT(ARTRANDOM& r) { return (NEXT(r) & 0xFFFFFF) / 16777216.0; }
+
+// A canvas of W x H pixels, channels stored apart; A = 0 marks a transparent
+// pixel.
 struct CANVAS {
   int W = 0, H = 0;
   std::vector<uint8_t> R, G, B, A;
-  CANVAS() = default;
-  CANVAS(int w, int h) : W(w), H(h), R(w * h), G(w * h), B(w * h), A(w * h) {}
-  bool INSIDE(int x, int y) const { return x >= 0 && y >= 0 && x < W && y < H; }
-  bool SET(int x, int y) const { return INSIDE(x, y) && A[y * W + x] != 0; }
-  ARTCOLOR AT(int x, int y) const {
-    int i = y * W + x;
-    return ARTCOLOR{R[i], G[i], B[i]};
-  }
-  void PUT(int x, int y, ARTCOLOR c) {
-    if (!INSIDE(x, y)) return;
-    int i = y * W + x;
-    R[i] = static_cast<uint8_t>(std::clamp(c.R, 0, 255));
-    G[i] = static_cast<uint8_t>(std::clamp(c.G, 0, 255));
-    B[i] = static_cast<uint8_t>(std::clamp(c.B, 0, 255));
-    A[i] = 255;
-  }
-  // Pixel that wraps around the edges (for seamless textures).
-  void PUTWRAP(int x, int y, ARTCOLOR c) { PUT(((x % W) + W) % W, ((y % H) + H) % H, c); }
-  ARTCOLOR ATWRAP(int x, int y) const { return AT(((x % W) + W) % W, ((y % H) + H) % H); }
-  void ERASE(int x, int y) {
-    if (INSIDE(x, y)) A[y * W + x] = 0;
-  }
-  // Blend c over the pixel with opacity t (a transparent pixel just takes c).
-  void BLEND(int x, int y, ARTCOLOR c, double t) {
-    if (!INSIDE(x, y)) return;
-    if (!SET(x, y)) { PUT(x, y, c); return; }
-    PUT(x, y, MIX(AT(x, y), c, t));
-  }
 };
+
+inline CANVAS MAKECANVAS(int w, int h) {
+  CANVAS c;
+  c.W = w;
+  c.H = h;
+  c.R.assign(static_cast<size_t>(w) * h, 0);
+  c.G = c.B = c.A = c.R;
+  return c;
+}
+
+inline bool INSIDE(const CANVAS& c, int x, int y) { return x >= 0 && y >= 0 && x < c.W && y < c.H; }
+inline bool SET(const CANVAS& c, int x, int y) { return INSIDE(c, x, y) && c.A[y * c.W + x] != 0; }
+
+inline ARTCOLOR AT(const CANVAS& c, int x, int y) {
+  int i = y * c.W + x;
+  return ARTCOLOR{c.R[i], c.G[i], c.B[i]};
+}
+
+inline void PUT(CANVAS& c, int x, int y, ARTCOLOR col) {
+  if (!INSIDE(c, x, y)) return;
+  int i = y * c.W + x;
+  c.R[i] = static_cast<uint8_t>(std::clamp(col.R, 0, 255));
+  c.G[i] = static_cast<uint8_t>(std::clamp(col.G, 0, 255));
+  c.B[i] = static_cast<uint8_t>(std::clamp(col.B, 0, 255));
+  c.A[i] = 255;
+}
+
+// Pixel access that wraps around the edges (for seamless textures).
+inline void PUTWRAP(CANVAS& c, int x, int y, ARTCOLOR col) {
+  PUT(c, ((x % c.W) + c.W) % c.W, ((y % c.H) + c.H) % c.H, col);
+}
+inline ARTCOLOR ATWRAP(const CANVAS& c, int x, int y) {
+  return AT(c, ((x % c.W) + c.W) % c.W, ((y % c.H) + c.H) % c.H);
+}
+
+inline void ERASE(CANVAS& c, int x, int y) {
+  if (INSIDE(c, x, y)) c.A[y * c.W + x] = 0;
+}
 
 inline void FILLRECT(CANVAS& c, int x1, int y1, int x2, int y2, ARTCOLOR col) {
   for (int y = y1; y <= y2; y++)
-    for (int x = x1; x <= x2; x++) c.PUT(x, y, col);
+    for (int x = x1; x <= x2; x++) PUT(c, x, y, col);
 }
 
 // Filled ellipse shaded as a lit ball: light from the upper left. SHADING 0
@@ -101,7 +121,7 @@ inline void BALL(CANVAS& c, double cx, double cy, double rx, double ry, ARTCOLOR
       if (d > 1.0) continue;
       double lit = 1.0 - shading * 0.5 * (dx + dy + 0.6) - shading * 0.35 * d;
       if (lit > 1.35) lit = 1.35;
-      c.PUT(x, y, SHADE(col, lit));
+      PUT(c, x, y, SHADE(col, lit));
     }
 }
 
@@ -128,7 +148,7 @@ inline void POLY(CANVAS& c, const std::vector<std::pair<double, double>>& p, ART
     ARTCOLOR rowcol = SHADE(col, topbright + (bottombright - topbright) * t);
     for (size_t k = 0; k + 1 < xs.size(); k += 2)
       for (int x = static_cast<int>(std::ceil(xs[k] - 0.5)); x <= static_cast<int>(std::floor(xs[k + 1] - 0.5)); x++)
-        c.PUT(x, y, rowcol);
+        PUT(c, x, y, rowcol);
   }
 }
 
@@ -143,7 +163,7 @@ inline void LINE(CANVAS& c, double x1, double y1, double x2, double y2, double w
       double px = x + 0.5 - x1, py = y + 0.5 - y1;
       double t = len2 > 0 ? std::clamp((px * dx + py * dy) / len2, 0.0, 1.0) : 0;
       double ex = px - t * dx, ey = py - t * dy;
-      if (ex * ex + ey * ey <= r * r) c.PUT(x, y, col);
+      if (ex * ex + ey * ey <= r * r) PUT(c, x, y, col);
     }
 }
 
@@ -153,31 +173,31 @@ inline void OUTLINE(CANVAS& c, ARTCOLOR col = OUTLINECOLOR) {
   std::vector<uint8_t> mark(c.W * c.H, 0);
   for (int y = 0; y < c.H; y++)
     for (int x = 0; x < c.W; x++) {
-      if (c.SET(x, y)) continue;
+      if (SET(c, x, y)) continue;
       for (int dy = -1; dy <= 1 && !mark[y * c.W + x]; dy++)
         for (int dx = -1; dx <= 1; dx++)
-          if (c.SET(x + dx, y + dy)) { mark[y * c.W + x] = 1; break; }
+          if (SET(c, x + dx, y + dy)) { mark[y * c.W + x] = 1; break; }
     }
   for (int y = 0; y < c.H; y++)
     for (int x = 0; x < c.W; x++)
-      if (mark[y * c.W + x]) c.PUT(x, y, col);
+      if (mark[y * c.W + x]) PUT(c, x, y, col);
 }
 
 // Mirror left-right (for drawings made facing the other way).
 inline CANVAS MIRRORED(const CANVAS& c) {
-  CANVAS m(c.W, c.H);
+  CANVAS m = MAKECANVAS(c.W, c.H);
   for (int y = 0; y < c.H; y++)
     for (int x = 0; x < c.W; x++)
-      if (c.SET(x, y)) m.PUT(c.W - 1 - x, y, c.AT(x, y));
+      if (SET(c, x, y)) PUT(m, c.W - 1 - x, y, AT(c, x, y));
   return m;
 }
 
 // Nearest-neighbour enlargement by an integer factor.
 inline CANVAS SCALEUP(const CANVAS& c, int f) {
-  CANVAS s(c.W * f, c.H * f);
+  CANVAS s = MAKECANVAS(c.W * f, c.H * f);
   for (int y = 0; y < s.H; y++)
     for (int x = 0; x < s.W; x++)
-      if (c.SET(x / f, y / f)) s.PUT(x, y, c.AT(x / f, y / f));
+      if (SET(c, x / f, y / f)) PUT(s, x, y, AT(c, x / f, y / f));
   return s;
 }
 
@@ -185,7 +205,7 @@ inline CANVAS SCALEUP(const CANVAS& c, int f) {
 inline void STAMP(CANVAS& dst, const CANVAS& src, int ox, int oy) {
   for (int y = 0; y < src.H; y++)
     for (int x = 0; x < src.W; x++)
-      if (src.SET(x, y)) dst.PUT(ox + x, oy + y, src.AT(x, y));
+      if (SET(src, x, y)) PUT(dst, ox + x, oy + y, AT(src, x, y));
 }
 
 // Periodic value noise: smooth noise of the given cell size that repeats
@@ -232,10 +252,10 @@ struct CELLPOINTS {
 inline CELLPOINTS MAKECELLPOINTS(int n, int size, uint32_t seed) {
   CELLPOINTS p;
   p.SIZE = size;
-  ARTRANDOM r(seed);
+  ARTRANDOM r = MAKERANDOM(seed);
   for (int i = 0; i < n; i++) {
-    p.X.push_back(r.UNIT() * size);
-    p.Y.push_back(r.UNIT() * size);
+    p.X.push_back(UNIT(r) * size);
+    p.Y.push_back(UNIT(r) * size);
   }
   return p;
 }
@@ -264,11 +284,11 @@ inline IMAGE TOIMAGE(const CANVAS& c, int iw, int ih, int ox = 0, int oy = 0) {
   for (size_t k = 3; k < img.RGBA.size(); k += 4) img.RGBA[k] = 255;
   for (int y = 0; y < c.H; y++)
     for (int x = 0; x < c.W; x++) {
-      if (!c.SET(x, y)) continue;
+      if (!SET(c, x, y)) continue;
       int tx = ox + x, ty = oy + y;
       if (tx < 0 || ty < 0 || tx >= iw || ty >= ih) continue;
       uint8_t* p = &img.RGBA[(static_cast<size_t>(ty) * iw + tx) * 4];
-      ARTCOLOR col = c.AT(x, y);
+      ARTCOLOR col = AT(c, x, y);
       if (col.R + col.G + col.B < 12) col = ARTCOLOR{std::max(col.R, 6), std::max(col.G, 6), std::max(col.B, 6)};
       p[0] = static_cast<uint8_t>(col.R);
       p[1] = static_cast<uint8_t>(col.G);

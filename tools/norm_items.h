@@ -13,23 +13,23 @@ const ARTCOLOR WHITE = {240, 240, 240};
 
 // A tree seen from above at a slant: clumps of leaves over a short trunk.
 inline CANVAS TREE() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   FILLRECT(c, 16, 26, 20, 35, WOOD);
   FILLRECT(c, 16, 26, 17, 35, SHADE(WOOD, 1.25));
-  ARTRANDOM r(136);
+  ARTRANDOM r = MAKERANDOM(136);
   const double blobs[][3] = {{18, 14, 12}, {8, 17, 7}, {28, 17, 7}, {12, 7, 7},
                              {24, 7, 7},   {18, 23, 8}, {10, 24, 5}, {26, 24, 5}};
   for (auto& b : blobs) BALL(c, b[0], b[1], b[2], b[2] * 0.9, RGB(72, 150, 64), 0.8);
   for (int k = 0; k < 70; k++) {
-    int x = 2 + r.UPTO(33), y = 1 + r.UPTO(30);
-    if (c.SET(x, y)) c.PUT(x, y, SHADE(c.AT(x, y), 0.7 + r.UNIT() * 0.7));
+    int x = 2 + UPTO(r, 33), y = 1 + UPTO(r, 30);
+    if (SET(c, x, y)) PUT(c, x, y, SHADE(AT(c, x, y), 0.7 + UNIT(r) * 0.7));
   }
   OUTLINE(c);
   return c;
 }
 
 inline CANVAS AXE() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   LINE(c, 9, 31, 25, 7, 3, WOOD);
   POLY(c, {{20, 6}, {30, 2}, {33, 12}, {27, 14}}, METAL, 1.3, 0.8);
   LINE(c, 30, 3, 33, 11, 1, WHITE);
@@ -41,7 +41,7 @@ inline CANVAS AXE() {
 // Health: a white case with a red cross and a twinkle (the menu's stars use
 // this glyph too, in many colours).
 inline CANVAS HEALTH() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   LINE(c, 18, 3, 18, 33, 1, RGB(255, 255, 255));
   LINE(c, 3, 18, 33, 18, 1, RGB(255, 255, 255));
   FILLRECT(c, 8, 10, 28, 27, RGB(236, 236, 236));
@@ -55,7 +55,7 @@ inline CANVAS HEALTH() {
 }
 
 inline CANVAS BOAT() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   POLY(c, {{4, 18}, {9, 11}, {27, 11}, {33, 18}, {27, 25}, {9, 25}}, WOOD, 1.2, 0.7);
   POLY(c, {{8, 18}, {11, 14}, {25, 14}, {29, 18}, {25, 22}, {11, 22}}, SHADE(WOOD, 0.6));
   for (int x = 12; x <= 24; x += 4) FILLRECT(c, x, 14, x, 22, SHADE(WOOD, 1.1));
@@ -66,7 +66,7 @@ inline CANVAS BOAT() {
 }
 
 inline CANVAS LANDMINE() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   BALL(c, 18, 20, 11, 7, RGB(150, 150, 140), 0.7);
   BALL(c, 18, 18, 6, 3.6, RGB(110, 110, 104), 0.4);
   for (int k = 0; k < 6; k++) {
@@ -74,7 +74,7 @@ inline CANVAS LANDMINE() {
     BALL(c, 18 + 8.5 * std::cos(ang), 20 + 5 * std::sin(ang), 1.2, 1.0, RGB(200, 200, 190), 0);
   }
   BALL(c, 18, 17.5, 2, 1.6, RGB(255, 50, 40), 0);
-  c.PUT(17, 17, RGB(255, 200, 190));
+  PUT(c, 17, 17, RGB(255, 200, 190));
   OUTLINE(c);
   return c;
 }
@@ -82,7 +82,7 @@ inline CANVAS LANDMINE() {
 // The nine weapon pickups, drawn as bold grey gun silhouettes (tinted
 // yellow in play), each with its own outline: length, barrels, stock, drum.
 inline CANVAS WEAPON(int n) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   ARTCOLOR m = METAL, d = DARKMETAL, hi = WHITE, stock = SHADE(WOOD, 1.3);
   switch (n) {
     case 1:  // scrap gun: a chunky pistol with a flared muzzle and a scrap hopper
@@ -148,7 +148,7 @@ inline CANVAS WEAPON(int n) {
 
 // Armour: a chest plate in white (tinted by its kind).
 inline CANVAS ARMOUR() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   POLY(c, {{7, 7}, {14, 5}, {18, 9}, {22, 5}, {29, 7}, {30, 27}, {18, 32}, {6, 27}}, RGB(236, 236, 236), 1.2, 0.75);
   LINE(c, 18, 10, 18, 30, 1.2, RGB(170, 170, 170));
   BALL(c, 12, 16, 3.5, 4, RGB(250, 250, 250), 0.6);
@@ -159,12 +159,12 @@ inline CANVAS ARMOUR() {
 
 // Key: white, tinted by the key's colour.
 inline CANVAS KEY() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   BALL(c, 11, 18, 7, 7, RGB(240, 240, 240), 0.6);
   BALL(c, 11, 18, 3, 3, RGB(30, 30, 30), 0);
   for (int y = 16; y <= 21; y++)
     for (int x = 9; x <= 13; x++)
-      if ((x - 11) * (x - 11) + (y - 18.5) * (y - 18.5) < 7) c.ERASE(x, y);
+      if ((x - 11) * (x - 11) + (y - 18.5) * (y - 18.5) < 7) ERASE(c, x, y);
   FILLRECT(c, 17, 16, 33, 20, RGB(220, 220, 220));
   FILLRECT(c, 17, 16, 33, 16, RGB(255, 255, 255));
   FILLRECT(c, 26, 21, 28, 26, RGB(200, 200, 200));
@@ -174,7 +174,7 @@ inline CANVAS KEY() {
 }
 
 inline CANVAS TORCH() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   LINE(c, 14, 33, 20, 14, 3.4, WOOD);
   FILLRECT(c, 17, 13, 23, 16, RGB(120, 110, 100));
   BALL(c, 21, 9, 5, 6.5, RGB(255, 150, 40), 0.3);
@@ -186,14 +186,14 @@ inline CANVAS TORCH() {
 
 // Barrel: a rusty red drum with a hazard band.
 inline CANVAS BARREL() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   for (int x = 8; x <= 28; x++) {
     double t = (x - 8) / 20.0;
     double lit = 1.25 - std::fabs(t - 0.3) * 1.2;
-    for (int y = 6; y <= 32; y++) c.PUT(x, y, SHADE(RGB(178, 62, 44), lit));
-    for (int y = 15; y <= 21; y++) c.PUT(x, y, SHADE(((x / 3) % 2) ? RGB(236, 200, 40) : RGB(60, 56, 50), lit));
-    c.PUT(x, 10, SHADE(RGB(120, 40, 30), lit));
-    c.PUT(x, 28, SHADE(RGB(120, 40, 30), lit));
+    for (int y = 6; y <= 32; y++) PUT(c, x, y, SHADE(RGB(178, 62, 44), lit));
+    for (int y = 15; y <= 21; y++) PUT(c, x, y, SHADE(((x / 3) % 2) ? RGB(236, 200, 40) : RGB(60, 56, 50), lit));
+    PUT(c, x, 10, SHADE(RGB(120, 40, 30), lit));
+    PUT(c, x, 28, SHADE(RGB(120, 40, 30), lit));
   }
   BALL(c, 18, 6, 10.5, 2.5, RGB(150, 60, 44), 0.2);
   BALL(c, 18, 6, 8, 1.6, RGB(90, 40, 30), 0);
@@ -203,33 +203,33 @@ inline CANVAS BARREL() {
 
 // Crater left by a mine: a scorched ring.
 inline CANVAS CRATER() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   BALL(c, 18, 20, 14, 10, RGB(96, 88, 78), 0.3);
   BALL(c, 18, 21, 10, 7, RGB(46, 40, 36), 0.2);
   BALL(c, 18, 22, 5, 3.5, RGB(26, 22, 22), 0);
-  ARTRANDOM r(233);
+  ARTRANDOM r = MAKERANDOM(233);
   for (int k = 0; k < 30; k++) {
-    int x = 4 + r.UPTO(29), y = 10 + r.UPTO(21);
-    if (c.SET(x, y)) c.PUT(x, y, SHADE(c.AT(x, y), 0.6 + r.UNIT() * 0.8));
+    int x = 4 + UPTO(r, 29), y = 10 + UPTO(r, 21);
+    if (SET(c, x, y)) PUT(c, x, y, SHADE(AT(c, x, y), 0.6 + UNIT(r) * 0.8));
   }
   return c;
 }
 
 // Scrap heap: plates and pipes that a mine blast turns into a crater.
 inline CANVAS SCRAPHEAP() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   POLY(c, {{4, 30}, {10, 18}, {20, 14}, {30, 20}, {33, 30}}, RGB(140, 136, 128), 1.2, 0.7);
   POLY(c, {{8, 26}, {16, 16}, {22, 22}, {14, 30}}, RGB(176, 120, 90), 1.2, 0.8);
   LINE(c, 18, 28, 31, 15, 2.6, METAL);
   LINE(c, 6, 22, 16, 25, 2, DARKMETAL);
-  for (int k = 0; k < 5; k++) c.PUT(10 + k * 4, 24 + (k % 2), WHITE);
+  for (int k = 0; k < 5; k++) PUT(c, 10 + k * 4, 24 + (k % 2), WHITE);
   OUTLINE(c);
   return c;
 }
 
 // Zarnov's serum: a vial of glowing green liquid.
 inline CANVAS SERUM() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   FILLRECT(c, 13, 6, 23, 31, RGB(200, 220, 230));
   FILLRECT(c, 14, 15, 22, 30, RGB(90, 230, 90));
   FILLRECT(c, 14, 15, 22, 16, RGB(190, 255, 170));
@@ -247,7 +247,7 @@ inline void SHELL(CANVAS& c, int x, int y) {
 }
 
 inline CANVAS AMMO(int kind) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   switch (kind) {
     case 186:  // shotgun clip: a box of shells
       FILLRECT(c, 6, 16, 30, 30, RGB(200, 200, 196));
@@ -315,8 +315,8 @@ inline CANVAS AMMO(int kind) {
 
 // Flames: three frames each of the big ('O') and small ('o') fire.
 inline CANVAS FLAME(bool big, int frame) {
-  CANVAS c(SPR, SPR);
-  ARTRANDOM r(900 + frame * 7 + (big ? 100 : 0));
+  CANVAS c = MAKECANVAS(SPR, SPR);
+  ARTRANDOM r = MAKERANDOM(900 + frame * 7 + (big ? 100 : 0));
   double h = big ? 30 : 20, w = big ? 13 : 9;
   for (int y = 0; y < SPR; y++)
     for (int x = 0; x < SPR; x++) {
@@ -330,26 +330,26 @@ inline CANVAS FLAME(bool big, int frame) {
       double heat = 1 - dx / (half + 2) - fy * 0.55;
       ARTCOLOR col = heat > 0.55 ? RGB(255, 250, 200) : heat > 0.35 ? RGB(255, 214, 80)
                    : heat > 0.15 ? RGB(250, 140, 30) : RGB(200, 60, 20);
-      c.PUT(x, y, col);
+      PUT(c, x, y, col);
     }
-  for (int k = 0; k < (big ? 6 : 3); k++) c.PUT(8 + r.UPTO(20), 2 + r.UPTO(big ? 8 : 14), RGB(255, 200, 90));
+  for (int k = 0; k < (big ? 6 : 3); k++) PUT(c, 8 + UPTO(r, 20), 2 + UPTO(r, big ? 8 : 14), RGB(255, 200, 90));
   return c;
 }
 
 // Gore: a blood splat and the remains of a monster (drawn additively).
 inline CANVAS BLOOD() {
-  CANVAS c(SPR, SPR);
-  ARTRANDOM r(194);
+  CANVAS c = MAKECANVAS(SPR, SPR);
+  ARTRANDOM r = MAKERANDOM(194);
   BALL(c, 18, 20, 8, 6, RGB(150, 16, 16), 0.4);
   for (int k = 0; k < 9; k++) {
-    double ang = r.UNIT() * 6.283, d = 7 + r.UNIT() * 8;
-    BALL(c, 18 + std::cos(ang) * d, 20 + std::sin(ang) * d * 0.7, 1 + r.UNIT() * 2.2, 1 + r.UNIT() * 1.8, RGB(130, 12, 12), 0.3);
+    double ang = UNIT(r) * 6.283, d = 7 + UNIT(r) * 8;
+    BALL(c, 18 + std::cos(ang) * d, 20 + std::sin(ang) * d * 0.7, 1 + UNIT(r) * 2.2, 1 + UNIT(r) * 1.8, RGB(130, 12, 12), 0.3);
   }
   return c;
 }
 
 inline CANVAS REMAINS() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   BALL(c, 18, 22, 13, 8, RGB(110, 14, 14), 0.4);
   BALL(c, 12, 20, 4, 3, RGB(160, 60, 50), 0.6);
   BALL(c, 24, 24, 5, 3, RGB(150, 50, 44), 0.6);
@@ -362,7 +362,7 @@ inline CANVAS REMAINS() {
 
 // Muzzle flashes (additive): three bursts of rays.
 inline CANVAS MUZZLE(int frame) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   int rays = 5 + frame;
   for (int k = 0; k < rays; k++) {
     double ang = k * 6.283 / rays + frame * 0.4;
@@ -375,10 +375,10 @@ inline CANVAS MUZZLE(int frame) {
 
 // Aiming cursor: a crosshair (tinted red).
 inline CANVAS CROSSHAIR() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   for (int a = 0; a < 360; a += 2) {
     double r = a * 3.14159 / 180;
-    c.PUT(static_cast<int>(18 + 10 * std::cos(r)), static_cast<int>(18 + 10 * std::sin(r)), WHITE);
+    PUT(c, static_cast<int>(18 + 10 * std::cos(r)), static_cast<int>(18 + 10 * std::sin(r)), WHITE);
   }
   FILLRECT(c, 17, 4, 18, 12, WHITE);
   FILLRECT(c, 17, 24, 18, 32, WHITE);
@@ -392,13 +392,13 @@ inline CANVAS CROSSHAIR() {
 // it form the menu frames, and at a quarter brightness it tiles the backdrop;
 // the bevel is kept gentle so a run reads as one bar, not a row of boxes.
 inline CANVAS FRAMEBLOCK() {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   for (int y = 0; y < SPR; y++)
     for (int x = 0; x < SPR; x++) {
       double v = 0.8 + 0.08 * VNOISE(x / 5.0, y / 5.0, 36, 174);
       if (x < 3 || y < 3) v = 0.95;
       else if (x > SPR - 4 || y > SPR - 4) v = 0.62;
-      c.PUT(x, y, GREY(CLAMP255(250 * v)));
+      PUT(c, x, y, GREY(CLAMP255(250 * v)));
     }
   BALL(c, 18, 18, 3.5, 3.5, GREY(236), 0.9);
   return c;

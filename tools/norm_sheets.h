@@ -14,7 +14,7 @@ constexpr int ARTTILE = 32;  // art pixels per tile before doubling
 // at half brightness.
 inline CANVAS FLOORSHEET(int n) {
   int s = n * ARTTILE;
-  CANVAS c(s, s);
+  CANVAS c = MAKECANVAS(s, s);
   const int slabw = ARTTILE, slabh = ARTTILE / 2;
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
@@ -27,17 +27,17 @@ inline CANVAS FLOORSHEET(int n) {
       if (px == 0 || py == 0) v *= 0.78;                      // joint
       else if (px == 1 || py == 1) v *= 1.05;                 // lit edge
       else if (px == slabw - 1 || py == slabh - 1) v *= 0.92;  // shaded edge
-      c.PUT(x, y, RGB(CLAMP255(236 * v), CLAMP255(232 * v), CLAMP255(222 * v)));
+      PUT(c, x, y, RGB(CLAMP255(236 * v), CLAMP255(232 * v), CLAMP255(222 * v)));
     }
   // Hairline cracks.
-  ARTRANDOM r(2460);
+  ARTRANDOM r = MAKERANDOM(2460);
   for (int k = 0; k < n * n / 2; k++) {
-    double x = r.UPTO(s), y = r.UPTO(s);
+    double x = UPTO(r, s), y = UPTO(r, s);
     for (int j = 0; j < 6; j++) {
-      double nx = x + r.UPTO(5) - 2, ny = y + 1 + r.UPTO(2);
+      double nx = x + UPTO(r, 5) - 2, ny = y + 1 + UPTO(r, 2);
       for (double t = 0; t <= 1; t += 0.25) {
         int px = static_cast<int>(x + (nx - x) * t), py = static_cast<int>(y + (ny - y) * t);
-        c.PUTWRAP(px, py, SHADE(c.ATWRAP(px, py), 0.8));
+        PUTWRAP(c, px, py, SHADE(ATWRAP(c, px, py), 0.8));
       }
       x = nx;
       y = ny;
@@ -50,7 +50,7 @@ inline CANVAS FLOORSHEET(int n) {
 // cell borders of a Voronoi pattern), lit from the upper left.
 inline CANVAS ROCKSHEET(int n) {
   int s = n * ARTTILE;
-  CANVAS c(s, s);
+  CANVAS c = MAKECANVAS(s, s);
   CELLPOINTS pts = MAKECELLPOINTS(n * n * 3 / 2, s, 227);
   std::vector<double> h(s * s);
   for (int y = 0; y < s; y++)
@@ -66,7 +66,7 @@ inline CANVAS ROCKSHEET(int n) {
     for (int x = 0; x < s; x++) {
       double slope = H(x - 1, y - 1) - H(x + 1, y + 1);
       double v = 0.6 + 0.4 * H(x, y) + 3.0 * slope;
-      c.PUT(x, y, RGB(CLAMP255(226 * v), CLAMP255(214 * v), CLAMP255(196 * v)));
+      PUT(c, x, y, RGB(CLAMP255(226 * v), CLAMP255(214 * v), CLAMP255(196 * v)));
     }
   return c;
 }
@@ -74,7 +74,7 @@ inline CANVAS ROCKSHEET(int n) {
 // Indoor walls: brick courses, two bricks per cell width.
 inline CANVAS BRICKSHEET(int n) {
   int s = n * ARTTILE;
-  CANVAS c(s, s);
+  CANVAS c = MAKECANVAS(s, s);
   const int bw = 16, bh = 8;
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
@@ -91,7 +91,7 @@ inline CANVAS BRICKSHEET(int n) {
         if ((y % bh) == 1) v *= 1.15;                    // lit upper edge
         if ((y % bh) == bh - 1 || (xo % bw) == bw - 1) v *= 0.82;  // shaded lower edge
       }
-      c.PUT(x, y, RGB(CLAMP255(226 * v), CLAMP255(206 * v), CLAMP255(196 * v)));
+      PUT(c, x, y, RGB(CLAMP255(226 * v), CLAMP255(206 * v), CLAMP255(196 * v)));
     }
   return c;
 }
@@ -99,7 +99,7 @@ inline CANVAS BRICKSHEET(int n) {
 // Water: blue waves that also run seamlessly when scrolled sideways.
 inline CANVAS WATERSHEET(int n) {
   int s = n * ARTTILE;
-  CANVAS c(s, s);
+  CANVAS c = MAKECANVAS(s, s);
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
       double g = FBM(x, y, s, 4, 3, 247);
@@ -107,7 +107,7 @@ inline CANVAS WATERSHEET(int n) {
       double v = 0.75 + 0.2 * g + 0.1 * wave;
       ARTCOLOR col = RGB(CLAMP255(60 * v), CLAMP255(120 * v), CLAMP255(210 * v));
       if (wave > 0.93 && g > 0.45) col = RGB(170, 210, 250);  // crests
-      c.PUT(x, y, col);
+      PUT(c, x, y, col);
     }
   return c;
 }
@@ -115,23 +115,23 @@ inline CANVAS WATERSHEET(int n) {
 // Sewers: murky green-brown sludge with bubbles.
 inline CANVAS SEWERSHEET(int n) {
   int s = n * ARTTILE;
-  CANVAS c(s, s);
+  CANVAS c = MAKECANVAS(s, s);
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
       double g = FBM(x, y, s, 4, 4, 228);
       double v = 0.6 + 0.55 * g;
-      c.PUT(x, y, RGB(CLAMP255(110 * v), CLAMP255(150 * v), CLAMP255(60 * v)));
+      PUT(c, x, y, RGB(CLAMP255(110 * v), CLAMP255(150 * v), CLAMP255(60 * v)));
     }
-  ARTRANDOM r(2280);
+  ARTRANDOM r = MAKERANDOM(2280);
   for (int k = 0; k < n * n * 3; k++) {
-    int bx = r.UPTO(s), by = r.UPTO(s), rad = 1 + r.UPTO(3);
+    int bx = UPTO(r, s), by = UPTO(r, s), rad = 1 + UPTO(r, 3);
     for (int dy = -rad; dy <= rad; dy++)
       for (int dx = -rad; dx <= rad; dx++) {
         int d = dx * dx + dy * dy;
         if (d > rad * rad) continue;
         ARTCOLOR col = d >= (rad - 1) * (rad - 1) ? RGB(190, 220, 120) : RGB(120, 160, 70);
         if (dx == -1 && dy == -1) col = RGB(230, 250, 190);
-        c.PUTWRAP(bx + dx, by + dy, col);
+        PUTWRAP(c, bx + dx, by + dy, col);
       }
   }
   return c;
@@ -141,7 +141,7 @@ inline CANVAS SEWERSHEET(int n) {
 // colour tints them.
 inline CANVAS DOORSHEET(int n) {
   int s = n * ARTTILE;
-  CANVAS c(s, s);
+  CANVAS c = MAKECANVAS(s, s);
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
       int px = x % ARTTILE, py = y % ARTTILE;
@@ -153,7 +153,7 @@ inline CANVAS DOORSHEET(int n) {
       else if ((py - 7) % 7 == 0 && px > 4 && px < ARTTILE - 5) v = 0.98;
       bool rivet = (px == 4 || px == ARTTILE - 5) && (py == 4 || py == ARTTILE - 5);
       if (rivet) v = 1.0;
-      c.PUT(x, y, GREY(CLAMP255(232 * v)));
+      PUT(c, x, y, GREY(CLAMP255(232 * v)));
     }
   return c;
 }
@@ -171,11 +171,11 @@ inline void GLOW(CANVAS& c, double cx, double cy, double radius, ARTCOLOR inner,
       ARTCOLOR col = MIX(outer, inner, t);
       col = SHADE(col, t * 1.2 > 1 ? 1 : t * 1.2);
       if (col.R + col.G + col.B < 12) continue;
-      if (c.SET(x, y)) {
-        ARTCOLOR o = c.AT(x, y);
+      if (SET(c, x, y)) {
+        ARTCOLOR o = AT(c, x, y);
         col = RGB(std::min(255, o.R + col.R), std::min(255, o.G + col.G), std::min(255, o.B + col.B));
       }
-      c.PUT(x, y, col);
+      PUT(c, x, y, col);
     }
 }
 
@@ -183,7 +183,7 @@ inline void GLOW(CANVAS& c, double cx, double cy, double radius, ARTCOLOR inner,
 // shell trail (row 3).
 inline CANVAS GLOWSHEET() {
   const int t = ARTTILE;
-  CANVAS c(3 * t, 3 * t);
+  CANVAS c = MAKECANVAS(3 * t, 3 * t);
   GLOW(c, t * 0.5, t * 0.5, t * 0.7, RGB(255, 255, 255), RGB(120, 140, 200), 1.0);
   GLOW(c, t * 1.5, t * 0.5, t * 0.55, RGB(240, 240, 255), RGB(90, 100, 160), 1.3);
   GLOW(c, t * 2.5, t * 0.5, t * 0.4, RGB(220, 220, 240), RGB(60, 60, 120), 1.6);
@@ -200,12 +200,12 @@ inline CANVAS GLOWSHEET() {
   for (int y = 2 * t; y < 3 * t; y++)
     for (int x = 0; x < t; x++) {
       double g = FBM(x, y, 3 * t, 6, 3, 165);
-      c.PUT(x, y, RGB(CLAMP255(200 + 55 * g), CLAMP255(110 + 100 * g), CLAMP255(20 + 40 * g)));
+      PUT(c, x, y, RGB(CLAMP255(200 + 55 * g), CLAMP255(110 + 100 * g), CLAMP255(20 + 40 * g)));
     }
   for (int y = 2 * t; y < 3 * t; y++)
     for (int x = t; x < 2 * t; x++) {
       double g = FBM(x, y, 3 * t, 6, 3, 166);
-      c.PUT(x, y, RGB(CLAMP255(150 + 70 * g), CLAMP255(50 + 60 * g), CLAMP255(10 + 20 * g)));
+      PUT(c, x, y, RGB(CLAMP255(150 + 70 * g), CLAMP255(50 + 60 * g), CLAMP255(10 + 20 * g)));
     }
   GLOW(c, t * 2.5, t * 2.5, t * 0.45, RGB(255, 240, 170), RGB(120, 100, 80), 1.2);
   return c;
@@ -215,7 +215,7 @@ inline CANVAS GLOWSHEET() {
 // (1, 1), (4, 1), (1, 4), (4, 4).
 inline CANVAS EXPLOSIONSHEET() {
   const int f = 3 * ARTTILE;
-  CANVAS c(2 * f, 2 * f);
+  CANVAS c = MAKECANVAS(2 * f, 2 * f);
   const int ox[4] = {0, f, 0, f}, oy[4] = {0, 0, f, f};
   for (int k = 0; k < 4; k++) {
     double rad = f * (0.2 + 0.08 * k);
@@ -235,7 +235,7 @@ inline CANVAS EXPLOSIONSHEET() {
         else if (heat > 0.3) col = RGB(250, 140, 40);
         else if (heat > 0.12) col = RGB(200, 70, 24);
         else col = k >= 2 ? RGB(90, 70, 60) : RGB(140, 40, 16);  // smoke at the rim later on
-        c.PUT(x, y, col);
+        PUT(c, x, y, col);
       }
   }
   return c;
@@ -244,7 +244,7 @@ inline CANVAS EXPLOSIONSHEET() {
 // #123: a portal vortex in two frames of 3 x 3 tiles at columns 1 and 4.
 inline CANVAS PORTALSHEET() {
   const int f = 3 * ARTTILE;
-  CANVAS c(2 * f, f);
+  CANVAS c = MAKECANVAS(2 * f, f);
   for (int k = 0; k < 2; k++) {
     double cx = k * f + f / 2.0, cy = f / 2.0;
     for (int y = 0; y < f; y++)
@@ -258,7 +258,7 @@ inline CANVAS PORTALSHEET() {
         if (v < 0.25) continue;
         ARTCOLOR col = MIX(RGB(70, 40, 170), RGB(190, 230, 255), v);
         if (r < 0.18) col = RGB(255, 255, 255);
-        c.PUT(x, y, col);
+        PUT(c, x, y, col);
       }
   }
   return c;
@@ -267,13 +267,13 @@ inline CANVAS PORTALSHEET() {
 // #206: sparks (row 1, four tiles) and muzzle flashes (row 2, three tiles).
 inline CANVAS SPARKSHEET() {
   const int t = ARTTILE;
-  CANVAS c(4 * t, 2 * t);
-  ARTRANDOM r(206);
+  CANVAS c = MAKECANVAS(4 * t, 2 * t);
+  ARTRANDOM r = MAKERANDOM(206);
   for (int k = 0; k < 4; k++) {
     double cx = t * (k + 0.5), cy = t * 0.5;
     GLOW(c, cx, cy, t * 0.22, RGB(255, 250, 220), RGB(255, 160, 40), 1.2);
     for (int j = 0; j < 5 + k; j++) {
-      double ang = r.UNIT() * 6.283, len = t * (0.15 + 0.3 * r.UNIT());
+      double ang = UNIT(r) * 6.283, len = t * (0.15 + 0.3 * UNIT(r));
       LINE(c, cx, cy, cx + std::cos(ang) * len, cy + std::sin(ang) * len, 1, RGB(255, 220, 120));
     }
   }
@@ -293,7 +293,7 @@ inline CANVAS SPARKSHEET() {
 // and the HUD health icon (4, 2).
 inline CANVAS TANKSHEET() {
   const int t = ARTTILE;
-  CANVAS c(4 * t, 3 * t);
+  CANVAS c = MAKECANVAS(4 * t, 3 * t);
   ARTCOLOR hull = RGB(170, 176, 120), track = RGB(110, 110, 100);
   int s = 3 * t;
   // Tracks down both sides.
@@ -302,7 +302,7 @@ inline CANVAS TANKSHEET() {
       for (int x = 0; x < 18; x++) {
         int xx = side ? s - 4 - x : 3 + x;
         bool link = (y % 6) < 2;
-        c.PUT(xx, y, SHADE(track, link ? 0.7 : (x < 3 || x > 14) ? 0.85 : 1.1));
+        PUT(c, xx, y, SHADE(track, link ? 0.7 : (x < 3 || x > 14) ? 0.85 : 1.1));
       }
   // Hull.
   for (int y = 8; y < s - 8; y++)
@@ -311,7 +311,7 @@ inline CANVAS TANKSHEET() {
       double v = 0.9 + 0.15 * g;
       if (x < 21 || y < 11) v = 1.15;
       if (x > s - 22 || y > s - 12) v = 0.7;
-      c.PUT(x, y, SHADE(hull, v));
+      PUT(c, x, y, SHADE(hull, v));
     }
   // Turret base ring and hatches.
   BALL(c, s / 2.0, s / 2.0, 17, 17, SHADE(hull, 1.05), 0.9);
@@ -336,7 +336,7 @@ inline CANVAS TANKSHEET() {
 // thick as the sides to look even on screen.
 inline CANVAS LOGSHEET() {
   const int s = 8 * ARTTILE;
-  CANVAS c(s, s);
+  CANVAS c = MAKECANVAS(s, s);
   const int side = 4, cap = 16;
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
@@ -351,7 +351,7 @@ inline CANVAS LOGSHEET() {
         double v = (y / 8) % 2 ? 1.0 : 0.85;  // faint scan lines
         col = SHADE(RGB(22, 28, 40), v);
       }
-      c.PUT(x, y, col);
+      PUT(c, x, y, col);
     }
   for (int x : {2, s - 3})
     for (int y : {8, s - 9}) BALL(c, x + 0.5, y + 0.5, 1.5, 5, RGB(220, 226, 236), 0.6);

@@ -23,7 +23,7 @@ struct HUMANSTYLE {
 // to the left. STEP: -1 left foot forward, 0 feet together, 1 right foot
 // forward. DUCK lowers the whole figure (sitting).
 inline CANVAS HUMANOID(const HUMANSTYLE& s, int step, bool sitting = false, uint32_t seed = 1) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   int drop = sitting ? 7 : 0;
   // Legs.
   auto leg = [&](double hipx, double footx, double footy, ARTCOLOR col) {
@@ -52,10 +52,10 @@ inline CANVAS HUMANOID(const HUMANSTYLE& s, int step, bool sitting = false, uint
     POLY(c, {{13, 13.5 + drop}, {23, 13.5 + drop}, {22, 18 + drop}, {14, 18 + drop}}, SHADE(s.SUIT, 1.15), 1.2, 0.9);
   }
   if (s.CAMO) {
-    ARTRANDOM r(seed);
+    ARTRANDOM r = MAKERANDOM(seed);
     for (int k = 0; k < 14; k++) {
-      int x = 11 + r.UPTO(14), y = 12 + drop + r.UPTO(11);
-      if (c.SET(x, y)) c.PUT(x, y, SHADE(s.SUITDARK, 0.7 + 0.2 * r.UNIT()));
+      int x = 11 + UPTO(r, 14), y = 12 + drop + UPTO(r, 11);
+      if (SET(c, x, y)) PUT(c, x, y, SHADE(s.SUITDARK, 0.7 + 0.2 * UNIT(r)));
     }
   }
   // Shoulder pads.
@@ -76,7 +76,7 @@ inline CANVAS HUMANOID(const HUMANSTYLE& s, int step, bool sitting = false, uint
     FILLRECT(c, 7 - s.GUNLEN, 17 + drop, 11, 19 + drop, s.GUN);
     FILLRECT(c, 7 - s.GUNLEN, 17 + drop, 11, 17 + drop, SHADE(s.GUN, 1.5));
     FILLRECT(c, 8, 20 + drop, 10, 22 + drop, SHADE(s.GUN, 0.8));
-    c.PUT(7 - s.GUNLEN, 18 + drop, SHADE(s.GUN, 0.5));
+    PUT(c, 7 - s.GUNLEN, 18 + drop, SHADE(s.GUN, 0.5));
   }
   BALL(c, 7.5, 19.5 + drop, 1.8, 1.8, s.SKIN);
   // Head.
@@ -87,27 +87,27 @@ inline CANVAS HUMANOID(const HUMANSTYLE& s, int step, bool sitting = false, uint
     FILLRECT(c, 13, 7 + drop, 17, 7 + drop, SHADE(s.VISOR, 1.4));
   } else {
     // Eyes.
-    c.PUT(15, 8 + drop, s.VISOR);
-    c.PUT(19, 8 + drop, s.VISOR);
+    PUT(c, 15, 8 + drop, s.VISOR);
+    PUT(c, 19, 8 + drop, s.VISOR);
   }
   if (s.CHROME) {
     // Streaks of reflected light across the body.
     for (int y = 0; y < SPR; y++)
       for (int x = 0; x < SPR; x++)
-        if (c.SET(x, y) && ((x + y) % 9 == 0 || (x + y) % 9 == 1)) c.PUT(x, y, SHADE(c.AT(x, y), 1.35));
+        if (SET(c, x, y) && ((x + y) % 9 == 0 || (x + y) % 9 == 1)) PUT(c, x, y, SHADE(AT(c, x, y), 1.35));
   }
   if (s.GHOST) {
     // See-through: a checkerboard of the body with brightened edges.
-    CANVAS g(SPR, SPR);
+    CANVAS g = MAKECANVAS(SPR, SPR);
     for (int y = 0; y < SPR; y++)
       for (int x = 0; x < SPR; x++) {
-        if (!c.SET(x, y)) continue;
-        bool edge = !c.SET(x - 1, y) || !c.SET(x + 1, y) || !c.SET(x, y - 1) || !c.SET(x, y + 1);
-        if (edge) g.PUT(x, y, SHADE(c.AT(x, y), 1.3));
-        else if ((x + y) % 2 == 0) g.PUT(x, y, c.AT(x, y));
+        if (!SET(c, x, y)) continue;
+        bool edge = !SET(c, x - 1, y) || !SET(c, x + 1, y) || !SET(c, x, y - 1) || !SET(c, x, y + 1);
+        if (edge) PUT(g, x, y, SHADE(AT(c, x, y), 1.3));
+        else if ((x + y) % 2 == 0) PUT(g, x, y, AT(c, x, y));
       }
-    g.PUT(15, 8 + drop, RGB(255, 255, 255));
-    g.PUT(19, 8 + drop, RGB(255, 255, 255));
+    PUT(g, 15, 8 + drop, RGB(255, 255, 255));
+    PUT(g, 19, 8 + drop, RGB(255, 255, 255));
     return g;
   }
   OUTLINE(c);
@@ -131,7 +131,7 @@ inline HUMANSTYLE PLAYERSTYLE() {
 
 // Grunt: a hunched horned beast with claws, red-brown hide, yellow eyes.
 inline CANVAS GRUNT(int pose) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   ARTCOLOR hide = RGB(176, 84, 60), dark = RGB(120, 52, 40), horn = RGB(226, 214, 180);
   double a = pose ? 1.5 : -1.5;
   // Legs.
@@ -153,13 +153,13 @@ inline CANVAS GRUNT(int pose) {
   BALL(c, 11, 13, 6, 5.2, hide, 0.7);
   // Jaw with teeth.
   POLY(c, {{5, 14}, {13, 15}, {12, 19}, {6, 18}}, dark);
-  for (int x = 6; x <= 12; x += 2) c.PUT(x, 15, horn);
+  for (int x = 6; x <= 12; x += 2) PUT(c, x, 15, horn);
   // Horns.
   LINE(c, 9, 9, 5, 4, 2.2, horn);
   LINE(c, 14, 9, 16, 3, 2.2, horn);
   // Eyes.
-  c.PUT(8, 12, RGB(255, 230, 60));
-  c.PUT(12, 12, RGB(255, 230, 60));
+  PUT(c, 8, 12, RGB(255, 230, 60));
+  PUT(c, 12, 12, RGB(255, 230, 60));
   OUTLINE(c);
   return c;
 }
@@ -167,7 +167,7 @@ inline CANVAS GRUNT(int pose) {
 // Advanced prototype: a purple walking machine with a rocket pod and a red
 // sensor eye.
 inline CANVAS PROTOTYPE(int pose) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   ARTCOLOR metal = RGB(150, 120, 176), dark = RGB(96, 76, 118), pod = RGB(170, 170, 180);
   double a = pose ? 2 : -2;
   // Backward-jointed legs.
@@ -186,7 +186,7 @@ inline CANVAS PROTOTYPE(int pose) {
   for (int k = 0; k < 3; k++) BALL(c, 22.5 + k * 3.3, 7.5, 1.2, 1.2, RGB(60, 50, 60), 0);
   // Sensor eye and a gun under the hull.
   BALL(c, 11, 13, 2.6, 2.4, RGB(255, 60, 50), 0.5);
-  c.PUT(10, 12, RGB(255, 200, 190));
+  PUT(c, 10, 12, RGB(255, 200, 190));
   FILLRECT(c, 2, 19, 10, 20, pod);
   OUTLINE(c);
   return c;
@@ -244,7 +244,7 @@ inline CANVAS LIQUIDMAN(int pose) {
 
 // Eraser: a dark steel spider machine with a red eye.
 inline CANVAS ERASER(int pose) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   ARTCOLOR steel = RGB(120, 126, 138), dark = RGB(78, 82, 92);
   for (int k = 0; k < 3; k++) {
     double y = 15 + k * 5, lift = ((k + pose) % 2) ? -2 : 1;
@@ -257,8 +257,8 @@ inline CANVAS ERASER(int pose) {
   BALL(c, 18, 12, 5.5, 4.5, SHADE(steel, 1.1), 0.8);
   FILLRECT(c, 12, 21, 24, 22, dark);
   BALL(c, 16, 12, 2.2, 2, RGB(255, 40, 40), 0.3);
-  c.PUT(15, 11, RGB(255, 190, 180));
-  c.PUT(21, 12, RGB(255, 90, 60));
+  PUT(c, 15, 11, RGB(255, 190, 180));
+  PUT(c, 21, 12, RGB(255, 90, 60));
   OUTLINE(c);
   return c;
 }
@@ -266,7 +266,7 @@ inline CANVAS ERASER(int pose) {
 // Floating drone (three kinds share it and differ by colour): a pale orb with
 // one big eye and side fins.
 inline CANVAS DRONE(int pose) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   ARTCOLOR shell = RGB(226, 226, 226), fin = RGB(180, 180, 186);
   double f = pose ? -3 : 2;
   POLY(c, {{9, 17}, {2, 12 + f}, {4, 22 + f}}, fin, 1.2, 0.8);
@@ -274,19 +274,19 @@ inline CANVAS DRONE(int pose) {
   BALL(c, 18, 17, 10, 10, shell, 0.9);
   BALL(c, 16 + (pose ? -1 : 1), 16, 5, 5, RGB(250, 250, 250), 0.3);
   BALL(c, 15 + (pose ? -1 : 1), 16, 2.6, 2.6, RGB(40, 40, 44), 0);
-  c.PUT(14 + (pose ? -1 : 1), 15, RGB(255, 255, 255));
+  PUT(c, 14 + (pose ? -1 : 1), 15, RGB(255, 255, 255));
   // Antenna and a glow below (it hovers).
   LINE(c, 18, 7, 18 + f * 0.5, 3, 1.2, fin);
   BALL(c, 18 + f * 0.5, 2.5, 1.3, 1.3, RGB(255, 255, 255), 0);
   for (int x = 13; x <= 23; x++)
-    if ((x + pose) % 2 == 0) c.PUT(x, 31 + (x % 3 == 0), RGB(200, 200, 210));
+    if ((x + pose) % 2 == 0) PUT(c, x, 31 + (x % 3 == 0), RGB(200, 200, 210));
   OUTLINE(c);
   return c;
 }
 
 // The boss: a great horned demon with spread arms (drawn at 140 % in play).
 inline CANVAS BOSS(int pose) {
-  CANVAS c(SPR, SPR);
+  CANVAS c = MAKECANVAS(SPR, SPR);
   ARTCOLOR hide = RGB(150, 48, 40), dark = RGB(100, 30, 28), horn = RGB(232, 220, 190);
   double a = pose ? 2 : -1;
   // Wings.
@@ -307,8 +307,8 @@ inline CANVAS BOSS(int pose) {
   BALL(c, 18, 8, 5.5, 5, hide, 0.7);
   LINE(c, 14, 5, 9, 0.5, 2.4, horn);
   LINE(c, 22, 5, 27, 0.5, 2.4, horn);
-  c.PUT(16, 8, RGB(255, 240, 80));
-  c.PUT(20, 8, RGB(255, 240, 80));
+  PUT(c, 16, 8, RGB(255, 240, 80));
+  PUT(c, 20, 8, RGB(255, 240, 80));
   FILLRECT(c, 16, 11, 20, 11, horn);
   OUTLINE(c);
   return c;

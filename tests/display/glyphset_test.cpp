@@ -333,9 +333,9 @@ TEST(GlyphArt, NoiseRepeatsOverItsPeriod) {
 }
 
 TEST(GlyphArt, DrawnBlackNeverBecomesTheTransparentKey) {
-  CANVAS c(4, 2);
-  c.PUT(0, 0, RGB(0, 0, 0));
-  c.PUT(1, 0, RGB(200, 10, 0));
+  CANVAS c = MAKECANVAS(4, 2);
+  PUT(c, 0, 0, RGB(0, 0, 0));
+  PUT(c, 1, 0, RGB(200, 10, 0));
   IMAGE img = TOIMAGE(c, 6, 3);
   ASSERT_EQ(img.W, 6);
   ASSERT_EQ(img.H, 3);
@@ -350,25 +350,25 @@ TEST(GlyphArt, DrawnBlackNeverBecomesTheTransparentKey) {
 }
 
 TEST(GlyphArt, OutlineMirrorAndScale) {
-  CANVAS c(7, 7);
-  c.PUT(3, 3, RGB(255, 255, 255));
-  c.PUT(0, 6, RGB(255, 255, 255));
+  CANVAS c = MAKECANVAS(7, 7);
+  PUT(c, 3, 3, RGB(255, 255, 255));
+  PUT(c, 0, 6, RGB(255, 255, 255));
   OUTLINE(c);
   int ring = 0;
   for (int y = 2; y <= 4; y++)
     for (int x = 2; x <= 4; x++)
-      if (!(x == 3 && y == 3)) ring += c.SET(x, y) && c.AT(x, y).R == OUTLINECOLOR.R;
+      if (!(x == 3 && y == 3)) ring += SET(c, x, y) && AT(c, x, y).R == OUTLINECOLOR.R;
   EXPECT_EQ(ring, 8);
-  EXPECT_FALSE(c.SET(5, 3));
-  EXPECT_EQ(c.AT(3, 3).R, 255);
+  EXPECT_FALSE(SET(c, 5, 3));
+  EXPECT_EQ(AT(c, 3, 3).R, 255);
   CANVAS m = MIRRORED(c);
-  EXPECT_TRUE(m.SET(6, 6));
-  EXPECT_EQ(m.AT(6, 6).R, 255);
+  EXPECT_TRUE(SET(m, 6, 6));
+  EXPECT_EQ(AT(m, 6, 6).R, 255);
   CANVAS s = SCALEUP(c, 2);
   EXPECT_EQ(s.W, 14);
-  EXPECT_TRUE(s.SET(7, 7));
-  EXPECT_TRUE(s.SET(6, 6));
-  EXPECT_EQ(s.AT(6, 7).R, 255);
+  EXPECT_TRUE(SET(s, 7, 7));
+  EXPECT_TRUE(SET(s, 6, 6));
+  EXPECT_EQ(AT(s, 6, 7).R, 255);
 }
 
 }  // namespace
