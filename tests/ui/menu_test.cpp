@@ -48,6 +48,15 @@ TEST_F(MENUTEST, LongTitleSetsTheWidthAndFramesIt) {
   EXPECT_EQ(ROWTEXT(12, 10, 13), " Hi ");
 }
 
+TEST_F(MENUTEST, OversizedMenusStayInsideTheScreenRecord) {
+  for (int i = 1; i <= MAXMENUITEMS; i++) ITEM[i] = std::string(300, 'x');
+  EXPECT_EQ(MENU(std::string(400, 't'), 255, 250, 90, SHOW, 15, NOTWAIT, true), 0);
+  EXPECT_EQ(EKRAN[90][160].SYMBOL, ' ');  // the menu starts past the last column
+  MENU("t", 200, 150, 95, SHOW, 15, NOTWAIT, false);  // only 25 items exist
+  EXPECT_EQ(EKRAN[96][152].SYMBOL, 'x');
+  EXPECT_EQ(EKRAN[100][150].SYMBOL, MENUTEXTURECHAR);
+}
+
 TEST_F(MENUTEST, HighlightColoursAndEnter) {
   ITEMS(3);
   INPUT({"Down", "Return"});
