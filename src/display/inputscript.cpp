@@ -129,7 +129,11 @@ void RECORDLINE(const std::string& text) {
     std::fprintf(RECFILE, "# input recorded by ashenreach; replay with --input and --seed %llu\n",
                  static_cast<unsigned long long>(seed));
   }
-  if (RECFILE && !text.empty()) std::fprintf(RECFILE, "%s\n", text.c_str());
+  // Flushed line by line: the recording of a run that crashes replays the crash.
+  if (RECFILE && !text.empty()) {
+    std::fprintf(RECFILE, "%s\n", text.c_str());
+    std::fflush(RECFILE);
+  }
 }
 
 std::string KEYFIELD(int32_t sym) {

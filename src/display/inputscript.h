@@ -2,7 +2,9 @@
 // FILE). Both use one text format, one event per line:
 //
 //   FRAME down KEY        a key goes down (KEY: an SDL key name, "A", "Left",
-//                         "Space", "Keypad 4", "[4]", "page up", or "code N")
+//                         "Space", "Keypad 4", "[4]", "page up", or "code N";
+//                         as in the SDL 1.2 table "enter" is the keypad's
+//                         Enter key, the main one is "Return")
 //   FRAME up KEY          the key comes up
 //   FRAME text CHARS      each character typed: a key down and up carrying it
 //   FRAME focus 0|1       the window loses or gains the focus
