@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "test_util.h"
@@ -58,4 +60,30 @@ TEST(InputRun, ScriptedRunWritesItsRecordingBesideTheScript) {
   std::string first;
   ASSERT_TRUE(std::getline(f, first)) << "no recording beside the script";
   EXPECT_NE(first.find("--seed 9"), std::string::npos);
+}
+
+namespace {
+std::string READFILE(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+// The first player's column in a state dump.
+int PLAYERCOLUMN(const std::string& dump) {
+  size_t at = dump.find("\"players\"");
+  at = dump.find("\"x\":", at);
+  return at == std::string::npos ? -1 : std::atoi(dump.c_str() + at + 4);
+}
+}  // namespace
+
+TEST(InputRun, ScriptedKeysWalkThePlayerTheSameWayEveryTime) {
+  TempDir d;
+  WRITE(d.path + "/walk.txt", "5 down d\n60 up d\n");
+  const std::string level = "1 --frames 120 --seed 3 ";
+  RUN still = RUNGAME(d.path, level + "--dump-state still.json");
+  RUN a = RUNGAME(d.path, level + "--input walk.txt --dump-state a.json");
+  RUN b = RUNGAME(d.path, level + "--input walk.txt --dump-state b.json");
+  ASSERT_EQ(a.CODE, 0) << a.OUTPUT;
+  std::string da = READFILE(d.path + "/a.json");
+  EXPECT_GT(PLAYERCOLUMN(da), PLAYERCOLUMN(READFILE(d.path + "/still.json")));
+  EXPECT_EQ(da, READFILE(d.path + "/b.json"));
 }
