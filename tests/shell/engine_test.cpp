@@ -12,6 +12,7 @@
 
 #include "display/events.h"
 #include "display/input.h"
+#include "display/inputscript.h"
 #include "game/player.h"
 #include "game/playerstate.h"
 #include "levelfixture.h"
@@ -19,6 +20,7 @@
 #include "shell/engine.h"
 #include "shell/gameflow.h"
 #include "test_util.h"
+#include "ui/keyconfig.h"
 
 using leveltest::LEVELFIXTURE;
 
@@ -46,6 +48,7 @@ class EngineTest : public LEVELFIXTURE {
     VICTORY = 0;
     LOADINGGAME = false;
     LAUNCHED_FROM_MD = true;  // Escape leaves without the quit question
+    RESETKEYCONFIG(1);
     for (auto& k : KEYSTATUS) k.PRESSED = false;
     PLAYERHEALTH[1] = PLAYERHEALTH[2] = 100;
   }
@@ -171,6 +174,71 @@ TEST_F(EngineTest, LaunchPositionMustBeFreeFloorInsideTheLevel) {
   EXPECT_EQ(startWith({"200", "9"}), (std::pair<int, int>(6, 3)));        // one parameter
   EXPECT_EQ(startWith({"200", "9", "-2"}), (std::pair<int, int>(6, 3)));
   GAMEPARAMS.clear();
+}
+
+int FRAMESSEEN = 0;
+
+TEST_F(EngineTest, AutomapKeyTogglesOncePerPressAndShowsExploredCells) {
+  // Tab held from the start for eight frames, released, then pressed again
+  // from frame 14 on: one toggle per press however long it is held.
+  FRAMESSEEN = 0;
+  KEYSTATUS[32].PRESSED = true;
+  ENGINETRACE = [](const char* step) {
+    if (std::string(step) != "FRAME") return;
+    FRAMESSEEN++;
+    if (FRAMESSEEN == 9) KEYSTATUS[32].PRESSED = false;
+  };
+  RUN(12);
+  EXPECT_TRUE(DRAW_MAP);
+  // The explored left wall, five columns left of the player, on the 80 x 50 map.
+  EXPECT_EQ(VMODE.COL, 80);
+  EXPECT_EQ(EKRAN[25][36].ATTR, 8 * 16);
+  EXPECT_EQ(EKRAN[25][36].SYMBOL, ' ');
+  // Unexplored cells are left as cleared.
+  EXPECT_EQ(MAPPP[1][1].EXPLORED, 1);
+  ENGINETRACE = [](const char* step) {
+    if (std::string(step) != "FRAME") return;
+    FRAMESSEEN++;
+    if (FRAMESSEEN == 2) KEYSTATUS[32].PRESSED = true;
+    if (FRAMESSEEN == 5) KEYSTATUS[32].PRESSED = false;
+    if (FRAMESSEEN == 9) KEYSTATUS[32].PRESSED = true;
+  };
+  FRAMESSEEN = 0;
+  RUN(14);  // the map start clears the automap; two presses toggle it on and off
+  EXPECT_FALSE(DRAW_MAP);
+  KEYSTATUS[32].PRESSED = false;
+}
+
+TEST_F(EngineTest, DecliningTheQuitQuestionResumesAfterHalfASecond) {
+  LAUNCHED_FROM_MD = false;
+  std::string err;
+  // Escape ends the loop; once the question has zoomed open, "No" is chosen.
+  ASSERT_TRUE(PARSEINPUTSCRIPT("3 down Escape\n4 up Escape\n30 down Down\n31 up Down\n"
+                               "40 down Return\n41 up Return\n",
+                               "quit.txt", err))
+      << err;
+  RUN(60);
+  CLEARINPUTSCRIPT();
+  // The game went on after the question: frames after the answer, no game over.
+  EXPECT_EQ(VICTORY, 0);
+  EXPECT_GT(COUNT("FRAME"), 20);
+  // The question's own frames and the half-second wait are not engine frames.
+  EXPECT_LT(COUNT("FRAME"), 60 - 5);
+  EXPECT_GE(THEBACKEND->TICKS(), COUNT("FRAME") * 33u + 500u);
+  EXPECT_NE(PORT60[1], 1);
+}
+
+TEST_F(EngineTest, ConfirmingTheQuitQuestionLeavesTheLevel) {
+  LAUNCHED_FROM_MD = false;
+  std::string err;
+  ASSERT_TRUE(PARSEINPUTSCRIPT("3 down Escape\n4 up Escape\n12 down Return\n13 up Return\n",
+                               "quit.txt", err))
+      << err;
+  RUN(200);
+  CLEARINPUTSCRIPT();
+  EXPECT_LT(PUSHEDFRAMES, 200);  // left by the answer, not by the frame limit
+  EXPECT_EQ(PORT60[1], 1);
+  EXPECT_LT(COUNT("FRAME"), 8);
 }
 
 TEST(EngineZoom, KeyCyclesLevelsAndEasingHalvesTheDistance) {
