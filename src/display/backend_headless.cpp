@@ -160,15 +160,25 @@ class HEADLESS : public BACKEND {
     auto it = CHANNELS.find(channel);
     if (it == CHANNELS.end()) return false;
     const CHANNEL& c = it->second;
+    if (c.HANDLE == 0) return false;
     if (c.LENGTH < 0) return true;
-    // Time stands still while the audio is paused only in the real mixer;
-    // here a sound simply lasts its playing time.
-    return CLOCK < c.START + static_cast<uint64_t>(c.LENGTH);
+    // While the audio is paused its time stands still.
+    const uint64_t now = PAUSED ? PAUSEDAT : CLOCK;
+    return now < c.START + static_cast<uint64_t>(c.LENGTH);
   }
   void SOUNDVOLUME(int32_t channel, int32_t volume) override {
     CHANNELS[channel].VOLUME = std::clamp(volume, 0, 128);
   }
-  void PAUSEAUDIO(bool) override {}
+  void PAUSEAUDIO(bool paused) override {
+    if (paused == PAUSED) return;
+    if (paused) {
+      PAUSEDAT = CLOCK;
+    } else {
+      // Every sound resumes where it stopped: its start moves by the pause.
+      for (auto& [ch, c] : CHANNELS) c.START += CLOCK - PAUSEDAT;
+    }
+    PAUSED = paused;
+  }
 
   int32_t W, H;
   uint64_t CLOCK = 0;
@@ -185,6 +195,8 @@ class HEADLESS : public BACKEND {
   std::vector<SOUND> SOUNDS;
   std::map<int32_t, CHANNEL> CHANNELS;
   std::vector<PLAYEDSOUND> PLAYED;
+  bool PAUSED = false;
+  uint64_t PAUSEDAT = 0;
 };
 
 // Texel coordinates are nudged by 1/256 texel: a pixel centre that falls

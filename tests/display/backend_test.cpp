@@ -390,6 +390,21 @@ TEST(Backends, HeadlessClockAudioAndFrames) {
     o.write(zeros.data(), zeros.size());
   }
   std::ofstream((dir / "junk.wav").string()) << "not a sound";
+  // An Ogg Vorbis file reduced to what decides its length: the sample rate
+  // of the identification header and the granule position of the last page.
+  const std::string ogg = (dir / "voice.ogg").string();
+  {
+    std::string page1("OggS\0\2", 6);
+    page1 += std::string(8, '\0') + std::string(12, '\0');  // granule, serial, seq, crc
+    page1 += std::string("\1\x1e", 2);                       // one segment of 30 bytes
+    std::string id("\1vorbis", 7);
+    id += std::string(4, '\0') + "\1" + std::string("\x40\x1f\0\0", 4);  // mono, 8000 Hz
+    id += std::string(30 - id.size(), '\0');
+    std::string last("OggS\0\4", 6);
+    last += std::string("\x80\x3e\0\0\0\0\0\0", 8);  // 16000 samples
+    last += std::string(13, '\0');
+    std::ofstream(ogg, std::ios::binary) << page1 << id << last;
+  }
   ASSERT_TRUE(hl->OPENAUDIO());
   EXPECT_EQ(hl->LOADSOUND((dir / "junk.wav").string()), 0);
   EXPECT_EQ(hl->LOADSOUND((dir / "missing.ogg").string()), 0);
@@ -400,18 +415,34 @@ TEST(Backends, HeadlessClockAudioAndFrames) {
   EXPECT_FALSE(hl->SOUNDBUSY(8));
   hl->IDLE(1500);
   EXPECT_TRUE(hl->SOUNDBUSY(7));
+  // Pausing the audio stops the sound's time.
+  hl->PAUSEAUDIO(true);
+  hl->IDLE(5000);
+  EXPECT_TRUE(hl->SOUNDBUSY(7));
+  hl->PAUSEAUDIO(false);
+  EXPECT_TRUE(hl->SOUNDBUSY(7));
   hl->IDLE(600);
   EXPECT_FALSE(hl->SOUNDBUSY(7));
+  hl->SOUNDVOLUME(8, 64);
+  EXPECT_FALSE(hl->SOUNDBUSY(8));
+  int32_t v = hl->LOADSOUND(ogg);
+  ASSERT_GT(v, 0);
+  hl->PLAYSOUND(3, v, 0);
+  hl->IDLE(1990);
+  EXPECT_TRUE(hl->SOUNDBUSY(3));
+  hl->IDLE(20);
+  EXPECT_FALSE(hl->SOUNDBUSY(3));
   hl->PLAYSOUND(9, s, -1);
   hl->IDLE(100000);
   EXPECT_TRUE(hl->SOUNDBUSY(9));
   hl->HALTSOUND(9);
   EXPECT_FALSE(hl->SOUNDBUSY(9));
   const auto& played = HEADLESSPLAYED(hl);
-  ASSERT_EQ(played.size(), 2u);
+  ASSERT_EQ(played.size(), 3u);
   EXPECT_EQ(played[0].CHANNEL, 7);
   EXPECT_EQ(played[0].PATH, wav);
-  EXPECT_EQ(played[1].LOOPS, -1);
+  EXPECT_EQ(played[1].PATH, ogg);
+  EXPECT_EQ(played[2].LOOPS, -1);
 
   // Additive blending clamps at white; colour-key blending replaces.
   IMAGE white = SOLID(2, 2, 200, 200, 200);
