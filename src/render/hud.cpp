@@ -224,7 +224,7 @@ void SHOWHELPPAGE() {
   // take the same press as a request to quit.
   while (PORT60EMULATOR() != 1) MENUIDLE();
   OPENDOOR();
-  while (PORT60EMULATOR() == 1) DELAYEMULATOR(20);
+  while (PORT60EMULATOR() == 1) MENUIDLE();
   TEXTMODE45X25();
   CLRSCREMULATOR(false);
   if (THEBACKEND) THEBACKEND->PAUSEAUDIO(false);
