@@ -5,11 +5,13 @@
 
 #include "game/items.h"
 #include "game/monsters.h"
+#include "game/pickups.h"
 #include "game/player.h"
 #include "game/players.h"
 #include "game/playerstate.h"
 #include "game/weapons.h"
 #include "render/lighting.h"
+#include "render/messages.h"
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
@@ -67,10 +69,36 @@ std::string STATEDUMPJSON() {
     o << "], \"keys\": [";
     for (int k = 1; k <= 10; k++) o << (k > 1 ? ", " : "") << boolText(KEYS[p][k]);
     o << "], \"inventory\": " << quoted(INVENTORY[p]) << ", \"lumber\": " << PLAYERRES[p].LUMBER
-      << ", \"scrap\": " << PLAYERRES[p].SCRAP << ", \"intank\": " << int(INTANK[p]) << "}"
+      << ", \"scrap\": " << PLAYERRES[p].SCRAP << ", \"intank\": " << int(INTANK[p])
+      << ", \"weapons\": [";
+    for (int w = 1; w <= 9; w++) o << (w > 1 ? ", " : "") << boolText(WEAPONPRESENT[p][w]);
+    o << "], \"chosenitem\": " << int(CHOSENITEM[p]) << ", \"boottime\": " << int(BOOTTIME[p])
+      << ", \"steppedon\": " << int(STEPPEDON[p]) << ", \"color\": " << int(PLAYERCOLOR[p])
+      << ", \"steps\": " << int(STEPCOUNTER[p]) << "}"
       << (p < 2 ? "," : "") << "\n";
   }
   o << "  ],\n";
+  // The message log (oldest first), the hero-thought box and the objective.
+  o << "  \"messages\": [";
+  for (int i = 1; i <= TXT_NUMLINES; i++)
+    o << (i > 1 ? ", " : "") << "{\"text\": " << quoted(trimmed(TXTLINE[i]))
+      << ", \"color\": " << int(TXTLINECOLOR[i]) << "}";
+  o << "],\n";
+  o << "  \"hero\": {\"timer\": " << HEROTIMER << ", \"color\": " << int(HEROCOLOR)
+    << ", \"lines\": [";
+  for (int i = 1; i <= TXT_NUMLINES; i++)
+    o << (i > 1 ? ", " : "") << quoted(trimmed(HEROTHOUGHT[i]));
+  o << "]},\n";
+  o << "  \"objective\": {\"timer\": " << CURRENTOBJECTIVETIMER << ", \"lines\": [";
+  for (int i = 1; i <= CURRENTOBJECTIVELINES && i <= MAX_OBJ_LINES; i++)
+    o << (i > 1 ? ", " : "") << quoted(CURRENTOBJECTIVE[i]);
+  o << "]},\n";
+  o << "  \"pickups\": {\"count\": " << int(NUMBEROFWEAPONS) << ", \"list\": [";
+  for (int i = 1; i <= NUMBEROFWEAPONS; i++)
+    o << (i > 1 ? ", " : "") << "{\"x\": " << int(WEAPONX[i]) << ", \"y\": " << int(WEAPONY[i])
+      << ", \"type\": " << quoted(std::string(1, static_cast<char>(WEAPONTYPE[i])))
+      << ", \"counter\": " << int(WEAPONCOUNTER[i]) << "}";
+  o << "]},\n";
   o << "  \"monsters\": {\"count\": " << NUMBEROFMONSTERS << ", \"list\": [";
   for (int m = 1; m <= NUMBEROFMONSTERS; m++)
     o << (m > 1 ? ", " : "") << "{\"x\": " << int(MONSTERX[m]) << ", \"y\": " << int(MONSTERY[m])
