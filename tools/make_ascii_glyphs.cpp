@@ -17,6 +17,12 @@
 // Glyph dots are white (255, 255, 255), everything else pure black, which the
 // renderer treats as transparent.
 //
+// The plain look draws terrain with three codes of its own: #128 is outdoor
+// rock (and any cell with a painted letter), #171 indoor rock and #160 the
+// empty floor. Their code-page letters would put text where walls and floor
+// belong, so they take the dark shade (#178), the medium shade (#177) and the
+// middle dot (#250) instead.
+//
 // Usage: make_ascii_glyphs [--out DIR] [--copy-to DIR] [FONT ...]
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +35,14 @@
 #include "psffont.h"
 #include "display/backend.h"
 
-static uint32_t UNICODEOF(int code) { return CP437UNICODE(code); }
+static uint32_t UNICODEOF(int code) {
+  switch (code) {
+    case 128: return CP437UNICODE(178);
+    case 171: return CP437UNICODE(177);
+    case 160: return CP437UNICODE(250);
+    default: return CP437UNICODE(code);
+  }
+}
 
 static bool READWHOLEFILE(const std::string& path, std::vector<uint8_t>& data) {
   data.clear();

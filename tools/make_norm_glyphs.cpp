@@ -73,11 +73,12 @@ static std::string CLASSICUSE(int code) {
     case 105: return "torch item";
     case 112: return "sitting player";
     case 119: return "fire (w)";
-    case 128: return "rock outdoors, cells carrying a painted letter";
+    case 128: return "rock outdoors, cells carrying a painted letter (plain set: the dark shade of #178)";
     case 138: return "menu starfield stars";
     case 139: return "'_' and 'S' scenery";
     case 143: return "floor";
-    case 171: return "indoor rock";
+    case 160: return "empty floor (plain set: the middle dot of #250)";
+    case 171: return "indoor rock (plain set: the shade of #177)";
     case 174: return "menu frame and backdrop";
     case 176: return "door";
     case 177: return "tank body";

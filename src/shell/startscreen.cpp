@@ -10,8 +10,8 @@ void DRAWCOLOURCHART(int col, int row) {
   // Row = background, two cells per foreground colour.
   for (int bg = 0; bg < 16; bg++)
     for (int fg = 0; fg < 16; fg++) {
-      std::string s = "\xFE";
-      s += static_cast<char>(fg < 10 ? '0' + fg : 'A' + fg - 10);
+      // The colour's hex digit twice: letters are text glyphs in both looks.
+      std::string s(2, static_cast<char>(fg < 10 ? '0' + fg : 'A' + fg - 10));
       DISPLAYSTRING(s, static_cast<BYTE>(col + fg * 2), static_cast<BYTE>(row + bg),
                     static_cast<BYTE>(bg * 16 + fg));
     }
