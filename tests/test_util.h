@@ -1,5 +1,9 @@
 // Helpers shared by the test programs.
 #pragma once
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -19,3 +23,20 @@ struct TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 };
+
+// Exit code and everything a shell command printed (stderr joined to stdout).
+struct COMMANDRESULT {
+  int CODE = -1;  // -1 when the command did not exit normally
+  std::string OUTPUT;
+};
+
+inline COMMANDRESULT RUNCOMMAND(const std::string& cmd) {
+  COMMANDRESULT r;
+  FILE* p = popen((cmd + " 2>&1").c_str(), "r");
+  if (!p) return r;
+  std::array<char, 512> buf;
+  while (fgets(buf.data(), buf.size(), p)) r.OUTPUT += buf.data();
+  int status = pclose(p);
+  r.CODE = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}

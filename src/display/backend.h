@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // An RGBA image, 8 bits per channel, row 0 at the top.
@@ -73,6 +74,22 @@ class BACKEND {
   virtual void SOUNDVOLUME(int32_t channel, int32_t volume) = 0;  // 0..128
   virtual void PAUSEAUDIO(bool paused) = 0;
 };
+
+// Puts a quad's corners in top-left / bottom-right order, swapping its texture
+// coordinates along (a mirrored quad arrives with x2 < x1). False when the quad
+// covers no area. Both back-ends use it so they draw such quads alike.
+inline bool ORDERQUAD(float& x1, float& y1, float& x2, float& y2, float& u1, float& v1,
+                      float& u2, float& v2) {
+  if (x2 < x1) {
+    std::swap(x1, x2);
+    std::swap(u1, u2);
+  }
+  if (y2 < y1) {
+    std::swap(y1, y2);
+    std::swap(v1, v2);
+  }
+  return x2 > x1 && y2 > y1;
+}
 
 // The back-end in use; set once at start-up.
 extern BACKEND* THEBACKEND;

@@ -224,15 +224,7 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
   auto it = TEX.find(tex);
   if (it == TEX.end() || WORK.empty()) return;
   const IMAGE& t = it->second;
-  if (x2 < x1) {
-    std::swap(x1, x2);
-    std::swap(u1, u2);
-  }
-  if (y2 < y1) {
-    std::swap(y1, y2);
-    std::swap(v1, v2);
-  }
-  if (x2 - x1 <= 0 || y2 - y1 <= 0) return;
+  if (!ORDERQUAD(x1, y1, x2, y2, u1, v1, u2, v2)) return;
   int32_t cx0, cx1, ry0, ry1;
   COVERED(x1, x2, W, cx0, cx1);
   COVERED(y1, y2, H, ry0, ry1);

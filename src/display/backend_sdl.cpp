@@ -465,15 +465,7 @@ void SDLGL::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u1, 
   if (!BATCH.empty() && (e.S.PAGE != BATCHPAGE || BLEND != BATCHBLEND)) FLUSH();
   BATCHPAGE = e.S.PAGE;
   BATCHBLEND = BLEND;
-  if (x2 < x1) {
-    std::swap(x1, x2);
-    std::swap(u1, u2);
-  }
-  if (y2 < y1) {
-    std::swap(y1, y2);
-    std::swap(v1, v2);
-  }
-  if (x2 <= x1 || y2 <= y1) return;
+  if (!ORDERQUAD(x1, y1, x2, y2, u1, v1, u2, v2)) return;
   const double umin = std::min(u1, u2), umax = std::max(u1, u2);
   double k = std::floor(umin);
   if (umax - umin <= 0 || std::floor(umax) == k || umax == k + 1) {

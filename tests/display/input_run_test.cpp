@@ -1,9 +1,7 @@
 // The game program with scripted input: a bad script stops it with the file
 // and line, a good one drives it, and a recording is written where asked.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,24 +13,12 @@
 
 namespace {
 
-struct RUN {
-  int CODE = -1;
-  std::string OUTPUT;
-};
+using RUN = COMMANDRESULT;
 
 // Runs the game headless from folder DIR (relative paths resolve there).
 RUN RUNGAME(const std::string& dir, const std::string& args) {
-  std::string cmd = "cd '" + dir + "' && " + std::string(ASHEN_BINARY) +
-                    " --headless --data " + ASHEN_SOURCE_DATA + " --user-dir user " + args +
-                    " 2>&1";
-  RUN r;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 512> buf;
-  while (fgets(buf.data(), buf.size(), p)) r.OUTPUT += buf.data();
-  int status = pclose(p);
-  r.CODE = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  return RUNCOMMAND("cd '" + dir + "' && " + std::string(ASHEN_BINARY) + " --headless --data " +
+                    ASHEN_SOURCE_DATA + " --user-dir user " + args);
 }
 
 void WRITE(const std::string& path, const std::string& text) {

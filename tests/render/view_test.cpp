@@ -39,19 +39,25 @@ const std::vector<std::string> TESTMAP = {
     "RRRRRRRRRRRRRRRRRRRR",  // 1
 };
 
+// One local player standing still at the level's start, no objective or
+// automap in the way: the state every view test draws from.
+static void STILLVIEWER() {
+  MYNUMBER = 1;
+  NUMBEROFPLAYERS = 1;
+  PLAYERX_[1] = PLAYERX[1];
+  PLAYERY_[1] = PLAYERY[1];
+  INPUTCOUNTER = 1;
+  CURRENTOBJECTIVETIMER = 0;
+  DRAW_MAP = false;
+}
+
 class ViewTest : public LEVELFIXTURE {
  protected:
   void SetUp() override {
     LEVELFIXTURE::SetUp();
     STYLE(1);
     LEVEL(TESTMAP);
-    MYNUMBER = 1;
-    NUMBEROFPLAYERS = 1;
-    PLAYERX_[1] = PLAYERX[1];
-    PLAYERY_[1] = PLAYERY[1];
-    INPUTCOUNTER = 1;
-    CURRENTOBJECTIVETIMER = 0;
-    DRAW_MAP = false;
+    STILLVIEWER();
   }
   // One frame of the view around the player into a 45 x 25 screen.
   void FRAME(BYTE sizex = 33, BYTE sizey = 25, bool hidebottom = true) {
@@ -320,14 +326,8 @@ class ViewReference : public LEVELFIXTURE {
     STYLE(style);
     RANDSEED(7);
     LEVEL(TESTMAP);
-    MYNUMBER = 1;
-    NUMBEROFPLAYERS = 1;
-    PLAYERX_[1] = PLAYERX[1];
-    PLAYERY_[1] = PLAYERY[1];
-    INPUTCOUNTER = 1;
+    STILLVIEWER();
     CIC = 5;
-    CURRENTOBJECTIVETIMER = 0;
-    DRAW_MAP = false;
     MAPPP[8][11].CHR = 'A';  // a painted letter
     MAPPP[12][6].GORE = GORE_BLOOD;
     // Let the sight memory fade in fully before the compared frame.

@@ -2,10 +2,6 @@
 // (headless): the settings and key files it leaves, and the messages of bad data.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,21 +11,10 @@
 namespace fs = std::filesystem;
 
 namespace {
-struct RunResult {
-  int code = -1;
-  std::string output;  // stdout and stderr together
-};
+using RunResult = COMMANDRESULT;
 
 RunResult runGame(const std::string& args) {
-  std::string cmd = std::string(ASHEN_BINARY) + " --headless " + args + " 2>&1";
-  RunResult r;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 512> buf;
-  while (fgets(buf.data(), buf.size(), p)) r.output += buf.data();
-  int status = pclose(p);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  return RUNCOMMAND(std::string(ASHEN_BINARY) + " --headless " + args);
 }
 
 std::string readBytes(const std::string& path) {
@@ -41,7 +26,7 @@ std::string readBytes(const std::string& path) {
 TEST(Startup, DefaultRunWritesDefaultSettings) {
   TempDir dir;
   RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user");
-  ASSERT_EQ(r.code, 0) << r.output;
+  ASSERT_EQ(r.CODE, 0) << r.OUTPUT;
   EXPECT_EQ(readBytes(dir.path + "/user/MONSTER.INI"), std::string("\x01\x0A\x0A\x00\x00\x01", 6));
   // The key file is written only when the player redefines keys or an older layout is found.
   EXPECT_FALSE(fs::exists(dir.path + "/user/KEYS.INI"));
@@ -54,7 +39,7 @@ TEST(Startup, OlderSettingsLayoutRewritesKeyFile) {
   // A key file of another player's bindings that the upgrade must replace.
   std::ofstream(dir.path + "/user/KEYS.INI", std::ios::binary) << std::string(128, '\x07');
   RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user");
-  ASSERT_EQ(r.code, 0) << r.output;
+  ASSERT_EQ(r.CODE, 0) << r.OUTPUT;
   std::string keys = readBytes(dir.path + "/user/KEYS.INI");
   ASSERT_EQ(keys.size(), 128u);
   // First action (move left) is bound to A, SDL 1.2 key code 97, little-endian.
@@ -65,24 +50,24 @@ TEST(Startup, OlderSettingsLayoutRewritesKeyFile) {
 TEST(Startup, MissingDataFolderOrFirstGlyphIsReported) {
   TempDir dir;
   RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user --data " + dir.path + "/none");
-  EXPECT_NE(r.code, 0);
-  EXPECT_NE(r.output.find(dir.path + "/none"), std::string::npos) << r.output;
+  EXPECT_NE(r.CODE, 0);
+  EXPECT_NE(r.OUTPUT.find(dir.path + "/none"), std::string::npos) << r.OUTPUT;
 
   // A data folder whose glyph sets lack code 32.
   fs::create_directories(dir.path + "/data/GFX/NORM");
   fs::create_directories(dir.path + "/data/GFX/ASCII");
   fs::copy_file(std::string(ASHEN_SOURCE_DATA) + "/GFX/NORM/65.png", dir.path + "/data/GFX/NORM/65.png");
   r = runGame("--frames 3 --user-dir " + dir.path + "/user --data " + dir.path + "/data");
-  EXPECT_NE(r.code, 0);
-  EXPECT_NE(r.output.find("32.png"), std::string::npos) << r.output;
-  EXPECT_NE(r.output.find(dir.path + "/data"), std::string::npos) << r.output;
+  EXPECT_NE(r.CODE, 0);
+  EXPECT_NE(r.OUTPUT.find("32.png"), std::string::npos) << r.OUTPUT;
+  EXPECT_NE(r.OUTPUT.find(dir.path + "/data"), std::string::npos) << r.OUTPUT;
 }
 
 TEST(Startup, ScreenshotIsTheLastPushedFrame) {
   TempDir dir;
   std::string shot = dir.path + "/shot.png";
   RunResult r = runGame("--frames 4 --size 640x360 --screenshot " + shot + " --user-dir " + dir.path);
-  ASSERT_EQ(r.code, 0) << r.output;
+  ASSERT_EQ(r.CODE, 0) << r.OUTPUT;
   std::string png = readBytes(shot);
   ASSERT_GT(png.size(), 24u);
   EXPECT_EQ(png.substr(1, 3), "PNG");
