@@ -8,7 +8,7 @@
 #include <string>
 
 #include "render/los.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "world/grid.h"
 #include "world/maploader.h"
 #include "world/mapscan.h"

@@ -6,8 +6,8 @@
 #include "display/backend_headless.h"
 #include "display/backend_sdl.h"
 #include "display/inputscript.h"
-#include "shell/harness.h"
-#include "shell/paths.h"
+#include "base/harness.h"
+#include "base/paths.h"
 #include "shell/startup.h"
 #include "world/mapcheck.h"
 

@@ -20,7 +20,7 @@
 #include "display/backend_headless.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
-#include "shell/paths.h"
+#include "base/paths.h"
 
 static const int FRAMEW = 1280, FRAMEH = 720;
 

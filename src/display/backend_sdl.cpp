@@ -26,7 +26,7 @@
 
 #include "display/renderer.h"
 #include "display/sdlkeys.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int MAXINGAMEKEYS = 32;
 constexpr int MAXFUNCTIONKEYS = 2;

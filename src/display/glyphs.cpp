@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "shell/paths.h"
+#include "base/paths.h"
 #include "shell/startup.h"
 
 IMAGE TEXTUREIMAGE[HICHAR + 1];

@@ -11,8 +11,8 @@
 #include "game/playerstate.h"
 #include "render/los.h"
 #include "shell/gameflow.h"
-#include "shell/harness.h"
-#include "shell/random.h"
+#include "base/harness.h"
+#include "base/random.h"
 #include "shell/startup.h"
 
 MCOORDTYPE MCOORD;

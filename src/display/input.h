@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 struct MCOORDTYPE {
   int32_t X = 0, Y = 0;

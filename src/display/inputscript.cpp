@@ -9,8 +9,8 @@
 
 #include "display/events.h"
 #include "display/keynames.h"
-#include "shell/harness.h"
-#include "shell/random.h"
+#include "base/harness.h"
+#include "base/random.h"
 
 namespace {
 

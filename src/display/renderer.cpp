@@ -11,8 +11,8 @@
 #include "display/backend.h"
 #include "display/events.h"
 #include "display/textscreen.h"
-#include "shell/harness.h"
-#include "shell/random.h"
+#include "base/harness.h"
+#include "base/random.h"
 #include "shell/startup.h"
 
 int32_t WINDOWTYPE = W_BORDERLESS;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int W_FULLSCREEN = 0, W_BORDERLESS = 1, W_BORDERED = 2;
 constexpr int MODE_COLORKEY = 1, MODE_BLEND = 2;

@@ -8,7 +8,7 @@
 #include "display/backend.h"
 #include "display/events.h"
 #include "display/renderer.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 
 UNIVERSALDISPLAYTYPE EKRAN;
 VMODETYPE VMODE;

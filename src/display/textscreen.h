@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 extern UNIVERSALDISPLAYTYPE EKRAN;
 extern VMODETYPE VMODE;

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // Glyph of every frame cell.
 constexpr unsigned char MENUTEXTURECHAR = 174;

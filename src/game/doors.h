@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int MAX_DOORS = 255;
 extern BYTE NUMBEROFDOORS;

@@ -7,7 +7,7 @@
 #include "game/playerstate.h"
 #include "render/view.h"
 #include "shell/gameflow.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 extern BYTE ROTATECOUNTER;  // 1..8, the frame of spinning bars and the automap blink
 extern int32_t SHAKY;       // ticks of screen shake left

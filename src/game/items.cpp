@@ -1,7 +1,7 @@
 #include "game/items.h"
 
 #include "game/playerstate.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 
 std::string USEABLEITEMS = "ABK@i";

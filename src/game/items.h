@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 extern std::string USEABLEITEMS;  // "ABK@i": symbols that go into the inventory
 extern BYTE THINGCOLOR;           // colour chosen by the last IDENTIFYITEM

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // Speed dividers: counter 1 cycles 1, 2, 3, 0; counter 2 1..5, 0; counter 3
 // 1, 0. A monster type acts when its counter is 0; the view interpolates a

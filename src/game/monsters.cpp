@@ -2,7 +2,7 @@
 
 #include "display/renderer.h"
 #include "shell/gameflow.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int MAX_PICKUPS = 255;
 constexpr int MAX_MAPWEAPONS = 254;  // weapon digits entered by the map scan

@@ -10,7 +10,7 @@
 #include "render/los.h"
 #include "render/messages.h"
 #include "shell/gameflow.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "world/grid.h"

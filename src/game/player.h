@@ -10,7 +10,7 @@
 #include "display/input.h"
 #include "game/players.h"
 #include "game/playerstate.h"
-#include "shell/common.h"
+#include "base/common.h"
 
 // Per player 1..2 (index 0 unused). The step request (OFFSETX, OFFSETY), the
 // use action, sitting and the action codes come from the input layer

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 extern BYTE PLAYERX[3], PLAYERY[3];            // current cell
 extern BYTE PLAYERX_[3], PLAYERY_[3];          // cell before the last step

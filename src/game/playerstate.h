@@ -10,7 +10,7 @@
 
 #include "game/players.h"
 #include "game/tanks.h"
-#include "shell/common.h"
+#include "base/common.h"
 
 extern double PLAYERHEALTH[3];          // 100 full, never below 0; 254/255 are link markers
 extern bool DEAD[3];                    // the player is dead

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int MAX_ROCKETS = 255;
 extern BYTE NUMBEROFROCKETS;

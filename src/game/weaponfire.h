@@ -2,7 +2,7 @@
 // and the reload counters. The shot rules of each weapon arrive with the
 // weapon rules; the tick already calls them in their order.
 #pragma once
-#include "shell/common.h"
+#include "base/common.h"
 
 // Single shots of the chosen weapon (called when WEAPONFIRED is set on foot).
 void HANDLEWEAPONFIRE(BYTE p);

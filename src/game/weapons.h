@@ -8,7 +8,7 @@
 
 #include "display/input.h"
 #include "game/playerstate.h"
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int NUMWEAPONTYPES = 9;
 constexpr int32_t MAXAMMO = 9999;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // The lines of the help page with their colours, in order.
 constexpr int HELPLINES = 22;

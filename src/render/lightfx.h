@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // Brightened colours (or, with SUBDUED_VISUALS, only a brightness boost).
 void CHECKLIGHT(int32_t x, int32_t y, int32_t lradius);

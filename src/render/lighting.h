@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 #include "world/grid.h"
 
 constexpr int GORE_NONE = 0, GORE_BLOOD = 1, GORE_MONSTERBODY = 2;

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int32_t FADEOUT = 180;              // MAPLOS level of full brightness
 constexpr int32_t FADEINSPEED = 24;           // MAPLOS gain per frame while seen

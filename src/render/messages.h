@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int TXT_NUMLINES = 7;
 constexpr int TXT_LINELEN = 29;

@@ -5,7 +5,7 @@
 
 #include "game/players.h"
 #include "render/lighting.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "world/grid.h"

@@ -8,7 +8,7 @@
 #include "render/lighting.h"
 #include "render/los.h"
 #include "render/postprocess.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // Boost 100 within R / 3, falling linearly to 0 at R; a boost above 35 also
 // removes the cell's coloured light.

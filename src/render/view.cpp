@@ -17,7 +17,7 @@
 #include "render/lighting.h"
 #include "render/los.h"
 #include "shell/engine.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int MAXLAYERS = 4;
 constexpr double ZOOM_MONSTER_NORMAL = 115;

@@ -10,7 +10,7 @@
 #include "render/los.h"
 #include "render/view.h"
 #include "shell/engine.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 

@@ -30,7 +30,7 @@
 #include "render/messages.h"
 #include "render/view.h"
 #include "shell/gameflow.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "ui/widgets.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // Frame counters, all reset by PREENGINEINIT.
 extern BYTE INPUTCOUNTER;  // 1 = reading frame, 2 = input cycle (then back to 0)

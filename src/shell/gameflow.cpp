@@ -28,7 +28,7 @@ bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 #include "game/weapons.h"
 #include "render/view.h"
 #include "shell/engine.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 #include "world/grid.h"
 #include "shell/startscreen.h"
 #include "ui/startmenu.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 extern BYTE CURRENTMAP;      // level being played
 extern BYTE NEXTMAP;         // level after the current one

@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "display/renderer.h"
-#include "shell/harness.h"
-#include "shell/paths.h"
+#include "base/harness.h"
+#include "base/paths.h"
 #include "shell/startup.h"
 
 BYTE CHAPTERSUNLOCKED = 1;

@@ -9,9 +9,9 @@
 #include "display/renderer.h"
 #include "display/textscreen.h"
 #include "shell/gameflow.h"
-#include "shell/harness.h"
-#include "shell/paths.h"
-#include "shell/random.h"
+#include "base/harness.h"
+#include "base/paths.h"
+#include "base/random.h"
 #include "shell/statedump.h"
 #include "ui/keyconfig.h"
 

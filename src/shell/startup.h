@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 extern BYTE CHAPTERSUNLOCKED;
 extern BYTE VOLUME_SOUND, VOLUME_MUSIC;

@@ -15,8 +15,8 @@
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
-#include "shell/harness.h"
-#include "shell/paths.h"
+#include "base/harness.h"
+#include "base/paths.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 

@@ -1,7 +1,7 @@
 #include "sound/sound.h"
 
 #include "display/backend.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 
 BYTE PLAYSOUND = 0;

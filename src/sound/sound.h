@@ -9,7 +9,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // The script or ambient sound requested this frame (0 = none), the one
 // playing, and whether the requested one loops. The engine tick clears

@@ -2,7 +2,7 @@
 
 #include "display/textscreen.h"
 #include "display/zoomwin.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 #include "shell/gameflow.h"  // SHOWSTARS: the banner animation also runs the starfield
 
 constexpr int MAX_STARS = 255;

@@ -5,7 +5,7 @@
 
 #include "display/events.h"
 #include "display/keynames.h"
-#include "shell/paths.h"
+#include "base/paths.h"
 
 void RESETKEYCONFIG(int32_t mode) {
   // Actions 1..34 in table order; slots 5..12 differ between the layouts.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // Argument values of MENU.
 constexpr BYTE SHOW = 0, SELECT = 1, NOTWAIT = 0, WAIT = 1;

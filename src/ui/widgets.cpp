@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "display/textscreen.h"
-#include "shell/paths.h"
+#include "base/paths.h"
 
 bool LOADPICS = false;
 

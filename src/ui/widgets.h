@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 #include "ui/backdrop.h"
 #include "ui/menu.h"
 

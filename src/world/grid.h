@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 constexpr int MAX_MAPWIDTH = 160;
 constexpr int MAX_MAPHEIGHT = 100;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/common.h"
+#include "base/common.h"
 
 // A fault found in a level file; LINE is the file line (1-based), 0 for the
 // file as a whole.

@@ -2,7 +2,7 @@
 // every symbol its meaning and creates the level's objects, the resets
 // between levels, and INITMAP, the whole level set-up.
 #pragma once
-#include "shell/common.h"
+#include "base/common.h"
 
 // Full level set-up: LOADMAP, ASSIGNCOLORS, SCANMAP, then the level's own glyphs.
 void INITMAP(BYTE levelnumber);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "render/los.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "world/grid.h"
 
 void GENERATERANDOMMAP(BYTE mapnum) {

@@ -1,7 +1,7 @@
 // Random levels: scatters rock, monsters, pickups and doors over the free
 // cells of the random-level template, seeded by the level number.
 #pragma once
-#include "shell/common.h"
+#include "base/common.h"
 
 // The start corner (top-left of a full-size level) and the far corner.
 constexpr int RANDOM_STARTX = 2, RANDOM_STARTY = 99;

@@ -11,7 +11,7 @@
 #include "display/backend_headless.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
-#include "shell/paths.h"
+#include "base/paths.h"
 
 namespace displaytest {
 

@@ -10,7 +10,7 @@
 #include "display/renderer.h"
 #include "game/playerstate.h"
 #include "shell/gameflow.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 #include "shell/startup.h"
 #include "ui/keyconfig.h"
 

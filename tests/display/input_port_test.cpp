@@ -4,7 +4,7 @@
 
 #include "display/keynames.h"
 #include "input_fake_backend.h"
-#include "shell/random.h"
+#include "base/random.h"
 
 using InputPort = INPUTFIXTURE;
 

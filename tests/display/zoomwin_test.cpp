@@ -5,7 +5,7 @@
 #include "display/renderer.h"
 #include "display/textscreen.h"
 #include "display/zoomwin.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "render/lighting.h"
 #include "render/postprocess.h"
 #include "render/torch.h"
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "world/grid.h"

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "display/renderer.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 #include "shell/startup.h"
 #include "test_util.h"
 

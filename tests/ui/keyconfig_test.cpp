@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "display/events.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 #include "test_util.h"
 
 namespace {

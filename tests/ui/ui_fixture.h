@@ -13,7 +13,7 @@
 #include "display/renderer.h"
 #include "display/textscreen.h"
 #include "display/zoomwin.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 #include "ui/widgets.h"
 
 namespace uitest {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "shell/random.h"
+#include "base/random.h"
 #include "shell/startup.h"
 #include "test_util.h"
 #include "ui_fixture.h"

@@ -8,7 +8,7 @@
 #include "game/players.h"
 #include "game/tanks.h"
 #include "render/lighting.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 #include "world/worldtest.h"
 
 using namespace worldtest;

@@ -1,4 +1,4 @@
-#include "shell/harness.h"
+#include "base/harness.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "display/renderer.h"
-#include "shell/harness.h"
-#include "shell/paths.h"
+#include "base/harness.h"
+#include "base/paths.h"
 #include "test_util.h"
 
 namespace fs = std::filesystem;

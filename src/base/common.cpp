@@ -1,4 +1,4 @@
-#include "shell/common.h"
+#include "base/common.h"
 
 #include <cmath>
 

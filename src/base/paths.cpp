@@ -1,4 +1,4 @@
-#include "shell/paths.h"
+#include "base/paths.h"
 
 #include <dirent.h>
 #include <strings.h>
@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "display/renderer.h"
-#include "shell/harness.h"
+#include "base/harness.h"
 
 namespace fs = std::filesystem;
 
