@@ -133,3 +133,18 @@ TEST(ScriptRun, CheckScriptOption) {
   EXPECT_EQ(r.CODE, 4) << r.OUTPUT;
   EXPECT_NE(r.OUTPUT.find("script.txt:2: ignored: fewer than four commas"), std::string::npos) << r.OUTPUT;
 }
+
+TEST(ScriptRun, FalloutMessagePausesUntilAKeyIsPressed) {
+  TempDir dir;
+  MAKEDATA(dir, "120,radio,10,2,3,5,FALLOUT,-\"RADIO: Hold there and listen.\"\n");
+  // Walking in shows the message and pauses: the held key moves nobody.
+  nlohmann::json j = PARSEDUMP(RUNLEVEL(dir, "4 down D\n60 up D\n", 150));
+  EXPECT_EQ(j["players"][0]["x"], 10);
+  EXPECT_EQ(j["view"]["pausestate"], 2);  // keys released, waiting for a press
+  EXPECT_EQ(j["messages"][6]["text"], "RADIO: Hold there and listen.");
+  EXPECT_EQ(j["objective"]["lines"].size(), 0u);
+  // A key press ends the pause and the walk goes on.
+  j = PARSEDUMP(RUNLEVEL(dir, "4 down D\n60 up D\n160 down D\n161 up D\n170 down D\n180 up D\n", 220));
+  EXPECT_EQ(j["view"]["pausestate"], 0);
+  EXPECT_GT(j["players"][0]["x"], 10);
+}
