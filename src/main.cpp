@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ashenreach: %s\n", err.c_str());
     return 2;
   }
-  // The map and script checkers read a level author's file; it needs neither window nor data folder.
+  // The map and script checkers read a level author's file; they need neither window nor data folder.
   if (!HARNESS.CHECKMAP.empty()) return CHECKMAPFILE(HARNESS.CHECKMAP);
   if (!HARNESS.CHECKSCRIPT.empty()) return CHECKSCRIPTFILE(HARNESS.CHECKSCRIPT);
 
