@@ -21,6 +21,9 @@ extern BYTE MINESTOEXPLODE;
 // Monsters that burned to death this frame (the tick plays one death sound each).
 extern BYTE BURNEDMONSTERS;
 
+// A new explosion of EXPTYPE at (EXPX, EXPY), starting in state EXPSTATE.
+void ADDEXPLOSION(BYTE expx, BYTE expy, BYTE expstate, BYTE exptype);
+
 // Movers, called by the engine tick. Each advances its table; until the
 // projectile rules exist the tables stay empty and the movers have nothing to do.
 void SHELLS();
