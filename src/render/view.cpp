@@ -138,7 +138,7 @@ void DRAWVIEW40(BYTE vx, BYTE vy, BYTE sizex, BYTE sizey, bool mirror_to_ekran,
       }
 
       CELLINFO drawinfo = CELLDRAWINFO(vx, vy, x, y, dx, dy);
-      const unsigned char mapc = MAP[x][y];
+      const unsigned char mapc = SHOWNMAPCHAR(x, y);
       const unsigned char chr = MAPPP[x][y].CHR;
       if (drawinfo.BRIGHTNESS > 0 && drawinfo.ATTR > 0) {
         MAPPP[x][y].EXPLORED = 1;
