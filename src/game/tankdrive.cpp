@@ -39,7 +39,9 @@ void DRAWTANKONSCREEN(BYTE z, int32_t vx, int32_t vy, int32_t sizex, int32_t siz
   for (int32_t col = 1; col <= 3; col++)
     for (int32_t row = 1; row <= 3; row++) {
       const int32_t x = TANKX[z] + col - 1, y = TANKY[z] - 3 + row;
-      if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] < 1) continue;
+      if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] < 1 ||
+          !VIEWROWDRAWN(y))
+        continue;
       const int32_t sx = MAPTOSCREENX(x, vx, sizex), sy = MAPTOSCREENY(y, vy, sizey);
       if (sx < 1 || sx > UDT_X || sy < 1 || sy > UDT_Y) continue;
       const bool turret = col == tcol && row == trow;

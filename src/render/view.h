@@ -39,6 +39,11 @@ CELLINFO CELLDRAWINFO(int32_t vx, int32_t vy, int32_t counterx, int32_t countery
 void STEALTHIT(CELLINFO& info, int32_t x, int32_t y, int32_t screenx, int32_t screeny);
 int32_t DETERMINETHEPROPER3DEFFECTFORCELLDRAWN(int32_t x, int32_t y);
 bool ISDRAWNROCK(int32_t x, int32_t y);
+// Whether map row Y is drawn in the frame DRAWVIEW40 is drawing: not the
+// window's bottom row when that is kept free, not the top rows behind the
+// objective box. Things drawn over the cells (monsters, players, tanks,
+// rockets) skip the rows whose cells are skipped. True outside a frame.
+bool VIEWROWDRAWN(int32_t y);
 // A landmine shows only within MINESIGHT cells of the local player.
 constexpr double MINESIGHT = 4;
 // The map character cell (X, Y) is drawn as: a landmine too far from the

@@ -91,7 +91,9 @@ unsigned char PLAYERANIMATIONCHAR(BYTE px, BYTE py) {
 void DRAWMONSTER(uint16_t mn, int32_t vx, int32_t vy, int32_t sizex, int32_t sizey) {
   if (mn < 1 || mn > NUMBEROFMONSTERS) return;
   const int32_t mx = MONSTERX[mn], my = MONSTERY[mn];
-  if (!VALID(mx, my) || MAPLOS[mx][my] <= 0 || !CELLWITHINVIEW(mx, my, vx, vy, sizex, sizey)) return;
+  if (!VALID(mx, my) || MAPLOS[mx][my] <= 0 || !CELLWITHINVIEW(mx, my, vx, vy, sizex, sizey) ||
+      !VIEWROWDRAWN(my))
+    return;
   const BYTE type = MONSTERTYPE[mn];
   const int32_t ry = MAPSIZEY + 1 - my;
   BYTE c = 7;
@@ -138,7 +140,9 @@ void DRAWMONSTER(uint16_t mn, int32_t vx, int32_t vy, int32_t sizex, int32_t siz
 void DRAWPLAYER(BYTE p, int32_t vx, int32_t vy, int32_t sizex, int32_t sizey) {
   if (p < 1 || p > 2 || INTANK[p] > 0 || DEAD[p]) return;
   const int32_t x = PLAYERX[p], y = PLAYERY[p];
-  if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] <= 0) return;
+  if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] <= 0 ||
+      !VIEWROWDRAWN(y))
+    return;
   const int32_t sxs = SIGN(PLAYERX_[p] - PLAYERX[p]), sys = SIGN(PLAYERY_[p] - PLAYERY[p]);
   const int32_t sx = MAPTOSCREENX(x, vx, sizex), sy = MAPTOSCREENY(y, vy, sizey);
   const BYTE bri = MODERN_VISUALS == 1 ? 100 : toByte(recorded(sx, sy).BRIGHTNESS);

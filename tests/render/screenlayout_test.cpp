@@ -17,10 +17,12 @@
 #include "display/backend_headless.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
+#include "game/monsters.h"
 #include "game/player.h"
 #include "game/playerstate.h"
 #include "levelfixture.h"
 #include "render/hud.h"
+#include "render/los.h"
 #include "render/view.h"
 #include "../tools/codepage.h"
 #include "render/messages.h"
@@ -531,6 +533,74 @@ TEST_F(PLAINLOOK, KeysAreKeysInBothLooks) {
     DISPLAYINVENTORY(1);
     ENDUPDATESCREEN();
     EXPECT_EQ(EKRAN[4][35].SYMBOL, 168) << int(look);
+  }
+}
+
+// ---------------------------------------------------------------- hidden rows
+
+class HIDDENROW : public leveltest::LEVELFIXTURE {};
+
+// The view keeps its bottom row free; a monster standing there is not drawn,
+// like the cells of that row, whether the row falls inside the picture (the
+// default zoom's 21-row window) or below it (the 25-row window on a 4:3
+// screen, where it would land in the black bar).
+TEST_F(HIDDENROW, MonstersOnTheHiddenBottomRowAreNotDrawn) {
+  std::vector<std::string> rows(30, "R" + std::string(28, ' ') + "R");
+  rows.front() = rows.back() = std::string(30, 'R');
+  // Rows are listed from the top (30) down; the player stands at (15, 15).
+  rows[30 - 15][14] = 'P';
+  DONEVIDEO();
+  delete THEBACKEND;
+  RECORDER* rec = new RECORDER(1024, 768);
+  THEBACKEND = rec;
+  INITVIDEO();
+  STYLE(1);
+  for (int sizey : {21, 25}) {
+    SCOPED_TRACE("window of " + std::to_string(sizey) + " rows");
+    const int hidden = 15 - (sizey - 1) / 2;  // the window's bottom map row
+    std::vector<std::string> level = rows;
+    level[30 - hidden][15] = 'M';        // (16, hidden): on the hidden row
+    level[30 - (hidden + 1)][13] = 'M';  // (14, hidden + 1): one row up, shown
+    LEVEL(level);
+    MYNUMBER = 1;
+    NUMBEROFPLAYERS = 1;
+    PLAYERX_[1] = PLAYERX[1];
+    PLAYERY_[1] = PLAYERY[1];
+    INPUTCOUNTER = 1;
+    CURRENTOBJECTIVETIMER = 0;
+    DRAW_MAP = false;
+    ASSERT_EQ(NUMBEROFMONSTERS, 2);
+    for (int m = 1; m <= 2; m++) {
+      MONSTERX_[m] = MONSTERX[m];
+      MONSTERY_[m] = MONSTERY[m];
+    }
+    for (int frame = 0; frame < 4; frame++) {
+      // Seen a moment ago (the player has just stepped up): its sight memory
+      // still holds, as in play.
+      MAPLOS[16][hidden] = 120;
+      TEXTMODECUSTOM(45, 25);
+      STARTUPDATESCREEN();
+      DRAWVIEW40(PLAYERX[1], PLAYERY[1], 33, static_cast<BYTE>(sizey), false, true);
+      ENDUPDATESCREEN();
+    }
+    int drawn = 0;
+    for (const auto& q : rec->QUADS)
+      for (int c : {127, 135})
+        if (q.TEX == TEXTURE[c]) {
+          drawn++;
+          EXPECT_TRUE(WITHIN(q.R, PICTURE()));
+        }
+    EXPECT_EQ(drawn, 1) << "only the monster above the hidden row is drawn";
+    if (sizey != 21) continue;
+    // A view that draws its bottom row (the save-game preview) shows both.
+    MAPLOS[16][hidden] = 120;
+    STARTUPDATESCREEN();
+    DRAWVIEW40(PLAYERX[1], PLAYERY[1], 33, 21, false, false);
+    ENDUPDATESCREEN();
+    drawn = 0;
+    for (const auto& q : rec->QUADS)
+      for (int c : {127, 135}) drawn += q.TEX == TEXTURE[c];
+    EXPECT_EQ(drawn, 2);
   }
 }
 
