@@ -66,6 +66,16 @@ inline const char* const ENERGYCELL[16] = {
     "#..#..#.", "#.....#.", "#.....#.", "#.###.#.", "#.....#.", "#######.", "........",
     "........", "........"};
 
+inline const char* const SHELLS[16] = {
+    "........", "........", "........", ".#...#..", "###.###.", "#.#.#.#.", "#.#.#.#.",
+    "#.#.#.#.", "#.#.#.#.", "###.###.", "###.###.", "###.###.", "........", "........",
+    "........", "........"};
+
+inline const char* const BULLETBELT[16] = {
+    "........", "........", "........", "........", "........", "........", ".#..#..#",
+    "##.##.##", "##.##.##", "##.##.##", "########", "##.##.##", "........", "........",
+    "........", "........"};
+
 // The message log's frame: lines two dots thick, so that they survive being
 // drawn on the half-size text grid of small windows.
 inline const char* const FRAMEH[16] = {
@@ -104,9 +114,11 @@ inline const PLAINSYMBOL* PLAINMEANING(int code) {
       {179, 0, 0, plaindots::FRAMEV, "side line of the message log's frame (bold)"},
       {196, 0, 0, plaindots::FRAMEH, "top line of the message log's frame (bold)"},
       {202, 0x2665, 0, nullptr, "health icon of the HUD: a heart"},
+      {210, 0, 0, plaindots::SHELLS, "ammunition: shotgun shells (',')"},
       {218, 0, 0, plaindots::FRAMECORNER, "top-left corner of the message log's frame (bold)"},
       {233, 0x25CB, 0, nullptr, "crater left by a mine (\"'\"): a ring"},
       {236, 0, 0, plaindots::ENERGYCELL, "ammunition: plasma charge ('}'), an energy cell"},
+      {239, 0, 0, plaindots::BULLETBELT, "ammunition: chaingun bullets, a belt of rounds"},
       {241, 0, 0, plaindots::AIMRING, "aiming cursor: a ring with a centre dot"},
   };
   for (const PLAINSYMBOL& p : TABLE)
