@@ -44,6 +44,10 @@ bool ISDRAWNROCK(int32_t x, int32_t y);
 // objective box. Things drawn over the cells (monsters, players, tanks,
 // rockets) skip the rows whose cells are skipped. True outside a frame.
 bool VIEWROWDRAWN(int32_t y);
+// Brackets the drawing of a creature or vehicle over the cells: in the plain
+// look the glyph gets its cell's black background (as on a text screen), so
+// the floor under it does not show through; nothing in the modern look.
+void ACTORCELL(bool on);
 // A landmine shows only within MINESIGHT cells of the local player.
 constexpr double MINESIGHT = 4;
 // The map character cell (X, Y) is drawn as: a landmine too far from the
