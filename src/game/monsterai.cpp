@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/monsterdeath.h"
 #include "game/monsters.h"
 #include "game/player.h"
 #include "game/playerstate.h"
@@ -25,15 +26,40 @@ constexpr double NOTICERANGE = 20;
 BYTE players() { return NUMBEROFPLAYERS >= 2 ? 2 : 1; }
 BYTE myPlayer() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
 
-// Friends (type 6) by cell while MONSTERS runs, so that the many traces that
-// stop on a monster need not search the table to learn whether it is one.
-uint16_t FRIENDCELL[MAX_MAPWIDTH + 1][MAX_MAPHEIGHT + 1];
+// While MONSTERS runs: the lowest-numbered monster on each cell and how many
+// stand there, so that the many traces that stop on a monster learn cheaply
+// whether it is a friend. A removal during the pass shifts the indices; the
+// grid is then no longer used.
+uint16_t CELLLOWEST[MAX_MAPWIDTH + 1][MAX_MAPHEIGHT + 1];
+uint16_t CELLCOUNT[MAX_MAPWIDTH + 1][MAX_MAPHEIGHT + 1];
 bool INPASS = false;
+uint32_t PASSPURGES = 0;
 
-void markFriends(int delta) {
-  for (uint16_t m = 1; m <= NUMBEROFMONSTERS; m++)
-    if (MONSTERTYPE[m] == 6 && VALID(MONSTERX[m], MONSTERY[m]))
-      FRIENDCELL[MONSTERX[m]][MONSTERY[m]] = static_cast<uint16_t>(FRIENDCELL[MONSTERX[m]][MONSTERY[m]] + delta);
+void buildCells() {
+  std::memset(CELLLOWEST, 0, sizeof CELLLOWEST);
+  std::memset(CELLCOUNT, 0, sizeof CELLCOUNT);
+  for (uint16_t m = NUMBEROFMONSTERS; m >= 1; m--)
+    if (VALID(MONSTERX[m], MONSTERY[m])) {
+      CELLLOWEST[MONSTERX[m]][MONSTERY[m]] = m;
+      CELLCOUNT[MONSTERX[m]][MONSTERY[m]]++;
+    }
+  PASSPURGES = MONSTERPURGES;
+}
+
+bool cellsUsable() { return INPASS && PASSPURGES == MONSTERPURGES; }
+
+// Monster M moved from (X, Y) to (NX, NY).
+void moveInCells(uint16_t m, BYTE x, BYTE y, BYTE nx, BYTE ny) {
+  if (!cellsUsable() || (x == nx && y == ny)) return;
+  if (VALID(x, y) && CELLCOUNT[x][y] > 0) {
+    CELLCOUNT[x][y]--;
+    if (CELLLOWEST[x][y] == m) {
+      CELLLOWEST[x][y] = 0;
+      if (CELLCOUNT[x][y] > 0) CELLLOWEST[x][y] = FINDMONSTER(x, y);
+    }
+  }
+  CELLCOUNT[nx][ny]++;
+  if (CELLLOWEST[nx][ny] == 0 || m < CELLLOWEST[nx][ny]) CELLLOWEST[nx][ny] = m;
 }
 
 // Step 2: noticing; the boss and helper energies come from the last entry.
@@ -117,10 +143,7 @@ void stepMonster(uint16_t m) {
     CHOSENY = y;
   }
   const BYTE nx = static_cast<BYTE>(CHOSENX), ny = static_cast<BYTE>(CHOSENY);
-  if (INPASS && type == 6 && (nx != x || ny != y)) {
-    if (VALID(x, y) && FRIENDCELL[x][y] > 0) FRIENDCELL[x][y]--;
-    FRIENDCELL[nx][ny]++;
-  }
+  moveInCells(m, x, y, nx, ny);
   const bool mine = MAP[nx][ny] == '$';
   const BYTE colour = type == 4 ? STEALTHCOLOR(nx, ny) : MONSTERCOLOR[type];
   MONSTERX[m] = nx;
@@ -155,10 +178,11 @@ BYTE MONSTERTARGET(uint16_t m) {
 
 bool FRIENDAT(int32_t x, int32_t y) {
   if (!VALID(x, y)) return false;
-  if (INPASS && FRIENDCELL[x][y] == 0) return false;
-  for (uint16_t m = 1; m <= NUMBEROFMONSTERS; m++)
-    if (MONSTERX[m] == x && MONSTERY[m] == y) return MONSTERTYPE[m] == 6;
-  return false;
+  // Monsters added during the pass come last in the table and are never
+  // friends, so they cannot change the answer.
+  if (cellsUsable()) return CELLLOWEST[x][y] != 0 && MONSTERTYPE[CELLLOWEST[x][y]] == 6;
+  const uint16_t m = FINDMONSTER(x, y);
+  return m != 0 && MONSTERTYPE[m] == 6;
 }
 
 void MONSTERS() {
@@ -169,7 +193,7 @@ void MONSTERS() {
   MONSTERCOUNTER3 = static_cast<BYTE>((MONSTERCOUNTER3 + 1) % 2);
   notice();
 
-  markFriends(1);
+  buildCells();
   INPASS = true;
   // The table may shrink or grow while it is walked (a T-1000 calls grunts
   // in at the end of it); the bound is read again on every turn.
@@ -180,6 +204,4 @@ void MONSTERS() {
     stepMonster(m);
   }
   INPASS = false;
-  // Friends may have been removed or added during the pass: clear by cells.
-  std::memset(FRIENDCELL, 0, sizeof FRIENDCELL);
 }

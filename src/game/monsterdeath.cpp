@@ -16,6 +16,8 @@
 #include "shell/startup.h"
 #include "world/grid.h"
 
+uint32_t MONSTERPURGES = 0;
+
 namespace {
 BYTE myPlayer() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
 
@@ -49,6 +51,7 @@ void removeEntry(uint16_t n) {
     SAW[m] = SAW[m + 1];
   }
   NUMBEROFMONSTERS--;
+  MONSTERPURGES++;
 }
 }  // namespace
 

@@ -5,6 +5,10 @@
 
 #include "base/common.h"
 
+// Monsters removed from the table so far; lets a holder of table indices
+// tell that they have shifted.
+extern uint32_t MONSTERPURGES;
+
 // Index of the lowest-numbered monster at (DX, DY), 0 if none.
 uint16_t FINDMONSTER(int32_t dx, int32_t dy);
 // Kills monster NUMBERTOPURGE by table index (nothing for 0 or beyond the
