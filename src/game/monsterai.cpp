@@ -23,9 +23,6 @@ int32_t XX = 0, YY = 0;
 namespace {
 constexpr double NOTICERANGE = 20;
 
-BYTE players() { return NUMBEROFPLAYERS >= 2 ? 2 : 1; }
-BYTE myPlayer() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
-
 // While MONSTERS runs: the lowest-numbered monster on each cell and how many
 // stand there, so that the many traces that stop on a monster learn cheaply
 // whether it is a friend. A removal during the pass shifts the indices; the
@@ -72,14 +69,14 @@ void notice() {
   for (uint16_t m = 1; m <= n; m++) {
     if (SAW[m] != 0) continue;
     const double range = MONSTERTYPE[m] == 4 ? NOTICERANGE / 5 : NOTICERANGE;
-    for (BYTE p = 1; p <= players(); p++) {
+    for (BYTE p = 1; p <= MONSTERPLAYERS(); p++) {
       // The sight memory belongs to the view of my player: a monster looking
       // must neither change it nor count a cell as seen because the player
       // remembers it.
       if (DISTANCE(MONSTERX[m], MONSTERY[m], PLAYERX[p], PLAYERY[p]) < range &&
           SEESLOS(MONSTERX[m], MONSTERY[m], PLAYERX[p], PLAYERY[p], true)) {
         SAW[m] = 1;
-        if (p == myPlayer() && MNOTICED < 255) MNOTICED++;
+        if (p == MONSTERMYPLAYER() && MNOTICED < 255) MNOTICED++;
       }
     }
   }
@@ -88,7 +85,7 @@ void notice() {
 // Step 3.10: contact with players and the tanks they drive.
 void contact(uint16_t m) {
   const BYTE type = MONSTERTYPE[m];
-  for (BYTE p = 1; p <= players(); p++) {
+  for (BYTE p = 1; p <= MONSTERPLAYERS(); p++) {
     const BYTE t = INTANK[p];
     if (t > 0) {
       if (t > NUMBEROFTANKS) continue;
@@ -121,7 +118,7 @@ void stepMonster(uint16_t m) {
   }
   if (type == 4) {
     bool seen = false;
-    for (BYTE p = 1; p <= players() && !seen; p++) seen = SEES7(x, y, PLAYERX[p], PLAYERY[p]);
+    for (BYTE p = 1; p <= MONSTERPLAYERS() && !seen; p++) seen = SEES7(x, y, PLAYERX[p], PLAYERY[p]);
     if (!seen) {
       CHOSENX = x;
       CHOSENY = y;
@@ -155,6 +152,9 @@ void stepMonster(uint16_t m) {
   MONSTERATTACK(m);
 }
 }  // namespace
+
+BYTE MONSTERPLAYERS() { return NUMBEROFPLAYERS >= 2 ? 2 : 1; }
+BYTE MONSTERMYPLAYER() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
 
 bool MONSTERACTS(uint16_t m) {
   switch (MONSTERTYPE[m]) {

@@ -21,6 +21,11 @@ extern int32_t MX[6], MY[6];
 extern int32_t CHOSENX, CHOSENY;
 extern int32_t XX, YY;
 
+// Players the monsters deal with (2 only with two players), and my player
+// (the one whose messages, sounds and camouflage count).
+BYTE MONSTERPLAYERS();
+BYTE MONSTERMYPLAYER();
+
 // The monster step, every second frame while hostility is allowed: the boss
 // and helper energies, noticing, then every monster that noticed a player
 // attacks and moves by its type's rules.

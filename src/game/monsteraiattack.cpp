@@ -16,9 +16,6 @@
 #include "world/grid.h"
 
 namespace {
-BYTE players() { return NUMBEROFPLAYERS >= 2 ? 2 : 1; }
-BYTE myPlayer() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
-
 constexpr int32_t AXISX[4] = {-1, 1, 0, 0}, AXISY[4] = {0, 0, -1, 1};
 
 bool isFree(int32_t x, int32_t y) { return VALID(x, y) && MAP[x][y] == ' '; }
@@ -37,7 +34,7 @@ constexpr MONSTERGUN GUN_SHOTGUN2{false, 14, 25, 25, 8};
 constexpr MONSTERGUN GUN_CHAINGUN{true, 4, 40, 5, 4};
 
 void fireGun(const MONSTERGUN& g, BYTE x, BYTE y, int32_t xx, int32_t yy) {
-  const BYTE me = myPlayer();
+  const BYTE me = MONSTERMYPLAYER();
   if (DISTANCE(x, y, PLAYERX[me], PLAYERY[me]) < 15) (g.chain ? CSOUND : SSOUND) = true;
   const int32_t mzx = x + xx, mzy = y + yy;
   if (g.chain)
@@ -81,7 +78,7 @@ void eraserAttack(uint16_t m) {
   if (MEDICTARGET[m] > 0) MEDICTARGET[m]--;
   if (MEDICTARGET[m] != 0) return;
   const BYTE mx = MONSTERX[m], my = MONSTERY[m];
-  for (BYTE p = 1; p <= players(); p++)
+  for (BYTE p = 1; p <= MONSTERPLAYERS(); p++)
     for (int k = 0; k < 4; k++) {
       RETURNTOUCHPOINT3(mx, my, AXISX[k], AXISY[k]);
       if (DISTANCE(TOUCHX[3], TOUCHY[3], PLAYERX[p], PLAYERY[p]) < 7 &&
@@ -118,7 +115,7 @@ void prototypeAttack(uint16_t m) {
     return;
   }
   const BYTE mx = MONSTERX[m], my = MONSTERY[m];
-  for (BYTE p = 1; p <= players(); p++) {
+  for (BYTE p = 1; p <= MONSTERPLAYERS(); p++) {
     const int32_t ax = SIGN(PLAYERX[p] - mx), ay = SIGN(PLAYERY[p] - my);
     if (ax == 0 && ay == 0) continue;
     if (ay == 0 && SEES(mx, my, PLAYERX[p], PLAYERY[p]) && isFree(mx + ax, my)) {
@@ -204,7 +201,7 @@ void CHAINGUN(BYTE x, BYTE y, int32_t xx, int32_t yy) { fireGun(GUN_CHAINGUN, x,
 
 void BOSSATTACK(uint16_t m) {
   const BYTE mx = MONSTERX[m], my = MONSTERY[m];
-  for (BYTE p = 1; p <= players(); p++) {
+  for (BYTE p = 1; p <= MONSTERPLAYERS(); p++) {
     const int32_t ax = SIGN(PLAYERX[p] - mx), ay = SIGN(PLAYERY[p] - my);
     if (ax == 0 && ay == 0) continue;
     if (DISTANCE(mx, my, PLAYERX[p], PLAYERY[p]) < 11) {

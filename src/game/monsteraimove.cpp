@@ -14,8 +14,6 @@
 #include "world/grid.h"
 
 namespace {
-BYTE players() { return NUMBEROFPLAYERS >= 2 ? 2 : 1; }
-
 bool isFree(int32_t x, int32_t y) { return VALID(x, y) && MAP[x][y] == ' '; }
 
 // The four axis candidates: away-in-y, away-in-x, toward-in-y, toward-in-x.
@@ -105,7 +103,7 @@ bool inLineOfFire(int32_t x, int32_t y) {
     if (rx != x && ry != y) continue;
     if (SIGN(x - rx) == ROCKETXOFFSET[r] && SIGN(y - ry) == ROCKETYOFFSET[r]) return true;
   }
-  for (BYTE p = 1; p <= players(); p++) {
+  for (BYTE p = 1; p <= MONSTERPLAYERS(); p++) {
     const int32_t px = PLAYERX[p], py = PLAYERY[p];
     if (px != x && py != y) continue;
     if (!SEES(x, y, px, py)) continue;
@@ -140,7 +138,7 @@ bool MONSTERCANGO(uint16_t mn, int32_t x, int32_t y) {
       for (int r = 1; r <= NUMBEROFROCKETS; r++)
         if (ROCKETX[r] == x || ROCKETY[r] == y) return false;
       if (MEDICTARGET[mn] > 0)
-        for (BYTE p = 1; p <= players(); p++)
+        for (BYTE p = 1; p <= MONSTERPLAYERS(); p++)
           if (SEESH(x, y, PLAYERX[p], PLAYERY[p])) return false;
       return true;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/items.h"
+#include "game/monsterai.h"
 #include "game/monsters.h"
 #include "game/players.h"
 #include "game/playerstate.h"
@@ -19,8 +20,6 @@
 uint32_t MONSTERPURGES = 0;
 
 namespace {
-BYTE myPlayer() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
-
 // Glyph a monster type leaves on its cell, 0 for none, and the symbol whose
 // item colour it takes.
 void deathDrop(BYTE type, unsigned char& glyph, unsigned char& colourof) {
@@ -69,7 +68,7 @@ void PURGEMONSTER2(uint16_t numbertopurge) {
   if (oncell) MAP[x][y] = ' ';
   if (type == 5) {
     // Invulnerable: back to full energy; it re-stamps itself on its next move.
-    INFORM(myPlayer(), "Target INVULNERABLE.", 12);
+    INFORM(MONSTERMYPLAYER(), "Target INVULNERABLE.", 12);
     MONSTERENERGY[n] = ELIMIT[5];
     ONFIRE[n] = 0;
     for (int dx = -1; dx <= 1; dx++)
@@ -114,7 +113,7 @@ void HURTBARREL(BYTE bx, BYTE by, BYTE damage) {
     MDAMAGE[bx][by] = static_cast<BYTE>(total);
     return;
   }
-  const BYTE me = myPlayer();
+  const BYTE me = MONSTERMYPLAYER();
   if (DISTANCE(bx, by, PLAYERX[me], PLAYERY[me]) < 15) EXSOUND = true;
   MFATTR[bx][by] = 8;
   blink(bx, by, 1, 11);

@@ -49,6 +49,31 @@ TEST_F(MonsterAI, OnlyMyPlayerCountsAsNoticed) {
   EXPECT_EQ(MNOTICED, 1);
 }
 
+TEST_F(MonsterAI, TargetIsTheNearerLivingPlayer) {
+  struct CASE {
+    int p1x, p2x;  // both players in row 20; the monster at (20, 20)
+    bool dead1, dead2;
+    BYTE target;
+  } cases[] = {
+      {24, 30, false, false, 1}, {30, 24, false, false, 2}, {24, 16, false, false, 2},  // tie: player 2
+      {24, 30, true, false, 2},  {24, 30, true, true, 1},   {30, 24, false, true, 1},
+  };
+  for (const CASE& c : cases) {
+    SetUp();
+    NUMBEROFPLAYERS = 2;
+    PLACE(1, static_cast<BYTE>(c.p1x), 20);
+    PLACE(2, static_cast<BYTE>(c.p2x), 20);
+    DEAD[1] = c.dead1;
+    DEAD[2] = c.dead2;
+    const uint16_t m = AWAKE(20, 20, 1);
+    EXPECT_EQ(MONSTERTARGET(m), c.target) << c.p1x << " " << c.p2x << " " << c.dead1 << c.dead2;
+  }
+  // With one player it is always player 1, dead or not.
+  SetUp();
+  DEAD[1] = true;
+  EXPECT_EQ(MONSTERTARGET(AWAKE(20, 20, 1)), 1);
+}
+
 TEST_F(MonsterAI, SpeedDividersOverTwelveCalls) {
   // Acting calls out of 12 consecutive ones, by type.
   const int expected[13] = {0, 6, 2, 3, 6, 6, 3, 12, 3, 3, 6, 3, 3};
