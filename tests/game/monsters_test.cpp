@@ -26,19 +26,16 @@ TEST_F(Monsters, TableHoldsAtMost4096AndStaysDense) {
   EXPECT_EQ(MONSTERX[4095], xlast);
   for (uint16_t bad : {uint16_t(0), uint16_t(4096), uint16_t(65535)}) PURGEMONSTER2(bad);
   EXPECT_EQ(NUMBEROFMONSTERS, 4095);
-}
-
-TEST_F(Monsters, FindAndPurgeByCell) {
-  ADDMONSTER(10, 10, 3, 0);
-  ADDMONSTER(12, 10, 1, 0);
-  ADDMONSTER(12, 10, 9, 0);  // two on one cell: the lower index is found
-  EXPECT_EQ(FINDMONSTER(12, 10), 2);
-  EXPECT_EQ(FINDMONSTER(11, 10), 0);
-  PURGEMONSTER(12, 10);
-  ASSERT_EQ(NUMBEROFMONSTERS, 2);
-  EXPECT_EQ(MONSTERTYPE[2], 9);
-  PURGEMONSTER(50, 50);  // nobody there
-  EXPECT_EQ(NUMBEROFMONSTERS, 2);
+  // By cell: the lowest-numbered of two monsters on one cell goes.
+  SetUp();
+  const uint16_t n = 0;
+  ADDMONSTER(150, 90, 9, 0);
+  ADDMONSTER(150, 90, 3, 0);
+  EXPECT_EQ(FINDMONSTER(150, 90), n + 1);
+  PURGEMONSTER(150, 90);
+  EXPECT_EQ(MONSTERTYPE[FINDMONSTER(150, 90)], 3);
+  PURGEMONSTER(150, 91);  // nobody there
+  EXPECT_EQ(NUMBEROFMONSTERS, n + 1);
 }
 
 TEST_F(Monsters, BossAndHelperHealthFromTheLastEntry) {
@@ -105,21 +102,6 @@ TEST_F(Monsters, TerminatorCannotDieAndWalksOn) {
   EXPECT_EQ(MAP[31][30], 'M');
 }
 
-TEST_F(Monsters, StunSparesPrototypeAndBoss) {
-  const int32_t expected[13] = {0, 3, 0, 3, 3, 3, 3, 3, 3, 3, 3, 3, 0};
-  for (BYTE t = 1; t <= 12; t++) {
-    ADDMONSTER(10, 10, t, 0);
-    STUNMONSTER(NUMBEROFMONSTERS, 3);
-    EXPECT_EQ(MEDICTARGET[NUMBEROFMONSTERS], expected[t]) << int(t);
-  }
-  STUNMONSTER(1, 1000);
-  EXPECT_EQ(MEDICTARGET[1], 255);
-  STUNMONSTER(1, -4);
-  EXPECT_EQ(MEDICTARGET[1], 0);
-  STUNMONSTER(0, 5);
-  STUNMONSTER(500, 5);  // out of range: nothing
-}
-
 TEST_F(Monsters, BarrelAccumulatesAndExplodesAt210) {
   MAP[42][40] = 219;
   MFATTR[42][40] = 7;
@@ -169,17 +151,6 @@ TEST_F(Monsters, TreesAndWeakRockYieldWhatTheyAbsorb) {
       EXPECT_EQ(BLINKS, (std::vector<HOOKCALL>{{20, 20, 9, 11, 0}}));
     }
   }
-}
-
-TEST_F(Monsters, StealthColourFromTheNeighbourhood) {
-  MAP[19][21] = 'T';
-  MFATTR[19][21] = 2;
-  MAP[21][19] = 'R';
-  MFATTR[21][19] = 6;  // scanned last: x from -1 to +1, y within it
-  EXPECT_EQ(STEALTHCOLOR(20, 20), 6);
-  EXPECT_EQ(STEALTHCOLOR(60, 60), 8);
-  NEW_MONSTERS = 1;
-  EXPECT_EQ(STEALTHCOLOR(20, 20), 8);
 }
 
 TEST_F(Monsters, TraceSeesThroughProjectilesAndFlames) {
