@@ -102,6 +102,15 @@ TEST_F(Monsters, TerminatorCannotDieAndWalksOn) {
   EXPECT_EQ(MAP[31][30], 'M');
 }
 
+TEST_F(Monsters, StunSparesPrototypeAndBossAndStaysInItsByte) {
+  for (BYTE t = 1; t <= 12; t++) {
+    STUNMONSTER(AWAKE(10, 10, t), 3);
+    EXPECT_EQ(MEDICTARGET[t], t == 2 || t == 12 ? 0 : 3) << int(t);
+  }
+  STUNMONSTER(1, 1000);
+  EXPECT_EQ(MEDICTARGET[1], 255);
+}
+
 TEST_F(Monsters, BarrelAccumulatesAndExplodesAt210) {
   MAP[42][40] = 219;
   MFATTR[42][40] = 7;
