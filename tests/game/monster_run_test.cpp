@@ -11,8 +11,8 @@
 namespace {
 TEST(MonsterRun, GruntNoticesWalksUpAndHurts) {
   TempDir dir;
-  // The player at column 4 of row 4 (from the top); the grunt at column 12
-  // of row 2; a second grunt sealed in behind rock on the right.
+  // The player at (4, 3), the grunt at (12, 5) (rows count from the bottom);
+  // a second grunt sealed in behind rock on the right.
   const std::string map =
       "RRRRRRRRRRRRRRRRRRRR\n"
       "R                RRR\n"
@@ -39,6 +39,7 @@ TEST(MonsterRun, GruntNoticesWalksUpAndHurts) {
     EXPECT_EQ(m["saw"], 1) << m;
     EXPECT_EQ(m["type"], 1) << m;
     awake++;
+    EXPECT_FALSE(mx == 12 && my == 5) << "still where it started: " << m;
     near += std::abs(mx - px) <= 2 && std::abs(my - py) <= 2;
   }
   EXPECT_GE(awake, 1);
