@@ -227,7 +227,9 @@ void everyFrame() {
     }
     if (SSOUND) restartSound(1, 254);
     if (CSOUND) restartSound(74, 253);
-    for (; MNOTICED > 0; MNOTICED--)
+    // One cry per monster that noticed my player; the count stays readable
+    // until the next monster step.
+    for (BYTE i = 0; i < MNOTICED; i++)
       STARTSOUND1(static_cast<uint16_t>(63 + random(3)), static_cast<BYTE>(231 + random(20)), false);
     VARIOUSEFFECTS(1, 1);
     PORTALEFFECT();

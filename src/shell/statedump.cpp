@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "game/items.h"
+#include "game/monsterai.h"
 #include "game/monsters.h"
 #include "game/pickups.h"
 #include "game/player.h"
@@ -120,8 +121,17 @@ JSON monstersJSON() {
     list.push_back({{"x", MONSTERX[m]},
                     {"y", MONSTERY[m]},
                     {"type", MONSTERTYPE[m]},
-                    {"energy", MONSTERENERGY[m]}});
+                    {"energy", MONSTERENERGY[m]},
+                    {"saw", SAW[m]},
+                    {"hurt", MONSTERHURT[m]}});
   return {{"count", NUMBEROFMONSTERS}, {"list", list}};
+}
+
+// What the last monster step left: monsters that noticed my player in it and
+// the boss's energy.
+void monsterStepJSON(JSON& o) {
+  o["mnoticed"] = MNOTICED;
+  o["bosshealth"] = BOSSHEALTH;
 }
 }  // namespace
 
@@ -143,6 +153,7 @@ std::string STATEDUMPJSON() {
   o["pickups"] = pickupsJSON();
   o["monsters"] = monstersJSON();
   o["script"] = scriptJSON();
+  monsterStepJSON(o);
   o["view"] = {{"zoom", VIEWZOOM},
                {"zoomdefault", VIEWZOOMDEFAULT},
                {"drawmap", static_cast<bool>(DRAW_MAP)},
