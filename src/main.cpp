@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
   // The map checker reads a level author's file; it needs neither window nor data folder.
   if (!HARNESS.CHECKMAP.empty()) return CHECKMAPFILE(HARNESS.CHECKMAP);
 
+  // The user folder first: moving into the data folder must not change it.
+  SETTLEUSERFOLDER();
   std::string searched;
   if (!FINDDATAFOLDER(argv[0], searched)) {
     std::fprintf(stderr,

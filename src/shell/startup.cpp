@@ -132,9 +132,9 @@ int HOLLOWMERESTART() {
     // --frames reached: leave through the normal shut-down below.
   }
   if (!videoopen) return exitcode;
-  if (!WRITESETTINGS(INIFILENAME()))
-    std::fprintf(stderr, "ashenreach: could not write the settings file %s\n",
-                 INIFILENAME().c_str());
+  // Without a user folder (reported at start) there is nothing to write to.
+  if (std::string err; !INIFILENAME().empty() && !WRITESETTINGS(INIFILENAME(), err))
+    std::fprintf(stderr, "ashenreach: could not write the settings file: %s\n", err.c_str());
   try {
     // The closing screen is not pushed once the frame limit is reached, so the
     // screenshot keeps the last frame the game itself drew.
