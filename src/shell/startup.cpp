@@ -9,11 +9,13 @@
 #include "display/renderer.h"
 #include "display/textscreen.h"
 #include "shell/gameflow.h"
+#include "shell/levelrefusal.h"
 #include "base/harness.h"
 #include "base/paths.h"
 #include "base/random.h"
 #include "shell/statedump.h"
 #include "ui/keyconfig.h"
+#include "world/maploader.h"
 
 namespace {
 const char* const DEATHMESSAGES[20] = {
@@ -39,15 +41,16 @@ const char* const DEATHMESSAGES[20] = {
     "% drew the short straw of DOOM.",
 };
 
+}  // namespace
+
 // Writes the --screenshot file from the last pushed frame.
-void writeScreenshot() {
+void WRITESCREENSHOT() {
   if (HARNESS.SCREENSHOT.empty() || !THEBACKEND) return;
   IMAGE frame;
   if (!THEBACKEND->READFRAME(frame) || !SAVEPNGFILE(HARNESS.SCREENSHOT, frame))
     std::fprintf(stderr, "ashenreach: could not write the screenshot %s\n",
                  HARNESS.SCREENSHOT.c_str());
 }
-}  // namespace
 
 void SETVISUALS(BYTE vistype) {
   MODERN_VISUALS = vistype;
@@ -77,6 +80,8 @@ int HOLLOWMERESTART() {
     WRITEEMULATION = false;
     INITVIDEO();
     videoopen = true;
+    // From now on a refused level is shown on the screen, not only on stderr.
+    SHOWLEVELREFUSAL = SHOWLEVELREFUSALSCREEN;
     TEXTMODE80X25();
     STARTMOUSE();
     if (HARNESS.SEEDGIVEN)
@@ -143,7 +148,7 @@ int HOLLOWMERESTART() {
   }
   if (!HARNESS.DUMPSTATE.empty() && !WRITESTATEDUMP(HARNESS.DUMPSTATE))
     std::fprintf(stderr, "ashenreach: could not write the state dump %s\n", HARNESS.DUMPSTATE.c_str());
-  writeScreenshot();
+  WRITESCREENSHOT();
   TEXTCOLOREMULATOR(15);
   TEXTBACKGROUNDEMULATOR(0);
   WINDOWEMULATOR(1, 1, 80, 25);

@@ -46,6 +46,8 @@ void SETVISUALS(BYTE vistype);
 constexpr size_t SETTINGSFILESIZE = 6;
 constexpr BYTE MAXCHAPTERS = 156;  // campaign levels 100..255
 void READSETTINGS(const std::string& path, BYTE& visualstyle);
+// Writes the --screenshot file (when one is asked for) from the last pushed frame.
+void WRITESCREENSHOT();
 bool WRITESETTINGS(const std::string& path, std::string& err);
 
 // Start-up, game flow and shut-down. Returns the process exit code.

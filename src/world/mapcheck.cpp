@@ -43,7 +43,6 @@ int CHECKMAPFILE(const std::string& path) {
         }
     ASSIGNCOLORS();
     SCANMAP(CHECKLEVEL);
-    if (!hasStart) MAPPROBLEMS.push_back({0, "no player start (\"P\") in the grid"});
     for (int i = 1; i <= COMMANDS; i++) {
       const int32_t ln = TRAPFILELINE[i];
       const std::string what = "trap";

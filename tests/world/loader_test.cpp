@@ -33,7 +33,7 @@ TEST_F(Loader, RowsCountFromTheBottomAndTrailerRowsAreConverted) {
 }
 
 TEST_F(Loader, NameLineNeedsTwoCharactersAfterAGridLine) {
-  LOADLEVEL(LINES({"RRR", ":", "R R", "RRR", ":  Deep Halls  ", "junk-that-is-a-trap"}));
+  LOADLEVEL(LINES({"RRR", ":", "RPR", "RRR", ":  Deep Halls  ", "junk-that-is-a-trap"}));
   EXPECT_EQ(MAPSIZEY, 4);  // the lone ":" is a grid row
   EXPECT_EQ(MAP[1][3], ':');
   EXPECT_EQ(MAPNAME, "Deep Halls");
@@ -65,6 +65,7 @@ TEST_F(Loader, LoadingACampaignLevelUnlocksItsChapter) {
 
 TEST_F(Loader, FullSizeLoadsAndOneMoreColumnOrRowEndsWithCode4) {
   std::vector<std::string> g(100, std::string(160, 'R'));
+  g[1][1] = 'P';
   LOADLEVEL(LINES(g) + ":Big\n");
   EXPECT_EQ(MAPSIZEX, 160);
   EXPECT_EQ(MAPSIZEY, 100);
@@ -140,7 +141,7 @@ TEST_F(Loader, LightsSoundsPatternsAndKeyNames) {
 }
 
 TEST_F(Loader, GraffitiInBothLooks) {
-  const std::string text = LINES({"RRRRRRRRRRR", "R(ab C)R  R", "RRRRRRRRRRR", ":g"});
+  const std::string text = LINES({"RRRRRRRRRRR", "R(ab C)R PR", "RRRRRRRRRRR", ":g"});
   LOADLEVEL(text);
   // "(" copies its left neighbour, ")" the next character; between them rock.
   for (int x = 2; x <= 8; x++) EXPECT_EQ(MAP[x][2], 'R') << x;
@@ -160,7 +161,7 @@ TEST_F(Loader, GraffitiInBothLooks) {
 }
 
 TEST_F(Loader, IndoorRockAndBrightnessSeeds) {
-  std::vector<std::string> g = {std::string(40, 'R'), "0\"" + std::string(38, ' '), std::string(40, ' ')};
+  std::vector<std::string> g = {std::string(40, 'R'), "0\"" + std::string(38, ' '), std::string(39, ' ') + "P"};
   LOADLEVEL(LINES(g) + ":b\n");
   EXPECT_EQ(MAP[1][2], 'R');
   EXPECT_TRUE(MAPPP[1][2].INDOOR);
