@@ -75,6 +75,14 @@ TEST(Startup, BadUserFilesAreSkippedWithAMessage) {
   }
 }
 
+TEST(Startup, InputScriptThatIsNoFileIsRefusedWithAMessage) {
+  TempDir dir;
+  fs::create_directories(dir.path + "/script");
+  RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user --input " + dir.path + "/script");
+  EXPECT_EQ(r.CODE, 2) << r.OUTPUT;
+  EXPECT_NE(r.OUTPUT.find("script: a folder"), std::string::npos) << r.OUTPUT;
+}
+
 TEST(Startup, UserFolderNeverFallsIntoTheDataFolder) {
   // Relative folders in the environment are ignored; without any home the
   // game runs and keeps no settings. Nothing is written into the data folder.
