@@ -6,12 +6,43 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/safefile.h"
 #include "display/backend.h"
 
 BACKEND* THEBACKEND = nullptr;
 
+namespace {
+// Glyph images are small (the largest sheets are 256 x 256): these limits
+// keep a broken or hostile file from costing much memory or time.
+constexpr size_t MAXIMAGEBYTES = 4u << 20;
+constexpr uint32_t MAXIMAGESIDE = 2048;
+
+uint32_t bigEndian32(const std::string& d, size_t o) {
+  return (uint32_t(uint8_t(d[o])) << 24) | (uint32_t(uint8_t(d[o + 1])) << 16) |
+         (uint32_t(uint8_t(d[o + 2])) << 8) | uint32_t(uint8_t(d[o + 3]));
+}
+}  // namespace
+
 bool LOADIMAGEFILE(const std::string& path, IMAGE& out) {
-  SDL_Surface* loaded = IMG_Load(path.c_str());
+  std::string data, err;
+  const FILEREAD r = READFILESAFE(path, MAXIMAGEBYTES, data, err);
+  if (r != FR_OK) {
+    if (r != FR_MISSING) std::fprintf(stderr, "ashenreach: %s; image not loaded\n", err.c_str());
+    return false;
+  }
+  // Only PNG images, whose size is read from the header before any decoding.
+  static const char SIGNATURE[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1a', '\n'};
+  if (data.size() < 24 || data.compare(0, 8, std::string(SIGNATURE, 8)) != 0 || data.compare(12, 4, "IHDR") != 0) {
+    std::fprintf(stderr, "ashenreach: %s: not a PNG image; image not loaded\n", path.c_str());
+    return false;
+  }
+  const uint32_t w = bigEndian32(data, 16), h = bigEndian32(data, 20);
+  if (w == 0 || h == 0 || w > MAXIMAGESIDE || h > MAXIMAGESIDE) {
+    std::fprintf(stderr, "ashenreach: %s: image of %u x %u pixels (at most %u x %u); image not loaded\n",
+                 path.c_str(), w, h, MAXIMAGESIDE, MAXIMAGESIDE);
+    return false;
+  }
+  SDL_Surface* loaded = IMG_LoadTyped_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1, "PNG");
   if (!loaded) return false;
   SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
   SDL_FreeSurface(loaded);
