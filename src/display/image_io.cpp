@@ -60,17 +60,56 @@ bool LOADIMAGEFILE(const std::string& path, IMAGE& out) {
   return true;
 }
 
+namespace {
+// An SDL stream that collects what is written to it in OUT.
+struct MEMORYSTREAM {
+  std::string* out;
+  size_t pos;
+};
+SDL_RWops* memoryWriter(std::string& out) {
+  SDL_RWops* rw = SDL_AllocRW();
+  if (!rw) return nullptr;
+  rw->hidden.unknown.data1 = new MEMORYSTREAM{&out, 0};
+  rw->size = [](SDL_RWops* c) -> Sint64 {
+    return static_cast<Sint64>(static_cast<MEMORYSTREAM*>(c->hidden.unknown.data1)->out->size());
+  };
+  rw->seek = [](SDL_RWops* c, Sint64 off, int whence) -> Sint64 {
+    MEMORYSTREAM* m = static_cast<MEMORYSTREAM*>(c->hidden.unknown.data1);
+    Sint64 base = whence == RW_SEEK_SET ? 0 : whence == RW_SEEK_CUR ? static_cast<Sint64>(m->pos)
+                                                                      : static_cast<Sint64>(m->out->size());
+    if (base + off < 0) return -1;
+    m->pos = static_cast<size_t>(base + off);
+    return static_cast<Sint64>(m->pos);
+  };
+  rw->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+  rw->write = [](SDL_RWops* c, const void* p, size_t size, size_t num) -> size_t {
+    MEMORYSTREAM* m = static_cast<MEMORYSTREAM*>(c->hidden.unknown.data1);
+    const size_t n = size * num;
+    if (m->out->size() < m->pos + n) m->out->resize(m->pos + n);
+    std::memcpy(&(*m->out)[m->pos], p, n);
+    m->pos += n;
+    return num;
+  };
+  rw->close = [](SDL_RWops* c) -> int {
+    delete static_cast<MEMORYSTREAM*>(c->hidden.unknown.data1);
+    SDL_FreeRW(c);
+    return 0;
+  };
+  return rw;
+}
+}  // namespace
+
 bool SAVEPNGFILE(const std::string& path, const IMAGE& img) {
   if (img.W <= 0 || img.H <= 0 || img.RGBA.size() < static_cast<size_t>(img.W) * img.H * 4)
     return false;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(
       const_cast<uint8_t*>(img.RGBA.data()), img.W, img.H, 32, img.W * 4, SDL_PIXELFORMAT_RGBA32);
   if (!s) return false;
-  // Write beside the target and rename, so a screenshot is either whole or absent.
-  std::string tmp = path + ".tmp";
-  bool ok = IMG_SavePNG(s, tmp.c_str()) == 0;
+  // Encoded in memory, then written through the safe writer, so a screenshot
+  // is either whole or absent and no planted link redirects it.
+  std::string png;
+  bool ok = IMG_SavePNG_RW(s, memoryWriter(png), 1) == 0;
   SDL_FreeSurface(s);
-  if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(tmp.c_str());
-  return ok;
+  std::string err;
+  return ok && WRITEFILESAFE(path, png, err);
 }
