@@ -75,6 +75,8 @@ TEST_F(Checker, ExitCodeSaysWhetherTheGameWouldPlayTheFile) {
       {"clean", room + ":Fine\n@3,2-101\n", CHECK_CLEAN, "no problems found"},
       {"unreachable portal", room + ":Walled\n@5,2-101\n", CHECK_NOTES, ":6: note: portal: cell 5,2 cannot be reached"},
       {"no name line", room, CHECK_NOTES, "note: no name line"},
+      {"walled-in start", LINES({"RRRRRR", "RPR  R", "RRR  R", "RRRRRR"}) + ":Shut in\n@4,2-101\n", CHECK_NOTES,
+       ":6: note: portal: cell 4,2 cannot be reached"},
       {"no player start", LINES({"RRRR", "R  R", "RRRR"}) + ":Empty\n", CHECK_REFUSED, "refused: no player start"},
       {"a note and a refusal", room + ":Both\n@5,2-101\nS1-1\n", CHECK_REFUSED, "the game refuses this file"},
       {"byte-order mark", "\xEF\xBB\xBF" + room + ":Saved as UTF-8\n", CHECK_CLEAN, "no problems found"},
