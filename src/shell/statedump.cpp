@@ -17,6 +17,7 @@
 #include "shell/gameflow.h"
 #include "base/harness.h"
 #include "base/paths.h"
+#include "base/safefile.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 #include "world/mapscript.h"
@@ -169,4 +170,7 @@ std::string STATEDUMPJSON() {
   return o.dump(2, ' ', true) + "\n";
 }
 
-bool WRITESTATEDUMP(const std::string& path) { return WRITEFILEATOMIC(path, STATEDUMPJSON()); }
+bool WRITESTATEDUMP(const std::string& path) {
+  std::string err;
+  return WRITEFILESAFE(path, STATEDUMPJSON(), err);
+}
