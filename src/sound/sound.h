@@ -59,3 +59,5 @@ constexpr double KREEPORMINVOLUME = 0.0;
 void MANAGEIDLEMUSIC();
 // A monster's death cry: slot 21..23 under the reference of the same number.
 void DEATHSOUND();
+// A monster's cry of pain: slot 18..20 under the reference of the same number.
+void HURTSOUND();

@@ -1,0 +1,4 @@
+// PENDING: replaced at merge
+#include "sound/sound.h"
+
+void HURTSOUND() {}
