@@ -339,3 +339,22 @@ TEST_F(Projectiles, PlasmaHitStunsPushesAndIsDrawnInPlaceWhilePaused) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(Projectiles, ExplosionsShakeOnlyNearbyPlayersNowAndThen) {
+  ADDEXPLOSION(30, 20, 1, EXPLOSION_GLOW);  // 10 cells from player 1
+  ADDEXPLOSION(40, 20, 1, EXPLOSION_GLOW);  // 20 cells
+  int nearShakes = 0, farShakes = 0;
+  for (int i = 0; i < 700; i++) {
+    SHAKE[1] = false;
+    BFGSHAKECHECK(1);
+    nearShakes += SHAKE[1];
+    SHAKE[1] = false;
+    BFGSHAKECHECK(2);
+    farShakes += SHAKE[1];
+  }
+  EXPECT_EQ(farShakes, 0);
+  EXPECT_GT(nearShakes, 60);  // one chance in seven
+  EXPECT_LT(nearShakes, 140);
+}
+}  // namespace

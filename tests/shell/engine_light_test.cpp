@@ -87,3 +87,16 @@ TEST_F(EngineLight, NothingStampedLeavesTheStaticLightOnEveryFrame) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(EngineLight, ABlinkKeepsItsColourOnTheFramesBetweenItsSteps) {
+  ADDBLINK(15, 3, 1, 11);
+  WATCHX = 15;
+  WATCHY = 3;
+  RUN(20);
+  ASSERT_EQ(SEEN.size(), 20u);
+  // Blinks step every second frame; from the first step on, the cell shows
+  // a blink colour on every frame, never the bare static light.
+  for (size_t f = 1; f < SEEN.size(); f++) EXPECT_NE(SEEN[f], 128) << "frame " << f;
+}
+}  // namespace
