@@ -10,6 +10,7 @@
 #include "base/paths.h"
 #include "shell/startup.h"
 #include "world/mapcheck.h"
+#include "world/mapscriptcheck.h"
 
 int main(int argc, char** argv) {
   std::string err;
@@ -17,8 +18,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ashenreach: %s\n", err.c_str());
     return 2;
   }
-  // The map checker reads a level author's file; it needs neither window nor data folder.
+  // The map and script checkers read a level author's file; they need neither window nor data folder.
   if (!HARNESS.CHECKMAP.empty()) return CHECKMAPFILE(HARNESS.CHECKMAP);
+  if (!HARNESS.CHECKSCRIPT.empty()) return CHECKSCRIPTFILE(HARNESS.CHECKSCRIPT);
 
   std::string searched;
   if (!FINDDATAFOLDER(argv[0], searched)) {

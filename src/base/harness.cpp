@@ -75,6 +75,8 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
       HARNESS.DUMPSTATE = v;
     } else if (a == "--check-map") {
       HARNESS.CHECKMAP = v;
+    } else if (a == "--check-script") {
+      HARNESS.CHECKSCRIPT = v;
     } else {
       err = "unknown option " + a;
       return false;
@@ -83,7 +85,8 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
   // Start-up moves into the data folder; files and folders named on the
   // command line stay relative to where the program was started.
   for (std::string* f : {&HARNESS.SCREENSHOT, &HARNESS.INPUT, &HARNESS.RECORD, &HARNESS.DATA,
-                         &HARNESS.USERDIR, &HARNESS.DUMPSTATE, &HARNESS.CHECKMAP}) {
+                         &HARNESS.USERDIR, &HARNESS.DUMPSTATE, &HARNESS.CHECKMAP,
+                         &HARNESS.CHECKSCRIPT}) {
     std::error_code ec;
     if (!f->empty()) {
       std::filesystem::path abs = std::filesystem::absolute(*f, ec);

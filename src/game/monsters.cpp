@@ -75,8 +75,8 @@ unsigned char WHICHCHARISTHISMONSTER(uint16_t n) {
     return 'M';
   }
   static const unsigned char glyphs[ALLMONSTERS + 1][2] = {
-      {'M', 'M'}, {127, 135}, {225, 235}, {134, 142}, {167, 166}, {129, 133}, {130, 132},
-      {'M', 'M'}, {175, 238}, {232, 237}, {232, 237}, {232, 237}, {234, 164}};
+      {'M', 'M'}, {127, 135}, {225, 235}, {134, 142}, {167, 166}, {129, 133}, {161, 162},
+      {163, 144}, {175, 238}, {232, 237}, {169, 170}, {172, 173}, {234, 164}};
   if (type < 1 || type > ALLMONSTERS) return 'M';
   int f = (MONSTERX[n] + MONSTERY[n]) % 2;
   return glyphs[type][f];

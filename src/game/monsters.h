@@ -9,6 +9,8 @@
 constexpr int MAX_MONSTERS = 4096;
 constexpr int ALLMONSTERS = 12;
 
+extern int32_t BOSSHEALTH;    // energy of the boss (last entry, type 12), else 0
+extern int32_t HELPERHEALTH;  // energy of the helper (last entry, type 6), else 0
 extern uint16_t NUMBEROFMONSTERS;
 extern uint16_t MAXMONSTERS;     // monsters the level asked for, also beyond the table
 extern uint16_t MONSTERSBACKUP;  // monsters present when the level was set up

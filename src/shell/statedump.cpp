@@ -19,6 +19,7 @@
 #include "base/paths.h"
 #include "shell/startup.h"
 #include "world/grid.h"
+#include "world/mapscript.h"
 
 namespace {
 using JSON = nlohmann::ordered_json;
@@ -92,7 +93,18 @@ JSON objectiveJSON() {
   JSON lines = JSON::array();
   for (int i = 1; i <= CURRENTOBJECTIVELINES && i <= MAX_OBJ_LINES; i++)
     lines.push_back(bytesText(CURRENTOBJECTIVE[i]));
-  return {{"timer", CURRENTOBJECTIVETIMER}, {"lines", lines}};
+  return {{"timer", CURRENTOBJECTIVETIMER}, {"lines", lines}, {"line", OBJLINE}, {"char", OBJCHAR}};
+}
+
+JSON scriptJSON() {
+  JSON list = JSON::array();
+  for (const NEWSCRIPTTYPE& e : NEWSCRIPT)
+    list.push_back({{"level", e.MAPNUM},
+                    {"voice", bytesText(e.VOICEFILE)},
+                    {"activated", e.ACTIVATED},
+                    {"timer", e.TIMER},
+                    {"effcounter", e.EFFCOUNTER}});
+  return {{"count", NEWSCRIPTENTRIES}, {"list", list}};
 }
 
 JSON pickupsJSON() {
@@ -152,6 +164,7 @@ std::string STATEDUMPJSON() {
   o["pickups"] = pickupsJSON();
   o["monsters"] = monstersJSON();
   o["projectiles"] = projectilesJSON();
+  o["script"] = scriptJSON();
   o["view"] = {{"zoom", VIEWZOOM},
                {"zoomdefault", VIEWZOOMDEFAULT},
                {"drawmap", static_cast<bool>(DRAW_MAP)},

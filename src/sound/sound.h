@@ -8,6 +8,7 @@
 // tick plays.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "base/common.h"
 
@@ -61,3 +62,8 @@ void MANAGEIDLEMUSIC();
 void DEATHSOUND();
 // A monster's cry of pain: slot 18..20 under the reference of the same number.
 void HURTSOUND();
+// The script sound at its normal volume, or at a third of it (script "AMB").
+void SETAMBIENTVOLUME_NORMAL();
+void SETAMBIENTVOLUME_QUIET();
+// Plays a script voice line (with SAY) or sound effect (without); false when its file is missing.
+bool TOGGLEVOICEFILE(const std::string& vf, const std::string& say);
