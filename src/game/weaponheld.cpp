@@ -17,7 +17,8 @@
 namespace {
 constexpr BYTE MINIATREST = 90;
 
-bool validPlayer(BYTE p) { return p == 1 || p == 2; }
+// A dead player's weapons fall silent, held trigger and spinning barrel too.
+bool validPlayer(BYTE p) { return (p == 1 || p == 2) && !DEAD[p]; }
 
 // One bullet of a held weapon W along the current fire direction: trace,
 // flash, spark, and the hit rules of the table.

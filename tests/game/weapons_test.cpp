@@ -369,3 +369,24 @@ TEST_F(Weapons, DeathTakesEveryWeaponAndDropsTheOneInHandInDeathmatch) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(Weapons, ADeadPlayersHeldWeaponsFallSilent) {
+  ARM(1, 9, 100, 1, 0);
+  FIRE(1);
+  HANDLEMINIFIRE(1);
+  const int32_t spent = WEAPONAMMO[1][9];
+  EXPECT_LT(spent, 100);
+  MINIFIRING[1] = false;  // let go while the barrel still spins
+  DEAD[1] = true;
+  for (int frame = 0; frame < 5; frame++) {
+    HANDLEMINIFIRE(1);
+    MANAGEAMMOSTATUS();
+  }
+  EXPECT_EQ(WEAPONAMMO[1][9], spent);
+  BFGCHARGE[1] = 2;
+  HANDLEBFGCHARGE(1);
+  EXPECT_EQ(NUMBEROFRAILS, 0);
+  DEAD[1] = false;
+}
+}  // namespace
