@@ -8,12 +8,14 @@
 // upward, -90 .. 0 dB from black through purple and orange to yellow. Each
 // file is stretched to the width of its column; the label gives its length.
 //
-// Usage: sound_sheet [--data DIR] [OUT.png]   (default: the game's data folder
-// and docs/sounds.png beside it)
+// Usage: sound_sheet [--data DIR] [--rows FIRST LAST] [OUT.png]
+// (default: the game's data folder, every row, docs/sounds.png beside the data
+// folder; --rows draws only entries FIRST..LAST of the table, counted from 1)
 #include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,7 @@
 
 namespace {
 
-constexpr int ROWH = 44, LABELW = 330, WAVEW = 430, SPECW = 430, GAP = 10;
+constexpr int ROWH = 44, LABELW = 400, WAVEW = 430, SPECW = 430, GAP = 10;
 constexpr int WIDTH = LABELW + WAVEW + SPECW + 4 * GAP;
 
 struct CANVAS {
@@ -165,12 +167,17 @@ void DRAWROW(CANVAS& cv, const FONT& font, int y, const SOUNDFILEDEF& def, const
 
 int main(int argc, char** argv) {
   std::string data = ASHEN_SOURCE_DATA, out;
+  int first = 1, last = static_cast<int>(SOUNDFILES.size());
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
     if (a == "--data" && i + 1 < argc) data = argv[++i];
+    else if (a == "--rows" && i + 2 < argc) {
+      first = std::max(1, std::atoi(argv[++i]));
+      last = std::min(last, std::atoi(argv[++i]));
+    }
     else if (!a.empty() && a[0] != '-') out = a;
     else {
-      std::fprintf(stderr, "usage: sound_sheet [--data DIR] [OUT.png]\n");
+      std::fprintf(stderr, "usage: sound_sheet [--data DIR] [--rows FIRST LAST] [OUT.png]\n");
       return 2;
     }
   }
@@ -181,13 +188,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   CANVAS cv;
-  int rows = static_cast<int>(SOUNDFILES.size());
+  int rows = std::max(0, last - first + 1);
   cv.INIT(WIDTH, (rows + 1) * ROWH);
-  font.TEXT(cv, GAP, 14, "slots  file / length, channels, peak, role", 255, 220, 120, LABELW + 200);
+  font.TEXT(cv, GAP, 14, "slots  file / length, channels, peak, role", 255, 220, 120, LABELW);
   font.TEXT(cv, LABELW + 2 * GAP, 14, "waveform (bright: true level)", 255, 220, 120, WIDTH);
   font.TEXT(cv, LABELW + WAVEW + 3 * GAP, 14, "spectrogram 40 Hz - 11 kHz", 255, 220, 120, WIDTH);
   int row = 1;
-  for (const SOUNDFILEDEF& def : SOUNDFILES) {
+  for (int k = first; k <= last; k++) {
+    const SOUNDFILEDEF& def = SOUNDFILES[k - 1];
     SOUNDBUF s;
     int rate = 0;
     std::string err;

@@ -101,10 +101,10 @@ const std::vector<SOUNDFILEDEF> SOUNDFILES = {
 
 double QUALITYOF(SOUNDKIND kind) {
   switch (kind) {
-    case SK_MUSIC: return 0.2;
-    case SK_AMBIENCE: return 0.1;
-    case SK_SPEECH: return 0.3;
-    default: return 0.3;
+    case SK_MUSIC: return 0.4;
+    case SK_AMBIENCE: return 0.2;
+    case SK_SPEECH: return 0.4;
+    default: return 0.4;
   }
 }
 

@@ -259,7 +259,10 @@ static SOUNDBUF RENDERNOTE(INSTRUMENT in, double midi, double len, double vel, u
       b = CLICK(seed, 2600, 0.0012);
       break;
   }
-  GAIN(b, vel);
+  // levels that sit the instruments together at equal velocity
+  static const double trim[] = {1.0, 1.0, 1.0, 1.0, 0.8, 2.0, 1.0, 1.0, 1.0, 0.3, 0.75, 1.0, 1.0, 0.7,
+                                1.0, 0.8, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.7, 1.0, 1.0};
+  GAIN(b, vel * trim[in]);
   return b;
 }
 

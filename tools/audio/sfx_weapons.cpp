@@ -15,8 +15,8 @@ static SOUNDBUF SHOTOUT(uint64_t s, const SHOT& p) {
   SOUNDBUF b = SILENCE(p.LENGTH);
   MIXIN(b, CLICK(s + 1, p.CRACKHZ, 0.0015), 0, p.CRACK);
   MIXIN(b, NOISEHIT(s + 2, p.LENGTH, p.BODYHZ, 300, p.BODYTAU * 1.5, 0.0008, p.BODYTAU), 0, p.BODY);
-  MIXIN(b, THUMP(p.LENGTH, p.LOWHZ * 2.2, p.LOWHZ, 0.015, p.LOWTAU), 0, p.LOW);
-  DRIVE(b, p.DRIVE);
+  DRIVE(b, p.DRIVE);  // the punch stays clean: driven, its tail would boom on
+  MIXIN(b, THUMP(p.LENGTH, p.LOWHZ * 2.2, p.LOWHZ, 0.015, p.LOWTAU * 0.6), 0, p.LOW * 0.8);
   if (p.DULL > 0) LOWPASSBUF(b, p.DULL, false);
   APPLYREVERB(b, p.ROOM, 0.4, p.WET, false);
   FADEEDGES(b, 0, 0.05);

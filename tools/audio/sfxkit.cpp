@@ -125,6 +125,8 @@ SOUNDBUF CRYOUT(uint64_t seed, const CRY& c) {
     f3.RUN(src);
     double v = f1.BAND + 0.7 * f2.BAND + 0.35 * f3.BAND;
     double e = std::min(1.0, t / c.ATTACK) * std::min(1.0, std::max(0.0, c.SECONDS - t) / c.RELEASE);
+    e *= std::exp(-c.DECAY * u) * (1.0 + c.SWELL * std::sin(3.14159265 * u));
+    e *= 1.0 - c.TREM * (0.5 + 0.5 * std::sin(TWOPI * c.TREMHZ * t));
     return v * e;
   });
 }

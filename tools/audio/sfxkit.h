@@ -36,6 +36,9 @@ struct CRY {
   double ATTACK = 0.02, RELEASE = 0.15;
   double VIBRATO = 0.0;  // semitones
   double VIBHZ = 6.0;
+  double DECAY = 0.0;    // 0 steady; larger sinks the level over the cry (a yelp)
+  double SWELL = 0.0;    // 0 steady; larger puts the loudest point later (a roar building)
+  double TREMHZ = 0.0, TREM = 0.0;  // amplitude flutter (a throat rattle)
 };
 SOUNDBUF CRYOUT(uint64_t seed, const CRY& c);
 

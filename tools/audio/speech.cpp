@@ -20,7 +20,7 @@ const std::vector<VOICEPRESET> VOICEPRESETS = {
     // name, who, voice, speed, pitch, formant, ring, ringmix, drive, low, high,
     // comb ms, comb mix, echo s, echo mix, room, wet, hiss
     {"system", "the station's computer: deep, metallic, in a large hall", "en-us+m3", 150, 28, 0.88,
-     55, 0.3, 1.6, 140, 5200, 6.5, 0.35, 0.23, 0.18, 0.9, 0.35, 0},
+     55, 0.3, 1.6, 140, 5200, 6.5, 0.35, 0.23, 0.15, 0.75, 0.3, 0},
     {"soldier", "a soldier on the radio: narrow band, crackle", "en-us+m1", 170, 42, 1.0, 0, 0, 3.0,
      380, 3000, 0, 0, 0, 0, 0.2, 0.08, 0.015},
     {"commander", "the commander: low, slow, in a room", "en-gb+m7", 140, 22, 0.9, 0, 0, 1.2, 80,
@@ -133,9 +133,10 @@ bool SPEAK(const std::string& text, const VOICEPRESET& v, SOUNDBUF& out, std::st
     for (long i = d; i < static_cast<long>(b.S.size()); i++) b.S[i] += static_cast<float>(v.ECHOMIX * b.S[i - d]);
   }
   if (v.WET > 0) APPLYREVERB(b, v.ROOM, 0.4, v.WET, false);
-  // trim trailing silence below -70 dB, keep a short tail
+  // trim the tail where it falls below -54 dB of the peak
+  double top = PEAKOF(b);
   long last = static_cast<long>(b.S.size()) - 1;
-  while (last > 0 && std::fabs(b.S[last]) < 3e-4) last--;
+  while (last > 0 && std::fabs(b.S[last]) < 2e-3 * top) last--;
   b.S.resize(std::min(b.S.size(), static_cast<size_t>(last + SECS(0.05))));
   FADEEDGES(b, 0.003, 0.04);
   out = b;
