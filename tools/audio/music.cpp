@@ -126,10 +126,13 @@ static SOUNDBUF RENDERNOTE(INSTRUMENT in, double midi, double len, double vel, u
     case IN_PLUCK:
       b = KARPLUS(seed, hz, len, 0.5 + 0.4 * vel, 2.5);
       break;
-    case IN_BELL:
-      b = FMTONE(hz, len, 3.5, 2.2, 0.5, 1.6, 1.5);
+    case IN_BELL: {  // a celesta-like bell: harmonic FM body and a brief inharmonic strike
+      b = FMTONE(hz, len, 4.0, 1.6, 0.25, 1.4, 1.5);
+      SOUNDBUF strike = FMTONE(hz * 2.76, 0.3, 1.0, 0.5, 0.1, 0.08, 0.1);
+      MIXIN(b, strike, 0, 0.25);
       GAIN(b, 0.7);
       break;
+    }
     case IN_EPIANO: {
       b = FMTONE(hz, len, 1.0, 1.4 * (0.5 + vel), 0.5, 1.8, 0.4);
       SOUNDBUF tine = FMTONE(hz * 2, std::min(len, 0.2), 7.0, 0.8, 0.05, 0.15, 0.1);
@@ -139,11 +142,12 @@ static SOUNDBUF RENDERNOTE(INSTRUMENT in, double midi, double len, double vel, u
     case IN_ORGAN: {
       static const double harm[6] = {0.5, 1, 2, 3, 4, 8};
       static const double amp[6] = {0.5, 1, 0.6, 0.35, 0.3, 0.12};
+      double ph = 0;
       b = RENDER(len + 0.15, [&](double t) {
+        ph += hz * VIB(t, 0.06, 6.5, 0) / AUDIORATE;
         double v = 0;
-        double vib = VIB(t, 0.06, 6.5, 0);
         for (int k = 0; k < 6; k++)
-          if (hz * harm[k] < AUDIORATE * 0.45) v += amp[k] * std::sin(TWOPI * hz * harm[k] * vib * t);
+          if (hz * harm[k] < AUDIORATE * 0.45) v += amp[k] * SINEP(ph * harm[k]);
         return v * 0.35 * ADSRENV(t, len, 0.03, 0.1, 0.9, 0.12);
       });
       break;
