@@ -10,6 +10,7 @@
 //   make_sounds --voice-list LIST --out DIR      one line per entry "name|preset|text" of LIST,
 //                                                written as DIR/name.ogg (blank lines and '#' skipped)
 //   make_sounds --presets                        the character presets
+//   make_sounds --table                          the slot table as Markdown (docs/sounds.md)
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -27,7 +28,8 @@ static int USAGE() {
                "usage: make_sounds [--out DIR] [FILE ...]\n"
                "       make_sounds --voice PRESET --text TEXT --out FILE.ogg\n"
                "       make_sounds --voice-list LIST --out DIR\n"
-               "       make_sounds --presets\n");
+               "       make_sounds --presets\n"
+               "       make_sounds --table\n");
   return 2;
 }
 
@@ -86,7 +88,7 @@ static bool VOICELIST(const std::string& list, const std::string& dir) {
 
 int main(int argc, char** argv) {
   std::string out, voice, text, list;
-  bool presets = false, hastext = false;
+  bool presets = false, hastext = false, table = false;
   std::vector<std::string> only;
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
@@ -100,11 +102,20 @@ int main(int argc, char** argv) {
     else if (a == "--text") { if (!next(text)) return USAGE(); hastext = true; }
     else if (a == "--voice-list") { if (!next(list)) return USAGE(); }
     else if (a == "--presets") presets = true;
+    else if (a == "--table") table = true;
     else if (!a.empty() && a[0] == '-') return USAGE();
     else only.push_back(a);
   }
   if (presets) {
     for (const VOICEPRESET& p : VOICEPRESETS) std::printf("%-10s %s\n", p.NAME, p.WHO);
+    return 0;
+  }
+  if (table) {
+    static const char* kinds[] = {"effect", "music", "ambience", "speech"};
+    std::printf("| Slots | File under sounds/ | Kind | Loops | Peak dBFS | What it sounds like |\n|---|---|---|---|---|---|\n");
+    for (const SOUNDFILEDEF& d : SOUNDFILES)
+      std::printf("| %s | %s | %s | %s | %.1f | %s |\n", d.SLOTS, d.FILE, kinds[d.KIND], d.LOOP ? "yes" : "",
+                  d.PEAKDB, d.ROLE);
     return 0;
   }
   if (!list.empty()) {

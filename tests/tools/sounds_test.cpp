@@ -262,3 +262,49 @@ TEST(SoundFiles, VoiceModeSpeaksInDistinctCharacters) {
   EXPECT_NE(r.OUTPUT.find("line 1"), std::string::npos) << r.OUTPUT;
   EXPECT_FALSE(std::filesystem::exists(tmp.path + "/../escape.ogg"));
 }
+
+// What the player hears: file level times the slot's volume at the settings
+// 10 and 10 (the game's volume table). No slot blasts over the rest and none
+// is lost under them; the music tracks sit at one loudness.
+static double VOLUMEAT10(int slot) {
+  switch (slot) {
+    case 5: case 75: case 76: case 77: case 99: return 128;
+    case 90: case 91: case 92: case 93: case 94: return 85;
+    case 98: case 88: case 89: case 105: return 64;
+    case 101: return 58;
+    case 1: case 85: case 103: case 104: return 42;
+    case 97: case 60: return 32;
+    case 18: case 19: case 20: case 21: case 22: case 23: case 95: return 25;
+    case 2: case 79: return 21;
+    case 3: return 18;
+    case 83: return 8;
+    case 100: case 102: return 16;
+    case 96: return 36.57;  // the idle music's fade target
+    default: return 14;
+  }
+}
+
+TEST(SoundFiles, SlotVolumesGiveABalancedMix) {
+  std::vector<double> music;
+  for (const SOUNDFILEDEF& d : SOUNDFILES) {
+    const SOUNDBUF& s = LOADED(d.FILE).S;
+    int slot = *SLOTSOF(d.SLOTS).begin();
+    double vol = 20 * std::log10(VOLUMEAT10(slot) / 128.0);
+    double peak = 20 * std::log10(std::max(PEAKOF(s), 1e-12)) + vol;
+    // loudness: RMS over the loudest second
+    long win = std::min<long>(22050, s.FRAMES());
+    double best = 0, e = 0;
+    for (long i = 0; i < s.FRAMES(); i++) {
+      for (int c = 0; c < s.CHANNELS; c++) e += std::pow(s.S[i * s.CHANNELS + c], 2) / s.CHANNELS;
+      if (i >= win)
+        for (int c = 0; c < s.CHANNELS; c++) e -= std::pow(s.S[(i - win) * s.CHANNELS + c], 2) / s.CHANNELS;
+      best = std::max(best, e);
+    }
+    double loud = 10 * std::log10(std::max(best / win, 1e-15)) + vol;
+    EXPECT_LE(peak, -10.0) << d.FILE << " blasts over the rest";
+    EXPECT_GE(loud, -62.0) << d.FILE << " is lost under the rest";
+    if (d.KIND == SK_MUSIC) music.push_back(loud);
+  }
+  auto [lo, hi] = std::minmax_element(music.begin(), music.end());
+  EXPECT_LE(*hi - *lo, 8.0) << "music tracks differ too much in loudness";
+}
