@@ -117,6 +117,10 @@ uint64_t SEEDOF(const char* file) {
 bool MAKESOUNDFILE(const SOUNDFILEDEF& def, std::vector<uint8_t>& ogg, SOUNDBUF* decoded,
                    std::string& error) {
   SOUNDBUF b = def.MAKE(SEEDOF(def.FILE));
+  if (b.FRAMES() == 0) {
+    error = std::string("nothing was made for ") + def.FILE;
+    return false;
+  }
   HIGHPASSBUF(b, 18, def.LOOP);  // no sub-sonic drift
   double target = std::min(def.PEAKDB, MAXPEAKDB);
   FINISHLEVEL(b, target - 0.3);

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "oggio.h"
@@ -143,12 +142,14 @@ bool SPEAK(const std::string& text, const VOICEPRESET& v, SOUNDBUF& out, std::st
   return true;
 }
 
+// A fixed line of the game; an empty buffer when the synthesiser fails (the
+// caller reports it).
 static SOUNDBUF SAYFIXED(const char* text, const char* preset) {
   SOUNDBUF b;
   std::string err;
   if (!SPEAK(text, *FINDVOICEPRESET(preset), b, err)) {
-    std::fprintf(stderr, "make_sounds: %s\n", err.c_str());
-    std::exit(3);
+    std::fprintf(stderr, "make_sounds: \"%s\": %s\n", text, err.c_str());
+    b.S.clear();
   }
   return b;
 }

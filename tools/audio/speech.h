@@ -30,5 +30,6 @@ const VOICEPRESET* FINDVOICEPRESET(const std::string& name);
 // missing or fails. The result is mono at AUDIORATE, not yet levelled.
 bool SPEAK(const std::string& text, const VOICEPRESET& preset, SOUNDBUF& out, std::string& error);
 
-// Level of spoken campaign lines, dBFS.
-constexpr double VOICELINEPEAKDB = -3.0;
+// Level of spoken campaign lines, dBFS (their slot plays at 1/1.7 of the
+// sound volume: they come out a little over the system's own lines).
+constexpr double VOICELINEPEAKDB = -8.0;
