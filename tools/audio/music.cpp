@@ -272,8 +272,11 @@ static SOUNDBUF RENDERNOTE(INSTRUMENT in, double midi, double len, double vel, u
 
 void NOTE(SONG& s, INSTRUMENT in, double beat, double beats, double midi, double vel, double pan,
           double send) {
-  uint64_t seed = s.SEED * 1000003ull + static_cast<uint64_t>(beat * 96 + 0.5) * 131ull +
-                  static_cast<uint64_t>(midi * 7) + static_cast<uint64_t>(in) * 17ull;
+  // the seed of a note's noise: from where it starts (humanised starts may lie
+  // just before the loop start), its pitch and its instrument
+  int64_t tick = static_cast<int64_t>(std::floor(beat * 96 + 0.5));
+  uint64_t seed = s.SEED * 1000003ull + static_cast<uint64_t>(tick) * 131ull +
+                  static_cast<uint64_t>(std::lround(midi * 7)) + static_cast<uint64_t>(in) * 17ull;
   SOUNDBUF n = RENDERNOTE(in, midi, beats * s.BEATSEC(), vel, seed);
   long at = SECS(beat * s.BEATSEC());
   ADDAT(s.DRY, n, at, 1.0 - 0.5 * send, pan, true);

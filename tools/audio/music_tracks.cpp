@@ -39,10 +39,13 @@ SOUNDBUF MUS_MENU(uint64_t seed) {  // D minor, heroic and dark: intro, theme, c
     const CHORD& c = prog[bar % 8];
     double b = bar * 4.0;
     CHORDNOTES(s, IN_PAD, c, 62, b, 4, 0.55, 0.6, 0.6);
+    // the harp runs through every section, quieter under the theme
+    ARPEGGIO(s, IN_PLUCK, c, 69, b, 4, {0, 1, 2, 9, 2, 1, 0, 1}, 0.5, bar < 8 ? 0.35 : 0.2, 0.5);
     if (bar < 8) {
-      ARPEGGIO(s, IN_PLUCK, c, 69, b, 4, {0, 1, 2, 9, 2, 1, 0, 1}, 0.5, 0.35, 0.5);
       NOTE(s, IN_BASS, b, 4, c.ROOT - 12, 0.5, 0, 0.1);
     } else {
+      if (bar < 16) NOTE(s, IN_STRINGS, b, 2, VOICING(c, 50)[1], 0.3, -0.6, 0.4);  // a low counter-line
+      if (bar < 16) NOTE(s, IN_STRINGS, b + 2, 2, VOICING(c, 50)[0], 0.3, -0.6, 0.4);
       for (int e = 0; e < 8; e++) NOTE(s, IN_BASS, b + e * 0.5, 0.45, c.ROOT - 12 + (e == 7 ? 7 : 0), e % 2 ? 0.45 : 0.6, 0, 0.05);
       PATTERN(s, IN_KICK, "x.......x..x....", 0.25, b, 1, 0.8, 0, 0.05);
       PATTERN(s, IN_SNARE, "........x.......", 0.25, b, 1, 0.55, 0.1, 0.3);
