@@ -25,8 +25,8 @@
 
 namespace {
 
-constexpr int ROWH = 44, LABELW = 400, WAVEW = 430, SPECW = 430, GAP = 10;
-constexpr int WIDTH = LABELW + WAVEW + SPECW + 4 * GAP;
+constexpr int ROWH = 44, LABELW = 400, WAVEW = 430, GRAMW = 430, GAP = 10;
+constexpr int WIDTH = LABELW + WAVEW + GRAMW + 4 * GAP;
 
 struct CANVAS {
   IMAGE IMG;
@@ -140,8 +140,8 @@ void DRAWROW(CANVAS& cv, const FONT& font, int y, const SOUNDFILEDEF& def, const
   const int win = 512;
   std::vector<double> hann(win);
   for (int i = 0; i < win; i++) hann[i] = 0.5 - 0.5 * std::cos(TWOPI * i / (win - 1));
-  for (int x = 0; x < SPECW; x++) {
-    long c = n * (2 * x + 1) / (2 * SPECW);
+  for (int x = 0; x < GRAMW; x++) {
+    long c = n * (2 * x + 1) / (2 * GRAMW);
     std::vector<std::complex<double>> a(win);
     for (int i = 0; i < win; i++) {
       long k = c - win / 2 + i;

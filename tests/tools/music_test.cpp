@@ -52,7 +52,7 @@ TEST(Music, PitchedInstrumentsPlayInTune) {
 TEST(Music, MelodyKeepsToTheHarmony) {
   std::vector<CHORD> prog = {MIN(45), MAJ(41), MIN(50), MAJ(40), MIN(45), MAJ(43), MAJ(48), MAJ(40)};
   for (uint64_t seed = 1; seed <= 20; seed++) {
-    MELODYSPEC m;
+    MELODYPLAN m;
     m.TONIC = 45;
     m.SCALE = SCALE_MINOR;
     m.LOW = 60;

@@ -220,7 +220,7 @@ TEST(SoundFiles, VoiceModeSpeaksInDistinctCharacters) {
   if (RUNCOMMAND("espeak-ng --version").CODE != 0) GTEST_SKIP() << "espeak-ng is not installed";
   TempDir tmp;
   const std::string line = "Hold the gate until the tanks arrive.";
-  std::map<std::string, std::vector<double>> spec;
+  std::map<std::string, std::vector<double>> power;
   for (const char* preset : {"soldier", "creature", "scientist"}) {
     std::string out = tmp.path + "/" + preset + ".ogg";
     COMMANDRESULT r = RUNCOMMAND(std::string(MAKESOUNDS_BINARY) + " --voice " + preset + " --text '" + line +
@@ -232,14 +232,14 @@ TEST(SoundFiles, VoiceModeSpeaksInDistinctCharacters) {
     ASSERT_TRUE(DECODEOGGFILE(out, s, rate, err)) << err;
     EXPECT_GT(s.FRAMES(), 22050) << preset << ": a spoken sentence lasts more than a second";
     EXPECT_LE(20 * std::log10(PEAKOF(s)), -1.0) << preset;
-    spec[preset] = SPECTRUM(s);
+    power[preset] = SPECTRUM(s);
   }
   // the radio voice keeps to its narrow band; the creature's weight sits low;
   // the woman's voice reaches higher than the radio
-  EXPECT_GT(BANDSHARE(spec["soldier"], 300, 3500), 0.95);
-  EXPECT_GT(BANDSHARE(spec["creature"], 0, 400), 2 * BANDSHARE(spec["soldier"], 0, 400));
-  EXPECT_GT(BANDSHARE(spec["creature"], 0, 400), BANDSHARE(spec["scientist"], 0, 400));
-  EXPECT_GT(BANDSHARE(spec["scientist"], 3500, 11025), 5 * BANDSHARE(spec["soldier"], 3500, 11025));
+  EXPECT_GT(BANDSHARE(power["soldier"], 300, 3500), 0.95);
+  EXPECT_GT(BANDSHARE(power["creature"], 0, 400), 2 * BANDSHARE(power["soldier"], 0, 400));
+  EXPECT_GT(BANDSHARE(power["creature"], 0, 400), BANDSHARE(power["scientist"], 0, 400));
+  EXPECT_GT(BANDSHARE(power["scientist"], 3500, 11025), 5 * BANDSHARE(power["soldier"], 3500, 11025));
 
   // a list of lines, and the refusals
   std::string list = tmp.path + "/lines.txt";

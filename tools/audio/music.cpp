@@ -363,7 +363,7 @@ struct MOTIF {
   std::vector<int> STEPS;
 };
 
-std::vector<MNOTE> WRITEMELODY(const MELODYSPEC& m, const std::vector<CHORD>& barchords, int beatsperbar) {
+std::vector<MNOTE> WRITEMELODY(const MELODYPLAN& m, const std::vector<CHORD>& barchords, int beatsperbar) {
   NOISE n(m.SEED);
   std::vector<MNOTE> out;
   std::vector<std::pair<char, MOTIF>> motifs;

@@ -63,7 +63,7 @@ void PATTERN(SONG& s, INSTRUMENT in, const std::string& steps, double stepbeats,
 // same letter share rhythm and contour, fitted to that bar's chord. Strong
 // beats land on chord tones, the others on scale tones that do not rub a
 // semitone against the chord. '-' holds a long note on a chord tone, '.' rests.
-struct MELODYSPEC {
+struct MELODYPLAN {
   int TONIC = 57;                 // MIDI note of the key
   std::vector<int> SCALE;         // pitch classes above the tonic
   int LOW = 60, HIGH = 81;        // range
@@ -72,7 +72,7 @@ struct MELODYSPEC {
   uint64_t SEED = 1;
 };
 struct MNOTE { double BEAT, BEATS; int MIDI; };
-std::vector<MNOTE> WRITEMELODY(const MELODYSPEC& m, const std::vector<CHORD>& barchords, int beatsperbar);
+std::vector<MNOTE> WRITEMELODY(const MELODYPLAN& m, const std::vector<CHORD>& barchords, int beatsperbar);
 void PLAYMELODY(SONG& s, INSTRUMENT in, const std::vector<MNOTE>& notes, double startbeat,
                 int transpose, double vel, double pan, double send, double legato = 0.95);
 

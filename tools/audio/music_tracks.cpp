@@ -29,7 +29,7 @@ SOUNDBUF MUS_MENU(uint64_t seed) {  // D minor, heroic and dark: intro, theme, c
   SONG s;
   SONGINIT(s, 84, 4, 24, seed);
   std::vector<CHORD> prog = {MIN(50), MAJ(46), MAJ(53), MAJ(48), MIN(50), MIN(55), MAJ(46), MAJ(45)};
-  MELODYSPEC m;
+  MELODYPLAN m;
   m.TONIC = 50; m.SCALE = SCALE_MINOR; m.LOW = 62; m.HIGH = 77; m.RHYTHMS = RHYTHMS44;
   m.FORM = "ABAC ABD-"; m.SEED = seed + 1;
   std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
@@ -68,7 +68,7 @@ SOUNDBUF MUS_IDLE(uint64_t seed) {  // C minor in 3/4: organ, ticking, a music-b
   SONG s;
   SONGINIT(s, 66, 3, 32, seed);
   std::vector<CHORD> prog = {MIN(48), MAJ(44), MIN(53), MAJ(43), MIN(48), MAJ(51), MIN(53), DOM7(43)};
-  MELODYSPEC m;
+  MELODYPLAN m;
   m.TONIC = 48; m.SCALE = SCALE_HARMONIC; m.LOW = 67; m.HIGH = 84; m.RHYTHMS = RHYTHMS34;
   m.FORM = "ABAC ABD-"; m.SEED = seed + 3;
   std::vector<MNOTE> theme = WRITEMELODY(m, prog, 3);
@@ -93,7 +93,7 @@ SOUNDBUF MUS_INTRO(uint64_t seed) {  // E minor, for level intros: harp arpeggio
   SONG s;
   SONGINIT(s, 92, 4, 24, seed);
   std::vector<CHORD> prog = {MIN(52), MAJ(48), MAJ(55), MAJ(50), MIN(52), MAJ(48), MIN(57), MAJ(47)};
-  MELODYSPEC m;
+  MELODYPLAN m;
   m.TONIC = 52; m.SCALE = SCALE_MINOR; m.LOW = 67; m.HIGH = 83; m.RHYTHMS = RHYTHMS44;
   m.FORM = "A-B- A-C-"; m.SEED = seed + 5;
   std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
@@ -118,7 +118,7 @@ SOUNDBUF MUS_DARK(uint64_t seed) {  // A minor, brooding: low string ostinato, t
   SONG s;
   SONGINIT(s, 62, 4, 16, seed);
   std::vector<CHORD> prog = {MIN(45), MAJ(41), MIN(50), MAJ(40), MIN(45), MAJ(41), MAJ(43), MAJ(40)};
-  MELODYSPEC m;
+  MELODYPLAN m;
   m.TONIC = 45; m.SCALE = SCALE_HARMONIC; m.LOW = 52; m.HIGH = 67;
   m.RHYTHMS = {{2, 2}, {3, 1}, {4}, {2, 1, 1}, {1, 1, 2}};
   m.FORM = "AB-C AB--"; m.SEED = seed + 7;
@@ -147,7 +147,7 @@ SOUNDBUF MUS_BATTLE(uint64_t seed) {  // E minor, fast: driving drums, power cho
   SONG s;
   SONGINIT(s, 140, 4, 36, seed);
   std::vector<CHORD> prog = {MIN(40), MAJ(36), MAJ(43), MAJ(38), MIN(40), MAJ(36), MAJ(38), MAJ(35)};
-  MELODYSPEC m;
+  MELODYPLAN m;
   m.TONIC = 52; m.SCALE = SCALE_MINOR; m.LOW = 64; m.HIGH = 81; m.RHYTHMS = RHYTHMS44;
   m.FORM = "ABAC ABD-"; m.SEED = seed + 9;
   std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
@@ -189,7 +189,7 @@ SOUNDBUF MUS_CREDITS(uint64_t seed) {  // D major, warm: electric piano, light d
   SONG s;
   SONGINIT(s, 96, 4, 28, seed);
   std::vector<CHORD> prog = {MAJ(50), MAJ(45), MIN(47), MAJ(43), MAJ(50), MAJ(45), MAJ(43), SUS4(45)};
-  MELODYSPEC m;
+  MELODYPLAN m;
   m.TONIC = 50; m.SCALE = SCALE_MAJOR; m.LOW = 66; m.HIGH = 83; m.RHYTHMS = RHYTHMS44;
   m.FORM = "ABAC ABD-"; m.SEED = seed + 11;
   std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
@@ -222,7 +222,7 @@ SOUNDBUF MUS_TULAH(uint64_t seed) {  // E with a raised third over a drone: lute
   SONG s;
   SONGINIT(s, 100, 4, 28, seed);
   std::vector<CHORD> prog = {MAJ(52), MAJ(53), MAJ(52), MIN(50), MIN(57), MAJ(53), MAJ(52), MAJ(52)};
-  MELODYSPEC m;
+  MELODYPLAN m;
   m.TONIC = 52; m.SCALE = SCALE_PHRYGDOM; m.LOW = 64; m.HIGH = 79;
   m.RHYTHMS = {{0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 1, 1}, {1.5, 0.5, 0.5, 0.5, 1}, {0.5, 0.5, 0.5, 0.5, 2}, {2, 1, 1}};
   m.FORM = "ABAC ABD-"; m.SEED = seed + 13;
