@@ -262,10 +262,22 @@ static SOUNDBUF RENDERNOTE(INSTRUMENT in, double midi, double len, double vel, u
     case IN_TICK:
       b = CLICK(seed, 2600, 0.0012);
       break;
+    case IN_SWELL: {  // reversed-cymbal riser: grows and brightens, stops on the next downbeat
+      NOISE n(seed);
+      SVF f;
+      long i = 0;
+      b = RENDER(len, [&](double t) {
+        double u = t / len;
+        if ((i++ & 15) == 0) f.SET(800 + 7000 * u * u, 1.2);
+        f.RUN(n.WHITE());
+        return (f.BAND + 0.3 * f.HIGH) * u * u * u * std::min(1.0, (len - t) / 0.01);
+      });
+      break;
+    }
   }
   // levels that sit the instruments together at equal velocity
   static const double trim[] = {1.0, 1.0, 1.0, 1.0, 0.8, 2.0, 1.0, 1.0, 1.0, 0.3, 0.75, 1.0, 1.0, 0.7,
-                                1.0, 0.8, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.7, 1.0, 1.0};
+                                1.0, 0.8, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.7, 1.0, 1.0, 0.8};
   GAIN(b, vel * trim[in]);
   return b;
 }
@@ -441,7 +453,8 @@ void PLAYMELODY(SONG& s, INSTRUMENT in, const std::vector<MNOTE>& notes, double 
   NOISE n(s.SEED + 77);
   for (const MNOTE& m : notes) {
     double accent = std::fabs(m.BEAT - std::round(m.BEAT)) < 1e-6 ? 1.0 : 0.85;
-    NOTE(s, in, startbeat + m.BEAT, m.BEATS * legato, m.MIDI + transpose, vel * accent * n.RANGE(0.9, 1.0),
+    double jitter = n.RANGE(-0.008, 0.008) / s.BEATSEC();  // a player's timing, not a grid's
+    NOTE(s, in, startbeat + m.BEAT + jitter, m.BEATS * legato, m.MIDI + transpose, vel * accent * n.RANGE(0.9, 1.0),
          pan, send);
   }
 }

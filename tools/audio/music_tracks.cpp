@@ -59,6 +59,8 @@ SOUNDBUF MUS_MENU(uint64_t seed) {  // D minor, heroic and dark: intro, theme, c
   PLAYMELODY(s, IN_BELL, climax, 64, 0, 0.18, -0.5, 0.6);
   NOTE(s, IN_CRASH, 64, 4, 50, 0.35, 0.3, 0.5);
   NOTE(s, IN_CRASH, 32, 4, 50, 0.3, -0.3, 0.5);
+  NOTE(s, IN_SWELL, 28, 4, 60, 0.35, 0.2, 0.5);
+  NOTE(s, IN_SWELL, 60, 4, 60, 0.4, -0.2, 0.5);
   // fill back to the opening
   for (int k = 0; k < 8; k++) NOTE(s, IN_TOM, 92 + k * 0.5, 0.5, 50 - k * 2, 0.5 + 0.05 * k, -0.5 + k * 0.14, 0.3);
   return SONGMIX(s, 0.85, 0.5);
@@ -140,6 +142,7 @@ SOUNDBUF MUS_DARK(uint64_t seed) {  // A minor, brooding: low string ostinato, t
   }
   PLAYMELODY(s, IN_BRASS, theme, 0, 0, 0.5, 0.2, 0.5);
   PLAYMELODY(s, IN_BRASS, theme, 32, 12, 0.42, 0.2, 0.5);
+  NOTE(s, IN_SWELL, 26, 6, 60, 0.3, 0, 0.6);
   return SONGMIX(s, 0.95, 0.55);
 }
 
@@ -177,6 +180,7 @@ SOUNDBUF MUS_BATTLE(uint64_t seed) {  // E minor, fast: driving drums, power cho
       for (int k = 0; k < 16; k++) NOTE(s, IN_STRINGS, b + k * 0.25, 0.2, v[k % v.size()] + (k % 8 == 7 ? 12 : 0), 0.22, 0.4, 0.3);
     }
     if (bar % 8 == 0) NOTE(s, IN_CRASH, b, 4, 50, 0.4, 0.4, 0.4);
+    if (bar % 8 == 7 || bar == 35) NOTE(s, IN_SWELL, b + 2, 2, 60, 0.3, 0, 0.3);
   }
   PLAYMELODY(s, IN_BRASS, theme, 32, 0, 0.6, -0.15, 0.35);
   PLAYMELODY(s, IN_BRASS, second, 64, 0, 0.6, -0.15, 0.35);
@@ -215,6 +219,7 @@ SOUNDBUF MUS_CREDITS(uint64_t seed) {  // D major, warm: electric piano, light d
   PLAYMELODY(s, IN_STRINGS, theme, 80, 0, 0.3, 0.3, 0.5);
   NOTE(s, IN_CRASH, 16, 4, 50, 0.25, 0.3, 0.5);
   NOTE(s, IN_CRASH, 80, 4, 50, 0.25, -0.3, 0.5);
+  NOTE(s, IN_SWELL, 60, 4, 60, 0.25, 0, 0.5);
   return SONGMIX(s, 0.8, 0.45);
 }
 
