@@ -155,6 +155,13 @@ class HEADLESS : public BACKEND {
     c.LENGTH = loops < 0 ? -1 : s.LENGTH * (int64_t(loops) + 1);
     PLAYED.push_back(PLAYEDSOUND{channel, handle, loops, s.PATH, CLOCK});
   }
+  void FREESOUND(int32_t handle) override {
+    if (handle < 1 || handle > static_cast<int32_t>(SOUNDS.size())) return;
+    // Channels playing a freed sound stop; its handle is never reused.
+    for (auto it = CHANNELS.begin(); it != CHANNELS.end();)
+      it = it->second.HANDLE == handle ? CHANNELS.erase(it) : std::next(it);
+    SOUNDS[handle - 1].LENGTH = 0;
+  }
   void HALTSOUND(int32_t channel) override { CHANNELS.erase(channel); }
   bool SOUNDBUSY(int32_t channel) override {
     auto it = CHANNELS.find(channel);

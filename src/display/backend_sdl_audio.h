@@ -1,0 +1,61 @@
+// The audio half of the SDL back-end: SDL2_mixer channels, and samples that
+// are decoded in the background so that loading the whole slot table at
+// start-up costs only the time to find the files. A sample that is started
+// before the background thread reached it is decoded on the spot (or waited
+// for), so every sound plays complete from its first sample.
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct Mix_Chunk;
+
+class SDLAUDIO {
+ public:
+  ~SDLAUDIO() { CLOSE(); }
+  // Opens the device (22050 Hz, signed 16-bit little-endian, stereo,
+  // 512-sample buffers, 106 channels). False with ERROR filled on failure.
+  bool OPEN();
+  void CLOSE();
+  bool ISOPEN() const { return OPENED; }
+  const std::string& ERROR() const { return WHY; }
+
+  // A handle > 0 for a file that starts like an Ogg or WAVE file, else 0.
+  int32_t LOAD(const std::string& path);
+  void FREE(int32_t handle);
+  void PLAY(int32_t channel, int32_t handle, int32_t loops);
+  void HALT(int32_t channel);
+  bool BUSY(int32_t channel);
+  void VOLUME(int32_t channel, int32_t volume);
+  void PAUSE(bool paused);
+  // Samples still waiting for or in decoding.
+  int32_t PENDING();
+
+ private:
+  enum STATE { QUEUED, DECODING, READY, FREED };
+  struct SAMPLE {
+    std::string PATH;
+    Mix_Chunk* CHUNK = nullptr;
+    STATE STAGE = QUEUED;
+  };
+  // The decoded sample of HANDLE (nullptr when it did not decode), decoding
+  // it now or waiting for the background thread.
+  Mix_Chunk* READYCHUNK(int32_t handle);
+  void DECODE(SAMPLE& s);
+  void WORKERLOOP();
+
+  bool OPENED = false;
+  std::string WHY;
+  std::vector<std::unique_ptr<SAMPLE>> SAMPLES;  // handle h is SAMPLES[h - 1]
+  std::deque<int32_t> QUEUE;                     // handles waiting for decoding
+  std::mutex LOCK;                               // guards SAMPLES' states and QUEUE
+  std::condition_variable CHANGED;
+  std::mutex DECODELOCK;  // one decode at a time, in either thread
+  std::thread WORKER;
+  bool STOP = false;
+};
