@@ -158,11 +158,15 @@ class HEADLESS : public BACKEND {
   void FREESOUND(int32_t handle) override {
     if (handle < 1 || handle > static_cast<int32_t>(SOUNDS.size())) return;
     // Channels playing a freed sound stop; its handle is never reused.
-    for (auto it = CHANNELS.begin(); it != CHANNELS.end();)
-      it = it->second.HANDLE == handle ? CHANNELS.erase(it) : std::next(it);
+    for (auto& [ch, c] : CHANNELS)
+      if (c.HANDLE == handle) c.HANDLE = 0;
     SOUNDS[handle - 1].LENGTH = 0;
   }
-  void HALTSOUND(int32_t channel) override { CHANNELS.erase(channel); }
+  // A halted channel keeps its volume, as a mixer channel does.
+  void HALTSOUND(int32_t channel) override {
+    auto it = CHANNELS.find(channel);
+    if (it != CHANNELS.end()) it->second.HANDLE = 0;
+  }
   bool SOUNDBUSY(int32_t channel) override {
     auto it = CHANNELS.find(channel);
     if (it == CHANNELS.end()) return false;
@@ -278,6 +282,13 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
 }  // namespace
 
 BACKEND* MAKEHEADLESSBACKEND(int32_t w, int32_t h) { return new HEADLESS(w, h); }
+
+int32_t HEADLESSVOLUME(BACKEND* b, int32_t channel) {
+  auto* h = dynamic_cast<HEADLESS*>(b);
+  if (!h) return -1;
+  auto it = h->CHANNELS.find(channel);
+  return it == h->CHANNELS.end() ? 128 : it->second.VOLUME;
+}
 
 const std::vector<PLAYEDSOUND>& HEADLESSPLAYED(BACKEND* b) {
   static const std::vector<PLAYEDSOUND> none;

@@ -95,6 +95,7 @@ void INIT_AUDIO(bool only_change_volume) {
       std::fprintf(stderr, "ashenreach: no sound (%s); the game runs silent\n", why.c_str());
       return;
     }
+    FORGETSOUNDS();
   }
   if (!THEBACKEND) return;
   const int32_t base = SCALEDVOLUME(VOLUME_SOUND, 9, 1);

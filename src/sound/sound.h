@@ -98,6 +98,8 @@ constexpr double KREEPORMINVOLUME = 0.0;
 void MANAGEIDLEMUSIC();
 
 // Slot table and loading (sound/soundload.cpp).
+// Empties every slot: the samples of a device just opened start afresh.
+void FORGETSOUNDS();
 // The file of each slot as the table names it ("" for slots 0, 82 and 86,
 // which are loaded on demand).
 extern const char* const SLOTFILE[NUMSOUNDS];

@@ -124,12 +124,8 @@ std::string FIRSTMISSING;
 
 // Loads FILE (an existing data path) into slot SN, replacing what it held.
 void FILLSLOT(int32_t sn, const std::string& file) {
-  if (SOUNDBACKEND != THEBACKEND) {
-    // Samples belong to the back-end that loaded them.
-    LOADED.clear();
-    for (int32_t& h : SOUNDHANDLE) h = 0;
-    SOUNDBACKEND = THEBACKEND;
-  }
+  // Samples belong to the back-end that loaded them.
+  if (SOUNDBACKEND != THEBACKEND) FORGETSOUNDS();
   const std::string path = RESOLVEPATH(file);
   int32_t handle = 0;
   auto it = LOADED.find(path);
@@ -167,6 +163,12 @@ bool LOWERINFIRSTTHREE(const std::string& s) {
   return false;
 }
 }  // namespace
+
+void FORGETSOUNDS() {
+  LOADED.clear();
+  for (int32_t& h : SOUNDHANDLE) h = 0;
+  SOUNDBACKEND = THEBACKEND;
+}
 
 std::string SOUNDFILENAME(const std::string& key) {
   if (key.size() <= 4) return key;
