@@ -147,6 +147,7 @@ class SDLGL : public BACKEND {
   int32_t LOADSOUND(const std::string& path) override { return AUDIO.LOAD(path); }
   void FREESOUND(int32_t handle) override { AUDIO.FREE(handle); }
   int32_t SOUNDSPENDING() override { return AUDIO.PENDING(); }
+  void PREFETCHSOUND(const std::string& path) override { AUDIO.PREFETCH(path); }
   void PLAYSOUND(int32_t channel, int32_t handle, int32_t loops) override {
     AUDIO.PLAY(channel, handle, loops);
   }

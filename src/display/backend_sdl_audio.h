@@ -1,12 +1,15 @@
 // The audio half of the SDL back-end: SDL2_mixer channels, and samples that
 // are decoded in the background so that loading the whole slot table at
-// start-up costs only the time to find the files. A sample that is started
+// start-up costs only the time to find the files. A short sample started
 // before the background thread reached it is decoded on the spot (or waited
-// for), so every sound plays complete from its first sample.
+// for); a long one (music, ambience) moves to the front of the queue and its
+// channel starts it the moment it is decoded, counting as playing meanwhile.
+// Either way every sound plays complete from its first sample.
 #pragma once
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -25,8 +28,11 @@ class SDLAUDIO {
   bool ISOPEN() const { return OPENED; }
   const std::string& ERROR() const { return WHY; }
 
-  // A handle > 0 for a file that starts like an Ogg or WAVE file, else 0.
+  // A handle > 0 for a file that starts like an Ogg or WAVE file, else 0. A
+  // file prefetched and not yet loaded gets the prefetched sample.
   int32_t LOAD(const std::string& path);
+  // Starts decoding PATH ahead of its LOAD, before anything else queued.
+  void PREFETCH(const std::string& path);
   void FREE(int32_t handle);
   void PLAY(int32_t channel, int32_t handle, int32_t loops);
   void HALT(int32_t channel);
@@ -42,10 +48,17 @@ class SDLAUDIO {
     std::string PATH;
     Mix_Chunk* CHUNK = nullptr;
     STATE STAGE = QUEUED;
+    bool LONG = false;  // big enough that a caller should not wait for its decoding
+  };
+  // A start waiting for its sample's decoding.
+  struct WAITINGPLAY {
+    int32_t HANDLE = 0;
+    int32_t LOOPS = 0;
   };
   // The decoded sample of HANDLE (nullptr when it did not decode), decoding
   // it now or waiting for the background thread.
   Mix_Chunk* READYCHUNK(int32_t handle);
+  int32_t QUEUESAMPLE(const std::string& path, bool first);
   void DECODE(SAMPLE& s);
   void WORKERLOOP();
 
@@ -53,9 +66,12 @@ class SDLAUDIO {
   std::string WHY;
   std::vector<std::unique_ptr<SAMPLE>> SAMPLES;  // handle h is SAMPLES[h - 1]
   std::deque<int32_t> QUEUE;                     // handles waiting for decoding
+  std::vector<std::pair<std::string, int32_t>> PREFETCHED;  // not yet claimed by LOAD
+  int32_t URGENT = 0;  // prefetched samples the worker decodes at full priority
+  std::map<int32_t, WAITINGPLAY> WAITING;  // by channel
+  bool PAUSED = false;
   std::mutex LOCK;                               // guards SAMPLES' states and QUEUE
   std::condition_variable CHANGED;
-  std::mutex DECODELOCK;  // one decode at a time, in either thread
   std::thread WORKER;
   bool STOP = false;
 };

@@ -54,6 +54,36 @@ TEST(SdlAudio, BackgroundDecodingNeverPlaysAHalfSample) {
   EXPECT_FALSE(audio.ISOPEN());
 }
 
+TEST(SdlAudio, ALongSampleStartsWhenDecodedAndCanBeStoppedBefore) {
+  DRIVER d("dummy");
+  TempDir dir;
+  SDLAUDIO audio;
+  if (!audio.OPEN()) GTEST_SKIP() << audio.ERROR();
+  // Long files (music-sized) ahead in the queue keep the background thread busy.
+  std::vector<int32_t> h;
+  for (int i = 0; i < 6; i++) {
+    const std::string f = dir.path + "/long" + std::to_string(i) + ".ogg";
+    soundtest::WRITEWAV(f, 20000);
+    h.push_back(audio.LOAD(f));
+  }
+  audio.PLAY(60, h[5], -1);  // counts as playing from the moment it is asked for
+  EXPECT_TRUE(audio.BUSY(60));
+  audio.PLAY(61, h[4], -1);
+  audio.HALT(61);  // stopped before (or just after) its decoding finished
+  EXPECT_FALSE(audio.BUSY(61));
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (audio.PENDING() > 0 && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(audio.BUSY(60));   // looping since its decoding ended
+  EXPECT_FALSE(audio.BUSY(61));  // never started
+  audio.PAUSE(true);
+  audio.PLAY(62, h[0], 0);
+  EXPECT_TRUE(audio.BUSY(62));
+  audio.PAUSE(false);
+  audio.FREE(h[5]);
+  EXPECT_FALSE(audio.BUSY(60));
+}
+
 TEST(SdlAudio, ClosingWhileDecodingIsSafe) {
   DRIVER d("dummy");
   TempDir dir;
