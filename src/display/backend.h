@@ -80,9 +80,6 @@ class BACKEND {
   // Loaded sounds whose decoding has not finished yet (a back-end may decode
   // in the background; a sound is always complete when it starts playing).
   virtual int32_t SOUNDSPENDING() { return 0; }
-  // A hint that PATH will be loaded and started soon: a back-end that decodes
-  // in the background may begin with it now. Changes nothing that is heard.
-  virtual void PREFETCHSOUND(const std::string& path) {}
 };
 
 // Puts a quad's corners in top-left / bottom-right order, swapping its texture

@@ -96,6 +96,7 @@ class SDLGL : public BACKEND {
 
   uint64_t TICKS() override { return SDL_GetTicks64(); }
   void IDLE(int32_t ms) override {
+    AUDIO.RELEASE();
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
   }
 
@@ -147,7 +148,6 @@ class SDLGL : public BACKEND {
   int32_t LOADSOUND(const std::string& path) override { return AUDIO.LOAD(path); }
   void FREESOUND(int32_t handle) override { AUDIO.FREE(handle); }
   int32_t SOUNDSPENDING() override { return AUDIO.PENDING(); }
-  void PREFETCHSOUND(const std::string& path) override { AUDIO.PREFETCH(path); }
   void PLAYSOUND(int32_t channel, int32_t handle, int32_t loops) override {
     AUDIO.PLAY(channel, handle, loops);
   }

@@ -3,13 +3,16 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <fcntl.h>
-#include <sys/resource.h>
+#ifdef ASHEN_HAVE_VORBISFILE
+#include <vorbis/vorbisfile.h>
+#endif
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 // Runs F with the process's standard error sent to /dev/null: the sound
@@ -36,6 +39,110 @@ auto QUIETLY(F f) {
 // longer than a frame.
 constexpr uintmax_t LONGFILE = 256 * 1024;
 
+// Converts 16-bit samples of RATE Hz and CHANNELS channels to the device
+// format (22050 Hz, signed 16-bit little-endian, stereo); appends to OUT.
+bool TODEVICEFORMAT(const std::vector<uint8_t>& in, int rate, int channels,
+                    std::vector<uint8_t>& out) {
+  SDL_AudioStream* st = SDL_NewAudioStream(AUDIO_S16LSB, static_cast<Uint8>(channels), rate,
+                                           AUDIO_S16LSB, 2, 22050);
+  if (!st) return false;
+  bool ok = SDL_AudioStreamPut(st, in.data(), static_cast<int>(in.size())) == 0 &&
+            SDL_AudioStreamFlush(st) == 0;
+  while (ok) {
+    const int avail = SDL_AudioStreamAvailable(st);
+    if (avail <= 0) break;
+    const size_t at = out.size();
+    out.resize(at + static_cast<size_t>(avail));
+    const int got = SDL_AudioStreamGet(st, out.data() + at, avail);
+    if (got < 0) ok = false;
+    out.resize(at + static_cast<size_t>(std::max(got, 0)));
+    if (got <= 0) break;
+  }
+  SDL_FreeAudioStream(st);
+  return ok;
+}
+
+#ifdef ASHEN_HAVE_VORBISFILE
+// An Ogg Vorbis file as 16-bit little-endian samples.
+bool DECODEOGG(const std::string& path, std::vector<uint8_t>& pcm, int& rate, int& channels) {
+  OggVorbis_File vf;
+  if (ov_fopen(path.c_str(), &vf) != 0) return false;
+  const vorbis_info* vi = ov_info(&vf, -1);
+  if (!vi || vi->channels < 1 || vi->channels > 8) {
+    ov_clear(&vf);
+    return false;
+  }
+  rate = static_cast<int>(vi->rate);
+  channels = vi->channels;
+  const ogg_int64_t total = ov_pcm_total(&vf, -1);
+  if (total > 0) pcm.reserve(static_cast<size_t>(total) * 2 * channels);
+  char buf[16384];
+  int section = 0;
+  for (;;) {
+    const long n = ov_read(&vf, buf, sizeof buf, 0, 2, 1, &section);
+    if (n == OV_HOLE) continue;
+    if (n <= 0) break;
+    pcm.insert(pcm.end(), buf, buf + n);
+  }
+  ov_clear(&vf);
+  return !pcm.empty();
+}
+#endif
+
+// Decodes a sound file into a chunk of the device format without taking
+// the mixer's lock (the mixer's own loader holds it for the whole decoding,
+// which would stall every playing channel meanwhile). Nullptr when the file
+// does not decode.
+Mix_Chunk* DECODEFILE(const std::string& path, uint8_t*& owned) {
+  owned = nullptr;
+  std::vector<uint8_t> pcm, out;
+  int rate = 0, channels = 0;
+  char magic[4] = {};
+  {
+    std::ifstream f(path, std::ios::binary);
+    if (!f.read(magic, 4)) return nullptr;
+  }
+  if (std::memcmp(magic, "OggS", 4) == 0) {
+#ifdef ASHEN_HAVE_VORBISFILE
+    if (!DECODEOGG(path, pcm, rate, channels)) return nullptr;
+#else
+    return Mix_LoadWAV(path.c_str());
+#endif
+  } else {
+    SDL_AudioSpec spec;
+    Uint8* buf = nullptr;
+    Uint32 len = 0;
+    if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return nullptr;
+    SDL_AudioCVT cvt;
+    // Any sample format to 16-bit at the file's own rate and channels first.
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16LSB,
+                          spec.channels, spec.freq) < 0) {
+      SDL_FreeWAV(buf);
+      return nullptr;
+    }
+    std::vector<uint8_t> work(static_cast<size_t>(len) * std::max(cvt.len_mult, 1));
+    std::memcpy(work.data(), buf, len);
+    SDL_FreeWAV(buf);
+    cvt.buf = work.data();
+    cvt.len = static_cast<int>(len);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return nullptr;
+    work.resize(cvt.needed ? static_cast<size_t>(cvt.len_cvt) : len);
+    pcm.swap(work);
+    rate = spec.freq;
+    channels = spec.channels;
+  }
+  if (!TODEVICEFORMAT(pcm, rate, channels, out) || out.empty()) return nullptr;
+  owned = static_cast<uint8_t*>(SDL_malloc(out.size()));
+  if (!owned) return nullptr;
+  std::memcpy(owned, out.data(), out.size());
+  Mix_Chunk* c = Mix_QuickLoad_RAW(owned, static_cast<Uint32>(out.size()));
+  if (!c) {
+    SDL_free(owned);
+    owned = nullptr;
+  }
+  return c;
+}
+
 bool SOUNDFILEHEADER(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   char h[12] = {};
@@ -46,7 +153,7 @@ bool SOUNDFILEHEADER(const std::string& path) {
 }  // namespace
 
 bool SDLAUDIO::OPEN() {
-  if (OPENED) return true;
+  if (DEVICEOPEN) return true;
   WHY.clear();
   const bool ok = QUIETLY([this]() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -67,7 +174,7 @@ bool SDLAUDIO::OPEN() {
   // Every decoder is set up here, before a second thread decodes.
   Mix_Init(MIX_INIT_OGG);
   Mix_AllocateChannels(106);
-  OPENED = true;
+  DEVICEOPEN = true;
   STOP = false;
   return true;
 }
@@ -81,23 +188,25 @@ void SDLAUDIO::CLOSE() {
     CHANGED.notify_all();
     WORKER.join();
   }
-  if (!OPENED) return;
+  if (!DEVICEOPEN) return;
   Mix_HaltChannel(-1);
-  for (auto& s : SAMPLES)
+  for (auto& s : SAMPLES) {
     if (s->CHUNK) Mix_FreeChunk(s->CHUNK);
+    if (s->OWNED) SDL_free(s->OWNED);
+  }
   SAMPLES.clear();
   QUEUE.clear();
-  PREFETCHED.clear();
   WAITING.clear();
-  URGENT = 0;
   PAUSED = false;
+  GO = false;
   Mix_CloseAudio();
   Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  OPENED = false;
+  DEVICEOPEN = false;
 }
 
-int32_t SDLAUDIO::QUEUESAMPLE(const std::string& path, bool first) {
+int32_t SDLAUDIO::LOAD(const std::string& path) {
+  if (!DEVICEOPEN || !SOUNDFILEHEADER(path)) return 0;
   int32_t h;
   {
     std::lock_guard<std::mutex> g(LOCK);
@@ -108,43 +217,21 @@ int32_t SDLAUDIO::QUEUESAMPLE(const std::string& path, bool first) {
     s->LONG = !ec && size > LONGFILE;
     SAMPLES.push_back(std::move(s));
     h = static_cast<int32_t>(SAMPLES.size());
-    if (first) {
-      QUEUE.push_front(h);
-      URGENT++;
-    } else {
-      QUEUE.push_back(h);
-    }
+    QUEUE.push_back(h);
   }
   if (!WORKER.joinable()) WORKER = std::thread([this]() { WORKERLOOP(); });
   CHANGED.notify_all();
   return h;
 }
 
-int32_t SDLAUDIO::LOAD(const std::string& path) {
-  if (!OPENED) return 0;
-  for (auto it = PREFETCHED.begin(); it != PREFETCHED.end(); ++it)
-    if (it->first == path) {
-      const int32_t h = it->second;
-      PREFETCHED.erase(it);
-      return h;
-    }
-  if (!SOUNDFILEHEADER(path)) return 0;
-  return QUEUESAMPLE(path, false);
-}
-
-void SDLAUDIO::PREFETCH(const std::string& path) {
-  if (!OPENED || !SOUNDFILEHEADER(path)) return;
-  for (const auto& p : PREFETCHED)
-    if (p.first == path) return;
-  PREFETCHED.push_back({path, QUEUESAMPLE(path, true)});
-}
-
 void SDLAUDIO::DECODE(SAMPLE& s) {
   // Decoding reads only the device format and its own stream's state, so the
   // background thread and a sample wanted at once can decode side by side.
-  Mix_Chunk* c = Mix_LoadWAV(s.PATH.c_str());
+  uint8_t* owned = nullptr;
+  Mix_Chunk* c = DECODEFILE(s.PATH, owned);
   std::lock_guard<std::mutex> g(LOCK);
   s.CHUNK = c;
+  s.OWNED = owned;
   s.STAGE = READY;
   // Channels waiting for this sample start now.
   for (auto it = WAITING.begin(); it != WAITING.end();) {
@@ -159,20 +246,17 @@ void SDLAUDIO::DECODE(SAMPLE& s) {
 }
 
 void SDLAUDIO::WORKERLOOP() {
-  bool niced = false;
+  // The thread keeps the game's priority: it shares a lock with the game
+  // thread, and a lowered priority would let a busy machine keep the game
+  // waiting on it.
   for (;;) {
     SAMPLE* s = nullptr;
     {
       std::unique_lock<std::mutex> g(LOCK);
-      CHANGED.wait(g, [this]() { return STOP || !QUEUE.empty(); });
+      CHANGED.wait(g, [this]() {
+        return STOP || (!QUEUE.empty() && (GO || SAMPLES[QUEUE.front() - 1]->WANTED));
+      });
       if (STOP) return;
-      if (URGENT > 0) {
-        URGENT--;
-      } else if (!niced) {
-        // Below the game in priority: the frames and a sample wanted at once come first.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
-        niced = true;
-      }
       s = SAMPLES[QUEUE.front() - 1].get();
       QUEUE.pop_front();
       s->STAGE = DECODING;
@@ -199,7 +283,7 @@ Mix_Chunk* SDLAUDIO::READYCHUNK(int32_t handle) {
 }
 
 void SDLAUDIO::FREE(int32_t handle) {
-  if (!OPENED || handle < 1 || handle > static_cast<int32_t>(SAMPLES.size())) return;
+  if (!DEVICEOPEN || handle < 1 || handle > static_cast<int32_t>(SAMPLES.size())) return;
   {
     std::unique_lock<std::mutex> g(LOCK);
     for (auto it = WAITING.begin(); it != WAITING.end();)
@@ -216,12 +300,15 @@ void SDLAUDIO::FREE(int32_t handle) {
   }
   // Freeing a chunk halts every channel that plays it.
   Mix_Chunk* c = SAMPLES[handle - 1]->CHUNK;
+  uint8_t* owned = SAMPLES[handle - 1]->OWNED;
   SAMPLES[handle - 1]->CHUNK = nullptr;
+  SAMPLES[handle - 1]->OWNED = nullptr;
   if (c) Mix_FreeChunk(c);
+  if (owned) SDL_free(owned);
 }
 
 void SDLAUDIO::PLAY(int32_t channel, int32_t handle, int32_t loops) {
-  if (!OPENED || handle < 1) return;
+  if (!DEVICEOPEN || handle < 1) return;
   {
     std::lock_guard<std::mutex> g(LOCK);
     if (handle > static_cast<int32_t>(SAMPLES.size())) return;
@@ -232,7 +319,8 @@ void SDLAUDIO::PLAY(int32_t channel, int32_t handle, int32_t loops) {
       if (s.STAGE == QUEUED) {
         QUEUE.erase(std::remove(QUEUE.begin(), QUEUE.end(), handle), QUEUE.end());
         QUEUE.push_front(handle);
-        URGENT++;
+        s.WANTED = true;
+        CHANGED.notify_all();
       }
       Mix_HaltChannel(channel);
       WAITING[channel] = WAITINGPLAY{handle, loops};
@@ -243,14 +331,14 @@ void SDLAUDIO::PLAY(int32_t channel, int32_t handle, int32_t loops) {
 }
 
 void SDLAUDIO::HALT(int32_t channel) {
-  if (!OPENED) return;
+  if (!DEVICEOPEN) return;
   std::lock_guard<std::mutex> g(LOCK);
   WAITING.erase(channel);
   Mix_HaltChannel(channel);
 }
 
 bool SDLAUDIO::BUSY(int32_t channel) {
-  if (!OPENED) return false;
+  if (!DEVICEOPEN) return false;
   {
     std::lock_guard<std::mutex> g(LOCK);
     if (WAITING.count(channel)) return true;
@@ -259,17 +347,24 @@ bool SDLAUDIO::BUSY(int32_t channel) {
 }
 
 void SDLAUDIO::VOLUME(int32_t channel, int32_t volume) {
-  if (OPENED) Mix_Volume(channel, std::clamp(volume, 0, 128));
+  if (DEVICEOPEN) Mix_Volume(channel, std::clamp(volume, 0, 128));
 }
 
 void SDLAUDIO::PAUSE(bool paused) {
-  if (!OPENED) return;
+  if (!DEVICEOPEN) return;
   std::lock_guard<std::mutex> g(LOCK);
   PAUSED = paused;
   if (paused)
     Mix_Pause(-1);
   else
     Mix_Resume(-1);
+}
+
+void SDLAUDIO::RELEASE() {
+  if (GO.load(std::memory_order_relaxed)) return;
+  std::lock_guard<std::mutex> g(LOCK);
+  GO = true;
+  CHANGED.notify_all();
 }
 
 int32_t SDLAUDIO::PENDING() {

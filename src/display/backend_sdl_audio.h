@@ -8,6 +8,7 @@
 #pragma once
 #include <condition_variable>
 #include <cstdint>
+#include <atomic>
 #include <deque>
 #include <map>
 #include <memory>
@@ -25,14 +26,11 @@ class SDLAUDIO {
   // 512-sample buffers, 106 channels). False with ERROR filled on failure.
   bool OPEN();
   void CLOSE();
-  bool ISOPEN() const { return OPENED; }
+  bool ISOPEN() const { return DEVICEOPEN; }
   const std::string& ERROR() const { return WHY; }
 
-  // A handle > 0 for a file that starts like an Ogg or WAVE file, else 0. A
-  // file prefetched and not yet loaded gets the prefetched sample.
+  // A handle > 0 for a file that starts like an Ogg or WAVE file, else 0.
   int32_t LOAD(const std::string& path);
-  // Starts decoding PATH ahead of its LOAD, before anything else queued.
-  void PREFETCH(const std::string& path);
   void FREE(int32_t handle);
   void PLAY(int32_t channel, int32_t handle, int32_t loops);
   void HALT(int32_t channel);
@@ -41,14 +39,20 @@ class SDLAUDIO {
   void PAUSE(bool paused);
   // Samples still waiting for or in decoding.
   int32_t PENDING();
+  // The game waits for the first time: background decoding may begin. Until
+  // then only samples that were started are decoded, so start-up keeps the
+  // processor to itself.
+  void RELEASE();
 
  private:
   enum STATE { QUEUED, DECODING, READY, FREED };
   struct SAMPLE {
     std::string PATH;
     Mix_Chunk* CHUNK = nullptr;
+    uint8_t* OWNED = nullptr;  // the chunk's samples (freed with it)
     STATE STAGE = QUEUED;
-    bool LONG = false;  // big enough that a caller should not wait for its decoding
+    bool LONG = false;    // big enough that a caller should not wait for its decoding
+    bool WANTED = false;  // started while waiting for its decoding
   };
   // A start waiting for its sample's decoding.
   struct WAITINGPLAY {
@@ -58,18 +62,16 @@ class SDLAUDIO {
   // The decoded sample of HANDLE (nullptr when it did not decode), decoding
   // it now or waiting for the background thread.
   Mix_Chunk* READYCHUNK(int32_t handle);
-  int32_t QUEUESAMPLE(const std::string& path, bool first);
   void DECODE(SAMPLE& s);
   void WORKERLOOP();
 
-  bool OPENED = false;
+  bool DEVICEOPEN = false;
   std::string WHY;
   std::vector<std::unique_ptr<SAMPLE>> SAMPLES;  // handle h is SAMPLES[h - 1]
   std::deque<int32_t> QUEUE;                     // handles waiting for decoding
-  std::vector<std::pair<std::string, int32_t>> PREFETCHED;  // not yet claimed by LOAD
-  int32_t URGENT = 0;  // prefetched samples the worker decodes at full priority
   std::map<int32_t, WAITINGPLAY> WAITING;  // by channel
   bool PAUSED = false;
+  std::atomic<bool> GO{false};
   std::mutex LOCK;                               // guards SAMPLES' states and QUEUE
   std::condition_variable CHANGED;
   std::thread WORKER;

@@ -96,7 +96,6 @@ void INIT_AUDIO(bool only_change_volume) {
       return;
     }
     FORGETSOUNDS();
-    PREFETCHMUSIC();
   }
   if (!THEBACKEND) return;
   const int32_t base = SCALEDVOLUME(VOLUME_SOUND, 9, 1);

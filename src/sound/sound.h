@@ -100,10 +100,6 @@ void MANAGEIDLEMUSIC();
 // Slot table and loading (sound/soundload.cpp).
 // Empties every slot: the samples of a device just opened start afresh.
 void FORGETSOUNDS();
-// Tells the back-end which long music files the game starts first (the title
-// and the idle music), so that a back-end decoding in the background can
-// begin with them while start-up goes on.
-void PREFETCHMUSIC();
 // The file of each slot as the table names it ("" for slots 0, 82 and 86,
 // which are loaded on demand).
 extern const char* const SLOTFILE[NUMSOUNDS];

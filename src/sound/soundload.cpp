@@ -170,14 +170,6 @@ void FORGETSOUNDS() {
   SOUNDBACKEND = THEBACKEND;
 }
 
-void PREFETCHMUSIC() {
-  if (!SOUNDON || !THEBACKEND) return;
-  for (int s : {60, 96}) {
-    const std::string file = SOUNDFILENAME(SLOTFILE[s]);
-    if (FILEEXISTSCI(file)) THEBACKEND->PREFETCHSOUND(RESOLVEPATH(file));
-  }
-}
-
 std::string SOUNDFILENAME(const std::string& key) {
   if (key.size() <= 4) return key;
   return key.substr(0, key.size() - 4) + AUDEXT;

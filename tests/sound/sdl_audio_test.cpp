@@ -41,9 +41,13 @@ TEST(SdlAudio, BackgroundDecodingNeverPlaysAHalfSample) {
   EXPECT_TRUE(audio.BUSY(8));
   audio.FREE(h[3]);  // freeing stops the channel that plays it
   EXPECT_FALSE(audio.BUSY(8));
-  audio.FREE(h[20]);  // possibly still waiting in the queue
+  audio.FREE(h[20]);  // still waiting in the queue
   audio.PLAY(9, h[20], 0);
   EXPECT_FALSE(audio.BUSY(9));
+  // Until the game first waits, nothing else is decoded.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(audio.PENDING(), 27);
+  audio.RELEASE();
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (audio.PENDING() > 0 && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -71,6 +75,7 @@ TEST(SdlAudio, ALongSampleStartsWhenDecodedAndCanBeStoppedBefore) {
   audio.PLAY(61, h[4], -1);
   audio.HALT(61);  // stopped before (or just after) its decoding finished
   EXPECT_FALSE(audio.BUSY(61));
+  audio.RELEASE();
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (audio.PENDING() > 0 && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
