@@ -223,7 +223,7 @@ class TIMEDBACKEND : public BACKEND {
   }
   void ENDFRAME() override {
     B->ENDFRAME();
-    if (getenv("TRACEB")) fprintf(stderr, "frame %.1f\n", msSince(T0));
+
     // Without sound the menu is the first frame after the glyphs are uploaded.
     if ((SOUNDON ? !SOUNDTABLELOADED : !UPLOADED) || FIRSTFRAME >= 0) return;
     FIRSTFRAME = msSince(T0);
@@ -246,13 +246,9 @@ class TIMEDBACKEND : public BACKEND {
     const auto t = CLOCK::now();
     B->PLAYSOUND(c, h, l);
     if (FIRSTFRAME < 0) WAITPLAY += msSince(t);
-    if (getenv("TRACEB")) fprintf(stderr, "play %d %.1f at %.1f\n", c, msSince(t), msSince(T0));
+
   }
-  void HALTSOUND(int32_t c) override {
-    const auto t = CLOCK::now();
-    B->HALTSOUND(c);
-    if (getenv("TRACEB") && msSince(t) > 2) fprintf(stderr, "halt %d %.1f at %.1f\n", c, msSince(t), msSince(T0));
-  }
+  void HALTSOUND(int32_t c) override { B->HALTSOUND(c); }
   bool SOUNDBUSY(int32_t c) override { return B->SOUNDBUSY(c); }
   void SOUNDVOLUME(int32_t c, int32_t v) override { B->SOUNDVOLUME(c, v); }
   void PAUSEAUDIO(bool p) override { B->PAUSEAUDIO(p); }

@@ -283,6 +283,11 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
 
 BACKEND* MAKEHEADLESSBACKEND(int32_t w, int32_t h) { return new HEADLESS(w, h); }
 
+bool HEADLESSAUDIOPAUSED(BACKEND* b) {
+  auto* h = dynamic_cast<HEADLESS*>(b);
+  return h && h->PAUSED;
+}
+
 int32_t HEADLESSVOLUME(BACKEND* b, int32_t channel) {
   auto* h = dynamic_cast<HEADLESS*>(b);
   if (!h) return -1;

@@ -66,8 +66,8 @@ TEST(WalkRun, PickupsAlongACorridorShowInTheStateDump) {
   EXPECT_EQ(still["x"], 2) << still;
   EXPECT_EQ(still["health"], 100.0) << still;
 
-  // Three steps: the clip, then each sewer cell costs 5 health. (Frame 0 is
-  // the sound loading box; the level starts on frame 1.)
+  // Three steps: the clip, then each sewer cell costs 5 health. (The sound
+  // table's loading box is one frame before the level starts.)
   std::string dump = RUNLEVEL(dir, map, "5 down D\n10 up D\n", 30);
   nlohmann::json p = PLAYER1(dump);
   EXPECT_EQ(p["x"], 5) << p;
