@@ -13,7 +13,7 @@
 #include "shell/gameflow.h"
 #include "base/harness.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 MCOORDTYPE MCOORD;
 int16_t GLOBALMOUSEX = 0, GLOBALMOUSEY = 0;

@@ -13,7 +13,7 @@
 #include "display/textscreen.h"
 #include "base/harness.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 int32_t WINDOWTYPE = W_BORDERLESS;
 int32_t OPENGLMODE = MODE_COLORKEY, OPENGLPREVMODE = MODE_COLORKEY;

@@ -8,7 +8,7 @@
 #include "render/view.h"
 #include "shell/gameflow.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 BYTE ROTATECOUNTER = 1;

@@ -3,7 +3,7 @@
 #include "game/players.h"
 #include "render/los.h"
 #include "shell/gameflow.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 
 const std::string WEAPONNAME[NUMWEAPONTYPES + 1] = {

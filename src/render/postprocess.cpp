@@ -6,7 +6,7 @@
 #include "game/players.h"
 #include "render/lighting.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 #include "world/grid.h"
 

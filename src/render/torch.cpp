@@ -9,7 +9,7 @@
 #include "render/los.h"
 #include "render/postprocess.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "display/backend.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 BYTE PLAYSOUND = 0;
 BYTE PREVSOUND = 0;

@@ -3,7 +3,7 @@
 #include "display/textscreen.h"
 #include "display/zoomwin.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 namespace {
 

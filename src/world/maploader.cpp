@@ -11,7 +11,7 @@
 #include "shell/gameflow.h"
 #include "base/paths.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 #include "world/mapscan.h"
 #include "world/randommap.h"
