@@ -28,3 +28,4 @@ extern BYTE MOVIE2COUNTER, REPLAYCOUNTER;
 extern BYTE NEW_MONSTERS, NEW_PLAYER, NEW_LAND, NEW_TANK, NEW_ITEMS, NEW_FIRE;
 extern BYTE MYNUMBER;         // the player this machine shows
 extern BYTE NUMBEROFPLAYERS;  // 1 or 2
+extern bool SHOWSTARS;        // menu screens run the starfield with the banner

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/common.h"
-#include "shell/gameflow.h"  // SHOWSTARS: the banner animation also runs the starfield
+#include "base/settings.h"  // SHOWSTARS: the banner animation also runs the starfield
 
 constexpr int MAX_STARS = 255;
 
