@@ -330,6 +330,13 @@ bool SDLGL::POLLEVENT(BACKENDEVENT& ev) {
         ev.TYPE = BE_KEYUP;
         ev.SYM = SDL2TOSDL12KEY(e.key.keysym.sym);
         return true;
+      case SDL_MOUSEBUTTONDOWN:
+        // Reported so that a click shorter than the time between two looks
+        // at the buttons still counts.
+        if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) continue;
+        ev.TYPE = BE_MOUSEDOWN;
+        ev.SYM = e.button.button == SDL_BUTTON_LEFT ? 1 : 2;
+        return true;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
             e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {

@@ -86,7 +86,7 @@ void inputCycle() {
   TRACESTEP("GETINPUT");
   CHOSEWEAPONSOUND = 0;
   KEYSOUND = false;
-  if (!LINKACTIVE) GETPORT60FORGAME_FIRSTPART();
+  if (!LINKACTIVE) GETPORT60FORINPUTCYCLE();
   GETINPUT();
   if (KEYSOUND) restartSound(static_cast<uint16_t>(75 + random(3)), 50);
   if (CHOSEWEAPONSOUND > 0 && !SOUNDPLAYING1(250)) STARTSOUND1(65 + CHOSEWEAPONSOUND, 250, false);
@@ -309,7 +309,7 @@ bool confirmQuit() {
     MOV(3, 0);
     return true;
   }
-  READKEY = 255;
+  CLEARTYPEDKEYS();
   DELAYEMULATOR(500);
   MOV(3, 0);
   PORT60[1] = 0;
