@@ -23,6 +23,18 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
   GAMEPARAMS.clear();
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
+    if (a == "-h" || a == "--help") {
+      HARNESS.HELP = true;
+      continue;
+    }
+    if (a == "--version") {
+      HARNESS.VERSION = true;
+      continue;
+    }
+    if (a.size() > 1 && a[0] == '-' && a.rfind("--", 0) != 0) {
+      err = "unknown option " + a;
+      return false;
+    }
     if (a.rfind("--", 0) != 0) {
       GAMEPARAMS.push_back(a);
       continue;
@@ -30,6 +42,12 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
     if (a == "--headless") {
       HARNESS.HEADLESS = true;
       continue;
+    }
+    if (a != "--frames" && a != "--seed" && a != "--size" && a != "--screenshot" &&
+        a != "--input" && a != "--record" && a != "--data" && a != "--user-dir" &&
+        a != "--dump-state" && a != "--check-map") {
+      err = "unknown option " + a;
+      return false;
     }
     // Every other option takes one value.
     if (i + 1 >= argc) {
@@ -89,6 +107,25 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
       std::filesystem::path abs = std::filesystem::absolute(*f, ec);
       if (!ec) *f = abs.string();
     }
+  }
+  return true;
+}
+
+bool CHECKGAMEPARAMS(std::string& err) {
+  if (GAMEPARAMS.empty() || GAMEPARAMS[0].empty()) return true;
+  const std::string& p = GAMEPARAMS[0];
+  if (p[0] < '0' || p[0] > '9') return true;  // not a level number: another parameter
+  int64_t n = 0;
+  for (char c : p) {
+    if (c < '0' || c > '9' || n > 255) {
+      n = -1;
+      break;
+    }
+    n = n * 10 + (c - '0');
+  }
+  if (n < 1 || n > 255) {
+    err = "the level to start must be a whole number 1..255, not '" + p + "'";
+    return false;
   }
   return true;
 }
