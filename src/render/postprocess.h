@@ -24,3 +24,8 @@ void RESTORECELLBRIGHTNESS(int32_t x, int32_t y);
 // requests the ambient sound of the light under my player, and sets every
 // cell's brightness from its colour (colour 0 = dark).
 void MANAGELIGHTNING();
+// Lights the level as the next tick will (static layer, lamps, torches),
+// without advancing the patterns, requesting sounds, flickering or drawing a
+// random number: run before a level's first frame, so a dark level is never
+// shown unlit.
+void LIGHTLEVELNOW();

@@ -467,6 +467,9 @@ void ENGINETEST() {
   PREENGINEINIT();
   if (LINKACTIVE) NUMBEROFPLAYERS = 2;
   DBUGMODE();
+  // The lights run on input cycles; the first frame comes before the first
+  // cycle, so light the level now (a dark level would show unlit otherwise).
+  if (!LOADINGGAME) LIGHTLEVELNOW();
   // Where a frame starts: the whole frame, the removal sounds after a
   // declined quit, or the load step for a game being loaded.
   enum { FULLFRAME, FROMSOUNDS, FROMLOAD } start = LOADINGGAME ? FROMLOAD : FULLFRAME;
@@ -496,7 +499,10 @@ void ENGINETEST() {
       STOPALLSOUNDS();
       if (LOADSAVEDGAME) LOADSAVEDGAME();
       if (LOADINGGAME && !GAMELOADED) break;
-      if (GAMELOADED) LOADINGGAME = false;
+      if (GAMELOADED) {
+        LOADINGGAME = false;
+        LIGHTLEVELNOW();
+      }
     }
     if (EXSOUND) STARTSOUND1(15, 250, false);
     PERFORMDELAY(1.0);

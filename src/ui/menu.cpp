@@ -211,6 +211,8 @@ BYTE MENU(const std::string& name, BYTE itemsnumber, BYTE x, BYTE y, BYTE select
     ZOOMWINDOWEMULATOR(m.X, m.Y, m.X + m.MAX + 2, m.Y + n + 1, zoomattr, zoomattr);
   }
   DRAWFRAME(m, name, selection == 1 ? 8 : CURRENTATTR());
+  // The box and its shadow hide the stars that pass behind them.
+  SHELTERBOX(m.X, m.Y, m.X + m.MAX + 5, m.Y + n + 2);
 
   BYTE result = 0;
   if (selection == 1 && n >= 1) {
