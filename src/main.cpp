@@ -10,6 +10,7 @@
 #include "base/paths.h"
 #include "shell/startup.h"
 #include "world/mapcheck.h"
+#include "world/mapscriptcheck.h"
 
 namespace {
 // The short usage shown by --help, and with every command-line error.
@@ -30,6 +31,7 @@ void USAGE(FILE* out) {
                "  --version           show the version and leave\n"
                "  --check-map FILE    check a level file for a level author and leave\n"
                "                      (exit 0 clean, 1 notes only, 4 the game would refuse it)\n"
+               "  --check-script F    check a campaign's script file and leave (same exit codes)\n"
                "  --data DIR          the game's data folder (else $ASHENREACH_DATA, the installed\n"
                "                      share folder or the data folder beside the build)\n"
                "  --user-dir DIR      the folder for settings, keys and saves\n"
@@ -70,8 +72,9 @@ int main(int argc, char** argv) {
     std::printf("ashenreach %s\n", ASHEN_VERSION);
     return 0;
   }
-  // The map checker reads a level author's file; it needs neither window nor data folder.
+  // The map and script checkers read a level author's file; they need neither window nor data folder.
   if (!HARNESS.CHECKMAP.empty()) return CHECKMAPFILE(HARNESS.CHECKMAP);
+  if (!HARNESS.CHECKSCRIPT.empty()) return CHECKSCRIPTFILE(HARNESS.CHECKSCRIPT);
 
   std::string searched;
   if (!FINDDATAFOLDER(argv[0], searched)) {

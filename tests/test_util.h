@@ -40,3 +40,11 @@ inline COMMANDRESULT RUNCOMMAND(const std::string& cmd) {
   r.CODE = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
 }
+
+// A state dump (--dump-state) parsed; an empty object when the text is not JSON,
+// so that a missing dump fails the assertions that read it instead of aborting.
+#include <nlohmann/json.hpp>
+inline nlohmann::json PARSEDUMP(const std::string& text) {
+  nlohmann::json j = nlohmann::json::parse(text, nullptr, false);
+  return j.is_discarded() ? nlohmann::json::object() : j;
+}

@@ -122,15 +122,16 @@ static IMAGE SCENEFRAME() {
     if (++px > 32) { px = 14; py += 1; }
   }
   // Monsters (poses A and B) at monster zoom, in their play colours.
-  const int mons[][3] = {{127, 135, 7}, {225, 235, 7}, {134, 142, 7}, {167, 166, 8}, {129, 133, 13},
-                         {130, 132, 7}, {175, 238, 7}, {232, 237, 14}, {232, 237, 11}, {232, 237, 7}};
-  int mx = 14;
+  // Kinds 1..11 in order; the boss (kind 12) follows below at its own zoom.
+  const int mons[][3] = {{127, 135, 7}, {225, 235, 7}, {134, 142, 7}, {167, 166, 8},
+                         {129, 133, 13}, {161, 162, 7}, {163, 144, 7}, {175, 238, 7},
+                         {232, 237, 14}, {169, 170, 11}, {172, 173, 7}};
+  int mx = 13;
   for (auto& m : mons) {
     GLYPH(mx, 17, m[0], m[2], 100, 0, -1, -1, 115);
     GLYPH(mx, 19, m[1], m[2], 100, 128, -1, -1, 115);  // mirrored: walking right
     mx += 2;
   }
-  GLYPH(14, 22, 'M', 9, 100, 0, -1, -1, 115);
   GLYPH(17, 22, 234, 7, 100, 0, -1, -1, 140);
   GLYPH(20, 22, 164, 7, 100, 0, -1, -1, 140);
   // The player: walk frames, sitting, at player zoom; muzzle flash and cursor.

@@ -17,11 +17,13 @@
 // Glyph dots are white (255, 255, 255), everything else pure black, which the
 // renderer treats as transparent.
 //
-// The plain look draws terrain with three codes of its own: #128 is outdoor
-// rock (and any cell with a painted letter), #171 indoor rock and #160 the
-// empty floor. Their code-page letters would put text where walls and floor
-// belong, so they take the dark shade (#178), the medium shade (#177) and the
-// middle dot (#250) instead.
+// Codes the game draws with a meaning of their own must not show the letter
+// the code page has there: a wall, a key or a heart drawn as "Ç", "¿" or "╩"
+// reads as text. Such codes take a text-mode symbol of the font that means
+// the same thing (shades for rock, the middle dot for floor, a heart, a
+// ring for a crater, ...), or, where the font has none, a drawing of 8 x 16
+// dots in the font's own style (key, shield, scrap heap, ammunition, star,
+// aiming ring). PLAINMEANING lists every such code and why.
 //
 // Usage: make_ascii_glyphs [--out DIR] [--copy-to DIR] [FONT ...]
 #include <cstdio>
@@ -35,13 +37,23 @@
 #include "psffont.h"
 #include "display/backend.h"
 
+#include "plain_symbols.h"
+
+// The character the font is asked for: the code-page character, or the one a
+// code with a game meaning borrows.
 static uint32_t UNICODEOF(int code) {
-  switch (code) {
-    case 128: return CP437UNICODE(178);
-    case 171: return CP437UNICODE(177);
-    case 160: return CP437UNICODE(250);
-    default: return CP437UNICODE(code);
-  }
+  const PLAINSYMBOL* p = PLAINMEANING(code);
+  if (p && p->BORROWS != 0) return p->BORROWS;
+  return CP437UNICODE(code);
+}
+
+// Whether the ninth dot column repeats the eighth: for the line-drawing and
+// block characters, which must join their neighbours (judged by the character
+// actually drawn, so a code borrowing a block joins too).
+static bool NINTHCOLUMN(int code) {
+  const PLAINSYMBOL* p = PLAINMEANING(code);
+  const int from = p && p->BORROWSCODE != 0 ? p->BORROWSCODE : code;
+  return from >= 192 && from <= 223;
 }
 
 static bool READWHOLEFILE(const std::string& path, std::vector<uint8_t>& data) {
@@ -105,7 +117,7 @@ static IMAGE BLANKIMAGE(uint8_t v) {
 static IMAGE GLYPHIMAGE(const CONSOLEFONT& f, int g, int code) {
   IMAGE img = BLANKIMAGE(0);
   int top = (DOTH - f.HEIGHT) / 2;
-  bool ninth = code >= 192 && code <= 223;
+  bool ninth = NINTHCOLUMN(code);
   for (int y = 0; y < DOTH; y++)
     for (int x = 0; x < DOTW; x++) {
       int fx = x, fy = y - top;
@@ -155,8 +167,16 @@ int main(int argc, char** argv) {
   outs.insert(outs.end(), copyto.begin(), copyto.end());
   for (int code = 32; code <= 256; code++) {
     IMAGE img;
+    const PLAINSYMBOL* drawn = PLAINMEANING(code);
     if (code == 256) {
       img = BLANKIMAGE(255);
+    } else if (drawn && drawn->DOTS) {
+      img = BLANKIMAGE(0);
+      for (int y = 0; y < DOTH; y++)
+        for (int x = 0; x < DOTW; x++)
+          if (drawn->DOTS[y][x < 8 ? x : 7] == '#' && (x < 8 || NINTHCOLUMN(code)))
+            for (int sy = 0; sy < SCALE; sy++)
+              for (int sx = 0; sx < SCALE; sx++) SETPIXEL(img, x * SCALE + sx, y * SCALE + sy, 255);
     } else {
       uint32_t u = UNICODEOF(code);
       const CONSOLEFONT* from = nullptr;

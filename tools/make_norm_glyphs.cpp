@@ -25,6 +25,7 @@
 #include "norm_items.h"
 #include "norm_sheets.h"
 #include "norm_sprites.h"
+#include "plain_symbols.h"
 
 enum GLYPHKIND { K_TEXT, K_PICTURE, K_SHEET };
 
@@ -48,8 +49,8 @@ static std::string CLASSICUSE(int code) {
   switch (code) {
     case 32: return "blank; the floor (drawn from the cell's floor glyph)";
     case 35: return "water (#) when the new land style is off; start cell of player 2 in map files";
-    case 36: return "landmine ($), shown only within 4 cells";
-    case 37: return "key (%)";
+    case 36: return "landmine in map files (shown as #141 within 4 cells, as floor beyond)";
+    case 37: return "key in map files (shown as #168)";
     case 39: return "crater left where a mine destroyed '_' or 'S'";
     case 42: case 43: return "muzzle flash";
     case 45: case 47: case 92: case 124: return "rocket flying in that direction";
@@ -61,7 +62,7 @@ static std::string CLASSICUSE(int code) {
     case 66: return "boat item";
     case 72: return "health pickup";
     case 75: return "serum (boot time) item";
-    case 77: return "monster (all kinds; the medic in both looks)";
+    case 77: return "monster (all kinds but the friend 'P' and the boss 'A')";
     case 79: case 111: return "flame (O big, o small); 'O' is also a helper";
     case 80: return "player";
     case 82: return "rock";
@@ -73,19 +74,10 @@ static std::string CLASSICUSE(int code) {
     case 105: return "torch item";
     case 112: return "sitting player";
     case 119: return "fire (w)";
-    case 128: return "rock outdoors, cells carrying a painted letter (plain set: the dark shade of #178)";
-    case 138: return "menu starfield stars";
-    case 139: return "'_' and 'S' scenery";
-    case 143: return "floor";
-    case 160: return "empty floor (plain set: the middle dot of #250)";
-    case 171: return "indoor rock (plain set: the shade of #177)";
-    case 174: return "menu frame and backdrop";
     case 176: return "door";
     case 177: return "tank body";
     case 178: return "tank centre; indoor rock display glyph";
-    case 218: return "monster remains (old monster style)";
     case 219: return "barrel; text-input cursor";
-    case 241: return "aiming cursor";
     case 256: return "solid tile painting cell backgrounds";
     default: return "";
   }
@@ -106,7 +98,7 @@ static std::string MODERNMAPNOTE(int code) {
     case 66: return "; a boat cell shows #139";
     case 72: return "; a health cell shows #138";
     case 75: return "; a serum cell shows #125";
-    case 77: return "; a monster shows its kind's drawing (the medic this letter)";
+    case 77: return "; a monster shows its kind's drawing";
     case 79: return "; a flame cell shows #249..#251";
     case 80: return "; the player shows #130..#132";
     case 82: return "; rock shows #227, indoor rock #226";
@@ -139,9 +131,9 @@ static std::vector<GLYPHENTRY> TABLE() {
   pic(125, "serum vial (item 'K', Zarnov's serum: boot time)", "7", SERUM);
   pic(127, "monster type 1 (grunt) pose A; also the player's morph shape replacing frame #130", "7", [] { return GRUNT(0); });
   pic(129, "monster type 5 (liquid-metal man) pose A", "cycling item colour", [] { return LIQUIDMAN(0); });
-  pic(130, "player walk frame 1 (also standing); monster type 6 (friend) pose A", "7", [me] { return HUMANOID(me, -1); });
+  pic(130, "player walk frame 1 (also standing)", "7", [me] { return HUMANOID(me, -1); });
   pic(131, "player walk frame 2 (feet passing)", "7", [me] { return HUMANOID(me, 0); });
-  pic(132, "player walk frame 3; monster type 6 (friend) pose B", "7", [me] { return HUMANOID(me, 1); });
+  pic(132, "player walk frame 3", "7", [me] { return HUMANOID(me, 1); });
   pic(133, "monster type 5 (liquid-metal man) pose B", "cycling item colour", [] { return LIQUIDMAN(1); });
   pic(134, "monster type 3 (soldier) pose A", "7", [] { return SOLDIER(0); });
   pic(135, "monster type 1 (grunt) pose B; also the player's morph shape", "7", [] { return GRUNT(1); });
@@ -152,6 +144,14 @@ static std::vector<GLYPHENTRY> TABLE() {
   pic(140, "player sitting", "7", [me] { return HUMANOID(me, 0, true); });
   pic(141, "landmine ('$', within 4 cells of the player)", "7", LANDMINE);
   pic(142, "monster type 3 (soldier) pose B", "7", [] { return SOLDIER(1); });
+  pic(144, "monster type 7 (medic) pose B", "7", [] { return MEDIC(1); });
+  pic(161, "monster type 6 (friend) pose A", "7", [] { return FRIEND(0); });
+  pic(162, "monster type 6 (friend) pose B", "7", [] { return FRIEND(1); });
+  pic(163, "monster type 7 (medic) pose A", "7", [] { return MEDIC(0); });
+  pic(169, "monster type 10 (hover wasp) pose A", "11", [] { return WASPDRONE(0); });
+  pic(170, "monster type 10 (hover wasp) pose B", "11", [] { return WASPDRONE(1); });
+  pic(172, "monster type 11 (sentry orb) pose A", "7", [] { return SENTRYORB(0); });
+  pic(173, "monster type 11 (sentry orb) pose B", "7", [] { return SENTRYORB(1); });
   const char* weapons[9] = {"scrap gun", "range shotgun", "power shotgun", "chaingun", "rocket launcher",
                             "flame thrower", "NRG-8000", "plasma gun", "minigun"};
   for (int n = 1; n <= 9; n++)
@@ -185,12 +185,12 @@ static std::vector<GLYPHENTRY> TABLE() {
   sheet(228, 4, 4, "sewers ('V'), seamless", "7", [] { return SEWERSHEET(4); });
   sheet(229, 3, 3, "door (#176 in the map), riveted panels, seamless", "key colour", [] { return DOORSHEET(3); });
   pic(231, "barrel (#219 in the map)", "7", BARREL);
-  pic(232, "monster types 9, 10, 11 (drone) pose A", "14, 11, 7 by type", [] { return DRONE(0); });
+  pic(232, "monster type 9 (drone) pose A", "14", [] { return DRONE(0); });
   pic(233, "crater (\"'\" in the map, left by a mine)", "7", CRATER);
   pic(234, "monster type 12 (boss) pose A, drawn at 140 %", "7", [] { return BOSS(0); });
   pic(235, "monster type 2 (advanced prototype) pose B", "7", [] { return PROTOTYPE(1); });
   pic(236, "ammunition: plasma charge ('}')", "11", [] { return AMMO(236); });
-  pic(237, "monster types 9, 10, 11 (drone) pose B", "14, 11, 7 by type", [] { return DRONE(1); });
+  pic(237, "monster type 9 (drone) pose B", "14", [] { return DRONE(1); });
   pic(238, "monster type 8 (eraser) pose B", "7", [] { return ERASER(1); });
   pic(239, "ammunition: chaingun bullets", "colour of the placing rule", [] { return AMMO(239); });
   pic(240, "ammunition: chaingun magazine (']')", "14", [] { return AMMO(240); });
@@ -274,11 +274,15 @@ static bool WRITECATALOGUE(const std::string& path, const std::vector<GLYPHENTRY
        "  64 x 64 tiles. Sheets here are drawn at 32 x 32 art pixels per tile and doubled.\n"
        "  Tiles are numbered (column, row) from 1 at the top left. Terrain sheets are seamless:\n"
        "  the view takes the tile from the cell's position, so they repeat over the map.\n"
+       "- The plain set shows a symbol, never the code page's letter, for every code the\n"
+       "  game draws with a meaning of its own (terrain, pickups, HUD icons, the log frame):\n"
+       "  a character of the console font that means the same, or a drawing of 8 x 16 dots\n"
+       "  in the font's style (`tools/plain_symbols.h`). Such rows say so in the Plain column.\n"
        "- Text glyphs of the modern look are the plain glyphs with a soft shading and a\n"
        "  near-black shadow one dot down and right (none for the line-drawing and block codes\n"
        "  176..223, which must join their neighbours).\n"
        "- Monsters face left; the view mirrors them when they walk right. Neighbouring monsters\n"
-       "  alternate between poses A and B by (x + y) mod 2. The medic (type 7) is the letter M.\n"
+       "  alternate between poses A and B by (x + y) mod 2. Every kind has its own drawing.\n"
        "  A stealth monster that stands still is drawn as the first visible scenery or pickup\n"
        "  tile of the frame, so those pictures are drawn to look right at the 115 % monster zoom.\n\n"
        "## Table\n\n"
@@ -293,6 +297,11 @@ static bool WRITECATALOGUE(const std::string& path, const std::vector<GLYPHENTRY
     if (code == 32 || code == 255 || code == 256) plain = ch;
     if (code == 96) plain = "grave accent";
     std::string use = CLASSICUSE(code);
+    if (const PLAINSYMBOL* ps = PLAINMEANING(code)) {
+      // The plain set draws its own symbol here instead of the code page's letter.
+      plain = ps->DOTS ? std::string("drawn symbol") : "`" + UTF8OF(ps->BORROWS) + "`";
+      use = ps->MEANING;
+    }
     if (!use.empty()) plain += ": " + use;
     const GLYPHENTRY* e = byCode[code];
     std::string modern, kind, tint;

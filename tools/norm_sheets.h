@@ -337,15 +337,17 @@ inline CANVAS TANKSHEET() {
 inline CANVAS LOGSHEET() {
   const int s = 8 * ARTTILE;
   CANVAS c = MAKECANVAS(s, s);
-  const int side = 4, cap = 16;
+  // The frame is thin (a third of a log line) so the seven lines of text fit
+  // inside it with room to spare.
+  const int side = 4, cap = 12;
   for (int y = 0; y < s; y++)
     for (int x = 0; x < s; x++) {
       bool border = x < side || x >= s - side || y < cap || y >= s - cap;
       ARTCOLOR col;
       if (border) {
         double v = 0.75;
-        if (x < 1 || y < 4) v = 1.0;
-        if (x >= s - 1 || y >= s - 4) v = 0.45;
+        if (x < 1 || y < 3) v = 1.0;
+        if (x >= s - 1 || y >= s - 3) v = 0.45;
         col = SHADE(RGB(150, 160, 176), v);
       } else {
         double v = (y / 8) % 2 ? 1.0 : 0.85;  // faint scan lines
@@ -354,6 +356,6 @@ inline CANVAS LOGSHEET() {
       PUT(c, x, y, col);
     }
   for (int x : {2, s - 3})
-    for (int y : {8, s - 9}) BALL(c, x + 0.5, y + 0.5, 1.5, 5, RGB(220, 226, 236), 0.6);
+    for (int y : {6, s - 7}) BALL(c, x + 0.5, y + 0.5, 1.5, 4, RGB(220, 226, 236), 0.6);
   return c;
 }

@@ -16,6 +16,9 @@ struct HUMANSTYLE {
   bool CAMO = false;       // dappled suit
   bool CHROME = false;     // mirror-like shading (liquid metal)
   bool GHOST = false;      // dithered, see-through body
+  bool HASHAIR = false;    // bare head with hair (no helmet)
+  ARTCOLOR HAIR = ARTCOLOR{0, 0, 0};
+  bool MEDIC = false;      // red cross on chest and cap, a first-aid case in the hand
   int GUNLEN = 10;
 };
 
@@ -89,6 +92,26 @@ inline CANVAS HUMANOID(const HUMANSTYLE& s, int step, bool sitting = false, uint
     // Eyes.
     PUT(c, 15, 8 + drop, s.VISOR);
     PUT(c, 19, 8 + drop, s.VISOR);
+  }
+  if (s.HASHAIR) {
+    // Short hair over the crown and down the back of the head.
+    POLY(c, {{12.0, 6.5 + drop}, {13.0, 2.5 + drop}, {17.5, 1.5 + drop}, {22.0, 2.5 + drop},
+             {23.0, 8.0 + drop}, {21.0, 5.0 + drop}, {14.0, 5.0 + drop}}, s.HAIR, 1.2, 0.8);
+  }
+  if (s.MEDIC) {
+    const ARTCOLOR red = RGB(220, 30, 36);
+    // Red cross on the chest plate and on the cap.
+    FILLRECT(c, 17, 13 + drop, 18, 19 + drop, red);
+    FILLRECT(c, 15, 15 + drop, 20, 16 + drop, red);
+    FILLRECT(c, 17, 1 + drop, 18, 4 + drop, red);
+    FILLRECT(c, 16, 2 + drop, 19, 3 + drop, red);
+    // A white first-aid case held out to the left, with its own cross.
+    FILLRECT(c, 1, 18 + drop, 9, 25 + drop, RGB(236, 236, 232));
+    FILLRECT(c, 1, 18 + drop, 9, 18 + drop, RGB(255, 255, 255));
+    FILLRECT(c, 1, 25 + drop, 9, 25 + drop, RGB(170, 170, 166));
+    FILLRECT(c, 4, 17 + drop, 6, 17 + drop, RGB(120, 120, 120));
+    FILLRECT(c, 5, 19 + drop, 5, 24 + drop, red);
+    FILLRECT(c, 3, 21 + drop, 7, 22 + drop, red);
   }
   if (s.CHROME) {
     // Streaks of reflected light across the body.
@@ -310,6 +333,101 @@ inline CANVAS BOSS(int pose) {
   PUT(c, 16, 8, RGB(255, 240, 80));
   PUT(c, 20, 8, RGB(255, 240, 80));
   FILLRECT(c, 16, 11, 20, 11, horn);
+  OUTLINE(c);
+  return c;
+}
+
+// The friend (type 6): an ally, not a copy of the player: bare-headed with
+// dark hair, navy armour with a white chevron, amber goggles and a carbine.
+inline CANVAS FRIEND(int pose) {
+  HUMANSTYLE s;
+  s.SUIT = RGB(64, 96, 170);
+  s.SUITDARK = RGB(44, 66, 124);
+  s.SKIN = RGB(208, 160, 122);
+  s.HELMET = s.SUIT;
+  s.VISOR = RGB(255, 186, 40);
+  s.BOOTS = RGB(46, 42, 40);
+  s.GUN = RGB(150, 150, 156);
+  s.HASHELMET = false;
+  s.HASHAIR = true;
+  s.HAIR = RGB(92, 58, 34);
+  s.GUNLEN = 8;
+  CANVAS c = HUMANOID(s, pose ? 1 : -1);
+  // Goggles across the eyes and a white chevron on the chest: friend marks.
+  FILLRECT(c, 14, 7, 20, 8, s.VISOR);
+  for (int k = 0; k < 3; k++) {
+    PUT(c, 15 + k, 14 + k, RGB(240, 240, 240));
+    PUT(c, 21 - k, 14 + k, RGB(240, 240, 240));
+  }
+  return c;
+}
+
+// The medic (type 7): a field doctor in white with red crosses and a
+// first-aid case instead of a gun.
+inline CANVAS MEDIC(int pose) {
+  HUMANSTYLE s;
+  s.SUIT = RGB(226, 228, 232);
+  s.SUITDARK = RGB(178, 182, 190);
+  s.SKIN = RGB(214, 168, 130);
+  s.HELMET = RGB(240, 240, 240);
+  s.VISOR = RGB(60, 140, 200);
+  s.BOOTS = RGB(90, 90, 96);
+  s.GUN = RGB(150, 150, 156);
+  s.MEDIC = true;
+  s.GUNLEN = 0;
+  return HUMANOID(s, pose ? 1 : -1);
+}
+
+// Hover wasp (type 10, tinted cyan): a four-rotor flying machine seen from
+// above-front, rotors blurred, one lens in the middle.
+inline CANVAS WASPDRONE(int pose) {
+  CANVAS c = MAKECANVAS(SPR, SPR);
+  ARTCOLOR frame = RGB(196, 200, 206), dark = RGB(130, 134, 142), blade = RGB(236, 240, 244);
+  // Arms to the four rotors.
+  LINE(c, 18, 18, 6, 8, 2.6, dark);
+  LINE(c, 18, 18, 30, 8, 2.6, dark);
+  LINE(c, 18, 18, 6, 27, 2.6, frame);
+  LINE(c, 18, 18, 30, 27, 2.6, frame);
+  // Rotor discs: a blurred ring and a blade bar that turns between the poses.
+  for (auto [x, y] : {std::pair<double, double>{6, 8}, {30, 8}, {6, 27}, {30, 27}}) {
+    for (int a = 0; a < 24; a++) {
+      double t = a * 3.14159265 / 12;
+      PUT(c, static_cast<int>(x + 5.2 * std::cos(t)), static_cast<int>(y + 2.6 * std::sin(t)), blade);
+    }
+    if (pose) LINE(c, x - 5, y - 1.5, x + 5, y + 1.5, 1.4, blade);
+    else LINE(c, x - 5, y + 1.5, x + 5, y - 1.5, 1.4, blade);
+    BALL(c, x, y, 1.6, 1.2, dark, 0.2);
+  }
+  // Body with a lens and two antennae.
+  BALL(c, 18, 18, 7, 6, frame, 0.8);
+  FILLRECT(c, 12, 21, 24, 22, dark);
+  BALL(c, 18, 17, 3.2, 3.2, RGB(40, 44, 52), 0.2);
+  BALL(c, 17.5, 16.5, 1.6, 1.6, RGB(255, 255, 255), 0);
+  LINE(c, 15, 12, 13, 7, 1, dark);
+  LINE(c, 21, 12, 23, 7, 1, dark);
+  OUTLINE(c);
+  return c;
+}
+
+// Sentry orb (type 11): a dark steel ball with spikes and a red eye that
+// swivels between the poses.
+inline CANVAS SENTRYORB(int pose) {
+  CANVAS c = MAKECANVAS(SPR, SPR);
+  ARTCOLOR steel = RGB(112, 118, 130), spike = RGB(190, 194, 204);
+  for (int k = 0; k < 8; k++) {
+    double t = k * 3.14159265 / 4 + (pose ? 0.2 : 0);
+    LINE(c, 18 + 9 * std::cos(t), 17 + 9 * std::sin(t), 18 + 15.5 * std::cos(t),
+         17 + 15.5 * std::sin(t), 2.2, spike);
+  }
+  BALL(c, 18, 17, 10.5, 10.5, steel, 0.9);
+  // Armour band and rivets.
+  FILLRECT(c, 8, 20, 28, 21, SHADE(steel, 0.6));
+  for (int x = 10; x <= 26; x += 4) PUT(c, x, 20, spike);
+  // The eye.
+  double ex = pose ? 14 : 21;
+  BALL(c, ex, 14, 4, 3.4, RGB(40, 14, 14), 0);
+  BALL(c, ex, 14, 2.6, 2.2, RGB(255, 40, 30), 0.3);
+  PUT(c, static_cast<int>(ex) - 1, 13, RGB(255, 210, 200));
   OUTLINE(c);
   return c;
 }

@@ -8,6 +8,7 @@ PKGS=(
   libgl1-mesa-dev libgl1-mesa-dri mesa-utils
   libpng-dev zlib1g-dev
   googletest libgtest-dev
+  nlohmann-json3-dev
   xvfb xauth
   console-setup-linux
 )

@@ -1,6 +1,8 @@
 #include "base/harness.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <filesystem>
 
 HARNESSOPTIONS HARNESS;
@@ -8,6 +10,11 @@ std::vector<std::string> GAMEPARAMS;
 int64_t PUSHEDFRAMES = 0;
 
 namespace {
+// The options that take a value.
+const std::string VALUEOPTIONS[] = {"--frames", "--seed",     "--size",       "--screenshot",
+                                    "--input",  "--record",   "--data",       "--user-dir",
+                                    "--dump-state", "--check-map", "--check-script"};
+
 bool parseInt(const std::string& s, int64_t& out) {
   if (s.empty()) return false;
   char* end = nullptr;
@@ -43,9 +50,8 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
       HARNESS.HEADLESS = true;
       continue;
     }
-    if (a != "--frames" && a != "--seed" && a != "--size" && a != "--screenshot" &&
-        a != "--input" && a != "--record" && a != "--data" && a != "--user-dir" &&
-        a != "--dump-state" && a != "--check-map") {
+    // An unknown option is named as such even when it comes last.
+    if (std::find(std::begin(VALUEOPTIONS), std::end(VALUEOPTIONS), a) == std::end(VALUEOPTIONS)) {
       err = "unknown option " + a;
       return false;
     }
@@ -93,6 +99,8 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
       HARNESS.DUMPSTATE = v;
     } else if (a == "--check-map") {
       HARNESS.CHECKMAP = v;
+    } else if (a == "--check-script") {
+      HARNESS.CHECKSCRIPT = v;
     } else {
       err = "unknown option " + a;
       return false;
@@ -101,7 +109,8 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
   // Start-up moves into the data folder; files and folders named on the
   // command line stay relative to where the program was started.
   for (std::string* f : {&HARNESS.SCREENSHOT, &HARNESS.INPUT, &HARNESS.RECORD, &HARNESS.DATA,
-                         &HARNESS.USERDIR, &HARNESS.DUMPSTATE, &HARNESS.CHECKMAP}) {
+                         &HARNESS.USERDIR, &HARNESS.DUMPSTATE, &HARNESS.CHECKMAP,
+                         &HARNESS.CHECKSCRIPT}) {
     std::error_code ec;
     if (!f->empty()) {
       std::filesystem::path abs = std::filesystem::absolute(*f, ec);

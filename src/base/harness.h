@@ -19,7 +19,7 @@ struct HARNESSOPTIONS {
   int64_t FRAMES = -1;  // leave after this many pushed frames; -1 = no limit
   std::string SCREENSHOT;
   int32_t WIDTH = 0, HEIGHT = 0;  // --size; 0 = back-end default
-  std::string INPUT, RECORD, DATA, USERDIR, DUMPSTATE, CHECKMAP;
+  std::string INPUT, RECORD, DATA, USERDIR, DUMPSTATE, CHECKMAP, CHECKSCRIPT;
   bool SEEDGIVEN = false;
   uint64_t SEED = 0;
 };

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <utility>
 
 #include "display/backend.h"
@@ -22,6 +23,7 @@ BYTE IGNORE_BATTR = 1;
 BYTE ASCII_CHARS = 1;
 UNIVERSALDISPLAYTYPE EMUKRAN;
 int32_t SCREEN_WIDTH = 0, SCREEN_HEIGHT = 0, VIEW_HEIGHT = 0, VIEW_YSTART = 0;
+int32_t VIEW_WIDTH = 0, VIEW_XSTART = 0;
 double TOFFX = 0, TOFFY = 0;
 int16_t SCROLLEFFECT = 0;
 bool RENDER_BLACKS = false, GARBLEEFFECTWASCALLED = false, DEATHEFFECTWASCALLED = false;
@@ -44,6 +46,21 @@ void CELLRECT(int32_t sx, int32_t sy, double zoom, int32_t& x1, int32_t& y1, int
   x2 = TEXTTOPIXELX(sx + 1);
   y2 = TEXTTOPIXELY(sy + 1);
   ZOOMIT(x1, y1, x2, y2, zoom);
+}
+
+// Cuts the span A1..A2 (with texture coordinates T1..T2 along it) to LO..HI.
+// False when nothing of it is left.
+bool CLIPTOPICTURE(double& a1, double& a2, double& t1, double& t2, double lo, double hi) {
+  if (a2 <= a1) return false;
+  const double n1 = std::max(a1, lo), n2 = std::min(a2, hi);
+  if (n2 <= n1) return false;
+  const double k = (t2 - t1) / (a2 - a1);
+  const double s1 = t1 + (n1 - a1) * k, s2 = t1 + (n2 - a1) * k;
+  a1 = n1;
+  a2 = n2;
+  t1 = s1;
+  t2 = s2;
+  return true;
 }
 
 }  // namespace
@@ -70,10 +87,35 @@ void INITVIDEO() {
   SCREEN_WIDTH = w;
   SCREEN_HEIGHT = h;
   if (WINDOWTYPE == W_BORDERED) SCREEN_HEIGHT = static_cast<int32_t>(int64_t(w) * 9 / 16);
-  VIEW_HEIGHT = static_cast<int32_t>(int64_t(SCREEN_WIDTH) * 9 / 16);
-  VIEW_YSTART = (SCREEN_HEIGHT - VIEW_HEIGHT) / 2;
+  PLACEPICTURE();
   INITGL();
   APPLICATIONACTIVE = true;
+}
+
+void PLACEPICTURE() {
+  const int64_t w = SCREEN_WIDTH > 0 ? SCREEN_WIDTH : 0, h = SCREEN_HEIGHT > 0 ? SCREEN_HEIGHT : 0;
+  if (w * 9 > h * 16) {
+    // Wider than 16:9: the picture fills the height, black bars at the sides.
+    VIEW_HEIGHT = static_cast<int32_t>(h);
+    VIEW_WIDTH = static_cast<int32_t>(h * 16 / 9);
+  } else {
+    // 16:9 or taller: the picture fills the width, black bars above and below.
+    VIEW_WIDTH = static_cast<int32_t>(w);
+    VIEW_HEIGHT = static_cast<int32_t>(w * 9 / 16);
+  }
+  VIEW_XSTART = static_cast<int32_t>((w - VIEW_WIDTH) / 2);
+  VIEW_YSTART = static_cast<int32_t>((h - VIEW_HEIGHT) / 2);
+}
+
+bool PIXELTOTEXTCELL(int32_t px, int32_t py, int32_t& col, int32_t& row) {
+  col = row = 0;
+  if (VIEW_WIDTH <= 0 || VIEW_HEIGHT <= 0 || VMODE.COL <= 0 || VMODE.ROW <= 0) return false;
+  if (px < VIEW_XSTART || py < VIEW_YSTART || px >= VIEW_XSTART + VIEW_WIDTH ||
+      py >= VIEW_YSTART + VIEW_HEIGHT)
+    return false;
+  col = static_cast<int32_t>(int64_t(px - VIEW_XSTART) * VMODE.COL / VIEW_WIDTH + 1);
+  row = static_cast<int32_t>(int64_t(py - VIEW_YSTART) * VMODE.ROW / VIEW_HEIGHT + 1);
+  return true;
 }
 
 void DONEVIDEO() {
@@ -131,13 +173,14 @@ void ENDUPDATESCREEN() {
 
 int32_t TEXTTOPIXELX(double x) {
   double col = VMODE.COL > 0 ? VMODE.COL : 1;
-  return static_cast<int32_t>(std::trunc(SCREEN_WIDTH * x / col + SCREEN_WIDTH * TOFFX / col));
+  return static_cast<int32_t>(
+      std::trunc(VIEW_WIDTH * x / col + VIEW_XSTART + VIEW_WIDTH * TOFFX / col));
 }
 
 int32_t TEXTTOPIXELY(double y) {
   double row = VMODE.ROW > 0 ? VMODE.ROW : 1;
   return static_cast<int32_t>(
-      std::trunc(VIEW_HEIGHT * y / row + VIEW_YSTART + SCREEN_HEIGHT * TOFFY / row));
+      std::trunc(VIEW_HEIGHT * y / row + VIEW_YSTART + VIEW_HEIGHT * TOFFY / row));
 }
 
 void ZOOMIT(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2, double zoom) {
@@ -184,18 +227,24 @@ void BLITPART(int32_t symbol, int32_t screenx, int32_t screeny, RGBCOLOR clr, do
   int32_t x1, y1, x2, y2;
   CELLRECT(screenx, screeny, zoom, x1, y1, x2, y2);
   const int32_t w = x2 - x1, h = y2 - y1;
-  const double qx1 = x1 + ROUNDEVEN(w * px1), qx2 = x1 + ROUNDEVEN(w * px2);
-  const double qy1 = y1 + ROUNDEVEN(h * py1), qy2 = y1 + ROUNDEVEN(h * py2);
+  double qx1 = x1 + ROUNDEVEN(w * px1), qx2 = x1 + ROUNDEVEN(w * px2);
+  double qy1 = y1 + ROUNDEVEN(h * py1), qy2 = y1 + ROUNDEVEN(h * py2);
   const TINFO& ti = TEXINFO[symbol];
   double u1 = PROPORTIONCONVERTERX(px1, largex, ti.NUMTEXX);
   double u2 = PROPORTIONCONVERTERX(px2, largex, ti.NUMTEXX);
-  const double v1 = PROPORTIONCONVERTERY(py1, largey, ti.NUMTEXY);
-  const double v2 = PROPORTIONCONVERTERY(py2, largey, ti.NUMTEXY);
+  double v1 = PROPORTIONCONVERTERY(py1, largey, ti.NUMTEXY);
+  double v2 = PROPORTIONCONVERTERY(py2, largey, ti.NUMTEXY);
   if (scroll) {
     u1 += SCROLLEFFECT / 100.0;
     u2 += SCROLLEFFECT / 100.0;
   }
   if (mirror) std::swap(u1, u2);
+  // Nothing lands in the black bars: a quad reaching past the picture (a
+  // sprite on the view's hidden bottom row, a swollen glyph at the edge, the
+  // screen shake) is cut at the picture's edge, its texture cut alike.
+  if (!CLIPTOPICTURE(qx1, qx2, u1, u2, VIEW_XSTART, VIEW_XSTART + VIEW_WIDTH) ||
+      !CLIPTOPICTURE(qy1, qy2, v1, v2, VIEW_YSTART, VIEW_YSTART + VIEW_HEIGHT))
+    return;
   THEBACKEND->QUAD(TEXTURE[symbol], float(qx1), float(qy1), float(qx2), float(qy2), float(u1),
                    float(v1), float(u2), float(v2), clr.R, clr.G, clr.B);
 }

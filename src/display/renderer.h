@@ -20,6 +20,10 @@ extern BYTE IGNORE_BATTR;
 extern BYTE ASCII_CHARS;
 extern UNIVERSALDISPLAYTYPE EMUKRAN;
 extern int32_t SCREEN_WIDTH, SCREEN_HEIGHT, VIEW_HEIGHT, VIEW_YSTART;
+// The picture: the largest 16:9 rectangle centred in the window. Wider
+// windows get black bars at the sides, taller ones above and below; nothing
+// is drawn outside it.
+extern int32_t VIEW_WIDTH, VIEW_XSTART;
 extern double TOFFX, TOFFY;
 extern int16_t SCROLLEFFECT;
 extern bool RENDER_BLACKS, GARBLEEFFECTWASCALLED, DEATHEFFECTWASCALLED;
@@ -37,6 +41,11 @@ extern bool APPLICATIONACTIVE;
 extern std::string VIDEOERROR;
 
 void INITVIDEO();
+// Places the picture (VIEW_*) in the window of SCREEN_WIDTH x SCREEN_HEIGHT.
+void PLACEPICTURE();
+// The 1-based text cell of the current mode under window pixel (PX, PY);
+// false (and 0, 0) outside the picture.
+bool PIXELTOTEXTCELL(int32_t px, int32_t py, int32_t& col, int32_t& row);
 void DONEVIDEO();
 void SETRGBCOLORS();
 void INITGL();

@@ -22,3 +22,9 @@ BYTE NUMPORTALS = 0;
 BYTE PORTALX[MAX_PORTALS + 1], PORTALY[MAX_PORTALS + 1];
 BYTE PORTALLEVEL[MAX_PORTALS + 1], PORTALTYPE[MAX_PORTALS + 1];
 bool ERASEAFTER = false;
+
+bool TRAPACTIVATED(BYTE x, BYTE y) {
+  for (int i = 1; i <= COMMANDS && i <= MAX_TRAPS; i++)
+    if (TRAPX[i] == x && TRAPY[i] == y) return false;
+  return true;
+}

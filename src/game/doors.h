@@ -27,6 +27,8 @@ extern BYTE MSGNUMBER[MAX_TRAPS + 1];      // index into TRAPMSG, 0 = none
 extern BYTE TRAPSBACKUP;
 extern BYTE MSGCOUNT;
 extern std::string TRAPMSG[MAX_TRAPMSGS + 1];
+// False while some trap 1..COMMANDS still sits at (X, Y) (a fired trap is removed).
+bool TRAPACTIVATED(BYTE x, BYTE y);
 
 constexpr int MAX_PORTALS = 32;
 extern BYTE NUMPORTALS;

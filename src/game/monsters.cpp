@@ -21,6 +21,9 @@ BYTE SAW[MAX_MONSTERS + 1];
 std::string MLOOKS = "MNZIXUJDECmx";
 uint16_t ELIMIT[ALLMONSTERS + 1] = {0, 50, 200, 100, 100, 1, 1000, 100, 400, 100, 50, 75, 4000};
 const BYTE MONSTERCOLOR[ALLMONSTERS + 1] = {0, 12, 5, 10, 0, 13, 15, 9, 2, 3, 4, 7, 6};
+const BYTE MONSTERCONTACT[ALLMONSTERS + 1] = {0, 1, 3, 10, 3, 20, 0, 1, 10, 2, 2, 1, 24};
+const BYTE MONSTERTANKDAMAGE[ALLMONSTERS + 1] = {0, 1, 1, 1, 1, 1, 0, 1, 5, 2, 3, 3, 5};
+int32_t BOSSHEALTH = 0, HELPERHEALTH = 0;
 
 BYTE NUMBEROFHELPERS = 0;
 BYTE HELPERX[MAX_HELPERS + 1], HELPERY[MAX_HELPERS + 1];
@@ -75,8 +78,8 @@ unsigned char WHICHCHARISTHISMONSTER(uint16_t n) {
     return 'M';
   }
   static const unsigned char glyphs[ALLMONSTERS + 1][2] = {
-      {'M', 'M'}, {127, 135}, {225, 235}, {134, 142}, {167, 166}, {129, 133}, {130, 132},
-      {'M', 'M'}, {175, 238}, {232, 237}, {232, 237}, {232, 237}, {234, 164}};
+      {'M', 'M'}, {127, 135}, {225, 235}, {134, 142}, {167, 166}, {129, 133}, {161, 162},
+      {163, 144}, {175, 238}, {232, 237}, {169, 170}, {172, 173}, {234, 164}};
   if (type < 1 || type > ALLMONSTERS) return 'M';
   int f = (MONSTERX[n] + MONSTERY[n]) % 2;
   return glyphs[type][f];

@@ -21,6 +21,15 @@ extern BYTE MINESTOEXPLODE;
 // Monsters that burned to death this frame (the tick plays one death sound each).
 extern BYTE BURNEDMONSTERS;
 
+// A new explosion of EXPTYPE at (EXPX, EXPY), starting in state EXPSTATE.
+void ADDEXPLOSION(BYTE expx, BYTE expy, BYTE expstate, BYTE exptype);
+void ADDFLAME(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset, BYTE flamelif);
+void ADDRAIL(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset, BYTE owner);
+void ADDROCKET(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset);
+BYTE FINDFLAME(int32_t x, int32_t y);
+void HURTINRADIUS(BYTE x, BYTE y, bool itsokaytokillmonsters);
+void PURGEFLAME(BYTE n);
+
 // Movers, called by the engine tick. Each advances its table; until the
 // projectile rules exist the tables stay empty and the movers have nothing to do.
 void SHELLS();

@@ -39,7 +39,9 @@ void DRAWTANKONSCREEN(BYTE z, int32_t vx, int32_t vy, int32_t sizex, int32_t siz
   for (int32_t col = 1; col <= 3; col++)
     for (int32_t row = 1; row <= 3; row++) {
       const int32_t x = TANKX[z] + col - 1, y = TANKY[z] - 3 + row;
-      if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] < 1) continue;
+      if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] < 1 ||
+          !VIEWROWDRAWN(y))
+        continue;
       const int32_t sx = MAPTOSCREENX(x, vx, sizex), sy = MAPTOSCREENY(y, vy, sizey);
       if (sx < 1 || sx > UDT_X || sy < 1 || sy > UDT_Y) continue;
       const bool turret = col == tcol && row == trow;
@@ -50,7 +52,9 @@ void DRAWTANKONSCREEN(BYTE z, int32_t vx, int32_t vy, int32_t sizex, int32_t siz
       const int32_t effect = glyph >= 242 ? (row == 1 ? 2 : 0) + (col == 3 ? 1 : 0) : 0;
       const BYTE bri =
           static_cast<BYTE>(rec.BRIGHTNESS < 0 ? 0 : rec.BRIGHTNESS > 255 ? 255 : rec.BRIGHTNESS);
+      ACTORCELL(true);
       RENDERCHARCODE(sx, sy, glyph, rec.ATTR, 100, bri, effect, col, row, 100, true);
+      ACTORCELL(false);
       if (MODERN_VISUALS == 1 && turret) RENDERCHARCODE(sx, sy, 202, rec.ATTR, 100, bri, 0, 4, 1, 100, true);
     }
 }

@@ -182,7 +182,12 @@ void DRAWMESSAGES() {
   const double savedx = TOFFX, savedy = TOFFY;
 
   if (classic) {
-    RENDERSTRING(60, 43, std::string(30, static_cast<char>(174)), 8, 0, 2, 100, 100);
+    // A text-mode frame: the corner and top line on the row above the first
+    // log line, the side line beside each log line.
+    RENDERSTRING(LOGFRAMECOLUMN, LOGFIRSTROW - 1,
+                 std::string(1, static_cast<char>(FRAMECORNERGLYPH)) +
+                     std::string(LOGFRAMEWIDTH - 1, static_cast<char>(FRAMEHLINEGLYPH)),
+                 8, 0, 2, 100, 100);
   } else {
     // The log's backdrop: the 8 x 8 tiles of large sheet 213 in the
     // bottom-right corner of a 22 x 48 grid.
@@ -195,7 +200,9 @@ void DRAWMESSAGES() {
       for (int y = 1; y <= 8; y++)
         RENDERCHARCODE(14 + x, 40 + y, 213, 15, 100, 100, 0, x, y, 100, false);
     VMODE = savedmode;
-    TOFFY += 0.1;
+    // The text sits inside the backdrop's frame: a third of a line down from
+    // the row grid (clear of the top border) and half a column to the left.
+    TOFFY += LOGTEXTDROP;
     TOFFX -= 0.5;
     SWITCHTOOPENGLBLENDINGMODE();
   }
@@ -211,8 +218,10 @@ void DRAWMESSAGES() {
       // A hero's remark (asked for in colour 14) fades in to full brightness.
       bri = static_cast<BYTE>((50 - std::min<uint16_t>(TXTBLINK[i], 50)) * 2);
     }
-    RENDERSTRING(61, 42 + i, TXTLINE[i], colour, 0, 2, 100, bri);
-    if (classic) RENDERSTRING(60, 43 + i, std::string(1, static_cast<char>(174)), 8, 0, 2, 100, 100);
+    RENDERSTRING(LOGFRAMECOLUMN + 1, LOGFIRSTROW - 1 + i, TXTLINE[i], colour, 0, 2, 100, bri);
+    if (classic)
+      RENDERSTRING(LOGFRAMECOLUMN, LOGFIRSTROW - 1 + i,
+                   std::string(1, static_cast<char>(FRAMEVLINEGLYPH)), 8, 0, 2, 100, 100);
   }
 
   TOFFX = savedx;

@@ -12,6 +12,19 @@ constexpr int MAX_OBJ_LENGTH = 66;
 constexpr int MAX_OBJ_LINES = 10;
 constexpr uint16_t HEROTIME = 300;  // ticks the hero-thought box stays up
 
+// Where the log sits on the 90 x 50 half-cell grid: log line I on row
+// LOGFIRSTROW - 1 + I from column LOGFRAMECOLUMN + 1; the plain look frames it
+// with a corner and a top line on the row above and a side line in
+// LOGFRAMECOLUMN beside every log line.
+constexpr int LOGFIRSTROW = 43;
+constexpr int LOGFRAMECOLUMN = 60;
+constexpr int LOGFRAMEWIDTH = 31;  // corner plus the top line to the screen's edge
+// Line-drawing glyphs of the plain frame.
+constexpr int FRAMECORNERGLYPH = 218, FRAMEHLINEGLYPH = 196, FRAMEVLINEGLYPH = 179;
+// The modern look's text offset below the row grid, in log lines, so the
+// text clears the top border of the backdrop sheet #213.
+constexpr double LOGTEXTDROP = 0.3;
+
 extern std::string TXTLINE[TXT_NUMLINES + 1];  // 1 = oldest, 7 = newest
 // Colour of each log line. (The text screen's own TXTCOLOR is its write colour.)
 extern BYTE TXTLINECOLOR[TXT_NUMLINES + 1];

@@ -67,6 +67,13 @@ bool rowDrawn(int32_t y, int32_t ty, int32_t zy, bool hack_dontdrawbottomline) {
   return true;
 }
 
+// The rows of the frame being drawn, for VIEWROWDRAWN.
+struct FRAMEROWS {
+  bool ACTIVE = false;
+  int32_t TY = 0, ZY = 0;
+  bool HIDEBOTTOM = false;
+} CURRENTFRAME;
+
 // One overlay layer G of map cell (X, Y) at screen cell (DX, DY).
 void DRAWLAYER(int32_t x, int32_t y, int g, const CELLINFO& drawinfo, int32_t dx, int32_t dy) {
   const POSTPROCESSING& pp = MAPPP[x][y];
@@ -93,6 +100,10 @@ bool CELLWITHINVIEW(int32_t mapx, int32_t mapy, int32_t vx, int32_t vy, int32_t 
                     int32_t sizey) {
   int32_t hx = halfSize(sizex), hy = halfSize(sizey);
   return mapx >= vx - hx && mapx <= vx + hx && mapy >= vy - hy && mapy <= vy + hy;
+}
+
+bool VIEWROWDRAWN(int32_t y) {
+  return !CURRENTFRAME.ACTIVE || rowDrawn(y, CURRENTFRAME.TY, CURRENTFRAME.ZY, CURRENTFRAME.HIDEBOTTOM);
 }
 
 BYTE REPLACEFATTR(BYTE attr, BYTE newf) { return static_cast<BYTE>((attr / 16) * 16 + (newf & 15)); }
@@ -138,7 +149,7 @@ void DRAWVIEW40(BYTE vx, BYTE vy, BYTE sizex, BYTE sizey, bool mirror_to_ekran,
       }
 
       CELLINFO drawinfo = CELLDRAWINFO(vx, vy, x, y, dx, dy);
-      const unsigned char mapc = MAP[x][y];
+      const unsigned char mapc = SHOWNMAPCHAR(x, y);
       const unsigned char chr = MAPPP[x][y].CHR;
       if (drawinfo.BRIGHTNESS > 0 && drawinfo.ATTR > 0) {
         MAPPP[x][y].EXPLORED = 1;
@@ -200,6 +211,7 @@ void DRAWVIEW40(BYTE vx, BYTE vy, BYTE sizex, BYTE sizey, bool mirror_to_ekran,
   }
   if (DRAW_MAP) return;
 
+  CURRENTFRAME = FRAMEROWS{true, ty, zy, hack_dontdrawbottomline};
   SWITCHTOOPENGLCOLORKEYMODE();
   for (int t = 1; t <= NUMBEROFTANKS; t++) {
     const bool tshift = INPUTCOUNTER != 1;
@@ -219,7 +231,8 @@ void DRAWVIEW40(BYTE vx, BYTE vy, BYTE sizex, BYTE sizey, bool mirror_to_ekran,
 
   for (int r = 1; r <= NUMBEROFROCKETS; r++) {
     const int32_t rx = ROCKETX[r], ry = ROCKETY[r];
-    if (!VALID(rx, ry) || MAPLOS[rx][ry] <= 0 || !CELLWITHINVIEW(rx, ry, vx, vy, sizex, sizey))
+    if (!VALID(rx, ry) || MAPLOS[rx][ry] <= 0 || !CELLWITHINVIEW(rx, ry, vx, vy, sizex, sizey) ||
+        !VIEWROWDRAWN(ry))
       continue;
     const bool rshift = INPUTCOUNTER == 1 && ALLOWWORLDHOSTILITY();
     if (rshift) SHIFTSCREEN(-ROCKETXOFFSET[r], -ROCKETYOFFSET[r]);
@@ -239,6 +252,7 @@ void DRAWVIEW40(BYTE vx, BYTE vy, BYTE sizex, BYTE sizey, bool mirror_to_ekran,
       DRAWLAYER(x, y, L_SPARKS, full, x + 1 - tx, sizey + 1 - (y - ty));
     }
 
+  CURRENTFRAME.ACTIVE = false;
   if (shifted) SHIFTSCREENBYHALFCHARFORWARD();
 }
 

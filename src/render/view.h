@@ -39,6 +39,21 @@ CELLINFO CELLDRAWINFO(int32_t vx, int32_t vy, int32_t counterx, int32_t countery
 void STEALTHIT(CELLINFO& info, int32_t x, int32_t y, int32_t screenx, int32_t screeny);
 int32_t DETERMINETHEPROPER3DEFFECTFORCELLDRAWN(int32_t x, int32_t y);
 bool ISDRAWNROCK(int32_t x, int32_t y);
+// Whether map row Y is drawn in the frame DRAWVIEW40 is drawing: not the
+// window's bottom row when that is kept free, not the top rows behind the
+// objective box. Things drawn over the cells (monsters, players, tanks,
+// rockets) skip the rows whose cells are skipped. True outside a frame.
+bool VIEWROWDRAWN(int32_t y);
+// Brackets the drawing of a creature or vehicle over the cells: in the plain
+// look the glyph gets its cell's black background (as on a text screen), so
+// the floor under it does not show through; nothing in the modern look.
+void ACTORCELL(bool on);
+// A landmine shows only within MINESIGHT cells of the local player.
+constexpr double MINESIGHT = 4;
+// The map character cell (X, Y) is drawn as: a landmine too far from the
+// local player to be seen is drawn as plain floor (' '), in every respect
+// the floor's brightness, colour and glyph, so nothing gives it away.
+unsigned char SHOWNMAPCHAR(int32_t x, int32_t y);
 
 // Window geometry: half size h(S) = round((S - 1) / 2), halves to even.
 int32_t MAPTOSCREENX(int32_t mx, int32_t vx, int32_t sizex);

@@ -39,6 +39,19 @@ BYTE playerAt(BYTE px, BYTE py) {
 }
 }  // namespace
 
+void ACTORCELL(bool on) {
+  // In the plain look a creature fills its character cell as on a text
+  // screen: the cell's black background hides the floor dot behind it.
+  static bool saved = false;
+  if (MODERN_VISUALS != 0) return;
+  if (on) {
+    saved = RENDER_BLACKS;
+    RENDER_BLACKS = true;
+  } else {
+    RENDER_BLACKS = saved;
+  }
+}
+
 void SHIFTSCREEN(int32_t x, int32_t y) {
   TOFFX -= SIGN(x) / 2.0;
   TOFFY += SIGN(y) / 2.0;
@@ -91,7 +104,9 @@ unsigned char PLAYERANIMATIONCHAR(BYTE px, BYTE py) {
 void DRAWMONSTER(uint16_t mn, int32_t vx, int32_t vy, int32_t sizex, int32_t sizey) {
   if (mn < 1 || mn > NUMBEROFMONSTERS) return;
   const int32_t mx = MONSTERX[mn], my = MONSTERY[mn];
-  if (!VALID(mx, my) || MAPLOS[mx][my] <= 0 || !CELLWITHINVIEW(mx, my, vx, vy, sizex, sizey)) return;
+  if (!VALID(mx, my) || MAPLOS[mx][my] <= 0 || !CELLWITHINVIEW(mx, my, vx, vy, sizex, sizey) ||
+      !VIEWROWDRAWN(my))
+    return;
   const BYTE type = MONSTERTYPE[mn];
   const int32_t ry = MAPSIZEY + 1 - my;
   BYTE c = 7;
@@ -129,8 +144,10 @@ void DRAWMONSTER(uint16_t mn, int32_t vx, int32_t vy, int32_t sizex, int32_t siz
     MONSTERHURT[mn] = MONSTERHURT[mn] > 10 ? MONSTERHURT[mn] - 10 : 0;
   }
   const int32_t sx = MAPTOSCREENX(mx, vx, sizex), sy = MAPTOSCREENY(my, vy, sizey);
+  ACTORCELL(true);
   RENDERCHAR(sx, sy, glyph, attr, 100, toByte(recorded(sx, sy).BRIGHTNESS), effect, -1, -1, zoom,
              true);
+  ACTORCELL(false);
   TOFFX += ox;
   TOFFY -= oy;
 }
@@ -138,7 +155,9 @@ void DRAWMONSTER(uint16_t mn, int32_t vx, int32_t vy, int32_t sizex, int32_t siz
 void DRAWPLAYER(BYTE p, int32_t vx, int32_t vy, int32_t sizex, int32_t sizey) {
   if (p < 1 || p > 2 || INTANK[p] > 0 || DEAD[p]) return;
   const int32_t x = PLAYERX[p], y = PLAYERY[p];
-  if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] <= 0) return;
+  if (!VALID(x, y) || !CELLWITHINVIEW(x, y, vx, vy, sizex, sizey) || MAPLOS[x][y] <= 0 ||
+      !VIEWROWDRAWN(y))
+    return;
   const int32_t sxs = SIGN(PLAYERX_[p] - PLAYERX[p]), sys = SIGN(PLAYERY_[p] - PLAYERY[p]);
   const int32_t sx = MAPTOSCREENX(x, vx, sizex), sy = MAPTOSCREENY(y, vy, sizey);
   const BYTE bri = MODERN_VISUALS == 1 ? 100 : toByte(recorded(sx, sy).BRIGHTNESS);
@@ -146,8 +165,10 @@ void DRAWPLAYER(BYTE p, int32_t vx, int32_t vy, int32_t sizex, int32_t sizey) {
   const bool shifted = SMOOTH_PLAYER_MOVEMENT && INPUTCOUNTER != 1;
   if (shifted) SHIFTSCREEN(-sxs, -sys);
   SWITCHTOOPENGLCOLORKEYMODE();
+  ACTORCELL(true);
   RENDERCHAR(sx, sy, PLAYERANIMATIONCHAR(PLAYERX[p], PLAYERY[p]), 7, 100, bri, 0, -1, -1,
              ZOOM_PLAYER, true);
+  ACTORCELL(false);
   SWITCHTOOPENGLBLENDINGMODE();
 
   // The flash and the cursor sit one step from the player in the fire direction.

@@ -44,14 +44,11 @@ bool substitute(CELLINFO& info, int32_t x, int32_t y) {
       info.SYMBOL = pp.DISPFLOOR;
       if (pp.GORE == GORE_MONSTERBODY && NEW_MONSTERS == 0) info.SYMBOL = 218;
       return true;
-    case '$': {
-      const int p = MYNUMBER;
-      if (DISTANCE(PLAYERX[p], PLAYERY[p], x, y) < 4) {
-        info.SYMBOL = NEW_LAND == 1 ? 141 : '$';
-        return true;
-      }
-      return false;
-    }
+    case '$':
+      // Only a mine in sight range reaches here (a far one is drawn as floor).
+      // Both glyph sets draw #141 as a mine; the dollar sign is no mine.
+      info.SYMBOL = 141;
+      return true;
     case '_': info.SYMBOL = 248; MFATTR[x][y] = 7; return true;
     case '\'': info.SYMBOL = 233; MFATTR[x][y] = 7; return true;
     case 'S': info.SYMBOL = 139; MFATTR[x][y] = 7; return true;
@@ -72,9 +69,11 @@ bool substitute(CELLINFO& info, int32_t x, int32_t y) {
   if (NEW_LAND == 1) {
     if (s == 176) { info.SYMBOL = 229; return true; }
     if (s == 'R') { info.SYMBOL = pp.INDOOR ? pp.DISPHOUSEROCK : pp.DISPROCK; return true; }
-    if (s == '%') { info.SYMBOL = 168; return true; }
     if (s == 'V') { info.SYMBOL = 228; return true; }
   }
+  // A key is #168 in both glyph sets (a key drawing; the per-cent sign of the
+  // map file is no key).
+  if (s == '%') { info.SYMBOL = 168; return true; }
   if (MODERN_VISUALS == 1 && s == 'i') { info.SYMBOL = 204; return true; }
   if (NEW_ITEMS == 1) {
     switch (s) {
@@ -92,6 +91,14 @@ bool substitute(CELLINFO& info, int32_t x, int32_t y) {
   return true;
 }
 }  // namespace
+
+unsigned char SHOWNMAPCHAR(int32_t x, int32_t y) {
+  if (!VALID(x, y)) return ' ';
+  const unsigned char c = MAP[x][y];
+  if (c != '$') return c;
+  const int p = MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1;
+  return DISTANCE(PLAYERX[p], PLAYERY[p], x, y) < MINESIGHT ? c : ' ';
+}
 
 bool ISDRAWNROCK(int32_t x, int32_t y) {
   if (!VALID(x, y)) return false;
@@ -143,12 +150,15 @@ CELLINFO CELLDRAWINFO(int32_t vx, int32_t vy, int32_t x, int32_t y, int32_t scre
     return info;
   }
   info.EFFECT3D = DETERMINETHEPROPER3DEFFECTFORCELLDRAWN(x, y);
-  const unsigned char m = MAP[x][y];
+  // A mine out of sight range is described exactly as floor of the floor colour.
+  const unsigned char m = SHOWNMAPCHAR(x, y);
+  const bool hiddenmine = m != MAP[x][y];
+  const BYTE fattr = hiddenmine ? 8 : MFATTR[x][y];
   POSTPROCESSING& pp = MAPPP[x][y];
   int32_t b = MAPPP[x][ry].BRIGHTNESS;
 
   if (m == ' ') {
-    if (MODERN_VISUALS == 0 && MFATTR[x][y] != 4 && MFATTR[x][y] != 12) {
+    if (MODERN_VISUALS == 0 && !hiddenmine && MFATTR[x][y] != 4 && MFATTR[x][y] != 12) {
       if (pp.GORE == GORE_BLOOD) {
         MFATTR[x][y] = 4;
         OOGA[x][ry] = 128;
@@ -157,7 +167,7 @@ CELLINFO CELLDRAWINFO(int32_t vx, int32_t vy, int32_t x, int32_t y, int32_t scre
         OOGA[x][ry] = 128;
       }
     }
-    if (MLIGHT[x][ry] == 128 && MFATTR[x][y] == 8) b = b / 2;
+    if (MLIGHT[x][ry] == 128 && fattr == 8) b = b / 2;
   }
   if ((m == ' ' || m == 'P' || m == 'M') && MLIGHT[x][ry] != 128) b = b / 2;
   if (m == 'R' && NEW_LAND == 0) b = b * 3 / 4;
@@ -171,8 +181,8 @@ CELLINFO CELLDRAWINFO(int32_t vx, int32_t vy, int32_t x, int32_t y, int32_t scre
   }
 
   info.BRIGHTNESS = b;
-  info.SYMBOL = WHATISIT(x, y);
-  const BYTE fg = MLIGHT[x][ry] == 128 ? MFATTR[x][y] : MLIGHT[x][ry];
+  info.SYMBOL = hiddenmine ? ' ' : WHATISIT(x, y);
+  const BYTE fg = MLIGHT[x][ry] == 128 ? fattr : MLIGHT[x][ry];
   info.ATTR = static_cast<BYTE>((MBATTR[x][y] & 15) * 16 + (fg & 15));
 
   if (MAPLOS[x][y] <= FADEOUT)

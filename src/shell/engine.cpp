@@ -227,9 +227,11 @@ void everyFrame() {
     }
     if (SSOUND) restartSound(1, 254);
     if (CSOUND) restartSound(74, 253);
-    for (; MNOTICED > 0; MNOTICED--) {
-      // The slot is drawn before the reference: two draws as arguments of one
-      // call would come in whatever order the compiler evaluates them.
+    // One cry per monster that noticed my player; the count stays readable
+    // until the next monster step. The slot is drawn before the reference:
+    // two draws as arguments of one call would come in whatever order the
+    // compiler evaluates them.
+    for (BYTE i = 0; i < MNOTICED; i++) {
       const auto slot = static_cast<uint16_t>(63 + random(3));
       const auto ref = static_cast<BYTE>(231 + random(20));
       STARTSOUND1(slot, ref, false);

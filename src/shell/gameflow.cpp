@@ -32,6 +32,7 @@ bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 #include "shell/startscreen.h"
 #include "ui/startmenu.h"
 #include "world/mapscan.h"
+#include "world/mapscript.h"
 
 void GLOBALINIT() {
   // New-game reset; every game unit adds its part as it arrives.
@@ -53,6 +54,7 @@ void GLOBALINIT() {
   VIEWZOOM = VIEWZOOMTO = VIEWZOOMDEFAULT = 125;
   VIEWZOOMZOOMEDOUT = 100;
   ZOOMCOUNT = 0;
+  LOADNEWSCRIPT();
 }
 
 namespace {
@@ -83,6 +85,8 @@ void HOLLOWMERE() {
     LINKACTIVE = false;
     CURRENTMAP = launchLevel();
     GAMEDIFFICULTY = 1;
+    // The level's start-up script entries apply their display overrides again.
+    RESETSTARTUPSCRIPTENTRIESFORMAP(CURRENTMAP);
     INITMAP(CURRENTMAP);
     // The stored level states arrive with their loader; its reset runs now.
     PRELOADMAPINFOINIT();

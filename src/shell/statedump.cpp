@@ -1,9 +1,9 @@
 #include "shell/statedump.h"
 
-#include <cstdio>
-#include <sstream>
+#include <nlohmann/json.hpp>
 
 #include "game/items.h"
+#include "game/monsterai.h"
 #include "game/monsters.h"
 #include "game/pickups.h"
 #include "game/player.h"
@@ -19,23 +19,25 @@
 #include "base/paths.h"
 #include "shell/startup.h"
 #include "world/grid.h"
+#include "world/mapscript.h"
 
 namespace {
-std::string quoted(const std::string& s) {
-  std::string out = "\"";
+using JSON = nlohmann::ordered_json;
+
+// Game text is bytes of the PC code page: each byte becomes the code point of
+// the same number, so that bytes above 126 come out as \u00XX escapes.
+std::string bytesText(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
   for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
+    if (c < 0x80) {
       out += static_cast<char>(c);
-    } else if (c < 32 || c > 126) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
     } else {
-      out += static_cast<char>(c);
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  return out + "\"";
+  return out;
 }
 
 // Trailing blanks of a fixed-width name are padding.
@@ -44,78 +46,127 @@ std::string trimmed(const std::string& s) {
   return e == std::string::npos ? std::string() : s.substr(0, e + 1);
 }
 
-const char* boolText(bool b) { return b ? "true" : "false"; }
+JSON playerJSON(int p) {
+  JSON j;
+  j["x"] = PLAYERX[p];
+  j["y"] = PLAYERY[p];
+  j["startx"] = PLAYERSTARTX[p];
+  j["starty"] = PLAYERSTARTY[p];
+  j["health"] = PLAYERHEALTH[p];
+  j["armor"] = ARMOR[p];
+  j["dead"] = DEAD[p];
+  j["chosenweapon"] = CHOSENWEAPON[p];
+  j["ammo"] = JSON::array();
+  for (int w = 1; w <= 9; w++) j["ammo"].push_back(WEAPONAMMO[p][w]);
+  j["keys"] = JSON::array();
+  for (int k = 1; k <= 10; k++) j["keys"].push_back(static_cast<bool>(KEYS[p][k]));
+  j["inventory"] = bytesText(INVENTORY[p]);
+  j["lumber"] = PLAYERRES[p].LUMBER;
+  j["scrap"] = PLAYERRES[p].SCRAP;
+  j["intank"] = INTANK[p];
+  j["weapons"] = JSON::array();
+  for (int w = 1; w <= 9; w++) j["weapons"].push_back(static_cast<bool>(WEAPONPRESENT[p][w]));
+  j["chosenitem"] = CHOSENITEM[p];
+  j["boottime"] = BOOTTIME[p];
+  j["steppedon"] = STEPPEDON[p];
+  j["color"] = PLAYERCOLOR[p];
+  j["steps"] = STEPCOUNTER[p];
+  return j;
+}
+
+JSON messagesJSON() {
+  JSON list = JSON::array();
+  for (int i = 1; i <= TXT_NUMLINES; i++)
+    list.push_back({{"text", bytesText(trimmed(TXTLINE[i]))}, {"color", TXTLINECOLOR[i]}});
+  return list;
+}
+
+JSON heroJSON() {
+  JSON lines = JSON::array();
+  for (int i = 1; i <= TXT_NUMLINES; i++) lines.push_back(bytesText(trimmed(HEROTHOUGHT[i])));
+  return {{"timer", HEROTIMER}, {"color", HEROCOLOR}, {"lines", lines}};
+}
+
+JSON objectiveJSON() {
+  JSON lines = JSON::array();
+  for (int i = 1; i <= CURRENTOBJECTIVELINES && i <= MAX_OBJ_LINES; i++)
+    lines.push_back(bytesText(CURRENTOBJECTIVE[i]));
+  return {{"timer", CURRENTOBJECTIVETIMER}, {"lines", lines}, {"line", OBJLINE}, {"char", OBJCHAR}};
+}
+
+JSON scriptJSON() {
+  JSON list = JSON::array();
+  for (const NEWSCRIPTTYPE& e : NEWSCRIPT)
+    list.push_back({{"level", e.MAPNUM},
+                    {"voice", bytesText(e.VOICEFILE)},
+                    {"activated", e.ACTIVATED},
+                    {"timer", e.TIMER},
+                    {"effcounter", e.EFFCOUNTER}});
+  return {{"count", NEWSCRIPTENTRIES}, {"list", list}};
+}
+
+JSON pickupsJSON() {
+  JSON list = JSON::array();
+  for (int i = 1; i <= NUMBEROFWEAPONS; i++)
+    list.push_back({{"x", WEAPONX[i]},
+                    {"y", WEAPONY[i]},
+                    {"type", bytesText(std::string(1, static_cast<char>(WEAPONTYPE[i])))},
+                    {"counter", WEAPONCOUNTER[i]}});
+  return {{"count", NUMBEROFWEAPONS}, {"list", list}};
+}
+
+JSON monstersJSON() {
+  JSON list = JSON::array();
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++)
+    list.push_back({{"x", MONSTERX[m]},
+                    {"y", MONSTERY[m]},
+                    {"type", MONSTERTYPE[m]},
+                    {"energy", MONSTERENERGY[m]},
+                    {"saw", SAW[m]},
+                    {"hurt", MONSTERHURT[m]}});
+  return {{"count", NUMBEROFMONSTERS}, {"list", list}};
+}
+
+// What the last monster step left: monsters that noticed my player in it and
+// the boss's energy.
+void monsterStepJSON(JSON& o) {
+  o["mnoticed"] = MNOTICED;
+  o["bosshealth"] = BOSSHEALTH;
+}
 }  // namespace
 
 std::string STATEDUMPJSON() {
-  std::ostringstream o;
-  o << "{\n";
-  o << "  \"currentmap\": " << int(CURRENTMAP) << ",\n";
-  o << "  \"victory\": " << int(VICTORY) << ",\n";
-  o << "  \"nextmap\": " << int(NEXTMAP) << ",\n";
-  o << "  \"mapname\": " << quoted(trimmed(MAPNAME)) << ",\n";
-  o << "  \"mapsize\": [" << int(MAPSIZEX) << ", " << int(MAPSIZEY) << "],\n";
-  o << "  \"frames\": " << PUSHEDFRAMES << ",\n";
-  o << "  \"numberofplayers\": " << int(NUMBEROFPLAYERS) << ",\n";
-  o << "  \"mynumber\": " << int(MYNUMBER) << ",\n";
-  o << "  \"players\": [\n";
-  for (int p = 1; p <= 2; p++) {
-    o << "    {\"x\": " << int(PLAYERX[p]) << ", \"y\": " << int(PLAYERY[p])
-      << ", \"startx\": " << int(PLAYERSTARTX[p]) << ", \"starty\": " << int(PLAYERSTARTY[p])
-      << ", \"health\": " << PLAYERHEALTH[p] << ", \"armor\": " << ARMOR[p]
-      << ", \"dead\": " << boolText(DEAD[p]) << ", \"chosenweapon\": " << int(CHOSENWEAPON[p])
-      << ", \"ammo\": [";
-    for (int w = 1; w <= 9; w++) o << (w > 1 ? ", " : "") << WEAPONAMMO[p][w];
-    o << "], \"keys\": [";
-    for (int k = 1; k <= 10; k++) o << (k > 1 ? ", " : "") << boolText(KEYS[p][k]);
-    o << "], \"inventory\": " << quoted(INVENTORY[p]) << ", \"lumber\": " << PLAYERRES[p].LUMBER
-      << ", \"scrap\": " << PLAYERRES[p].SCRAP << ", \"intank\": " << int(INTANK[p])
-      << ", \"weapons\": [";
-    for (int w = 1; w <= 9; w++) o << (w > 1 ? ", " : "") << boolText(WEAPONPRESENT[p][w]);
-    o << "], \"chosenitem\": " << int(CHOSENITEM[p]) << ", \"boottime\": " << int(BOOTTIME[p])
-      << ", \"steppedon\": " << int(STEPPEDON[p]) << ", \"color\": " << int(PLAYERCOLOR[p])
-      << ", \"steps\": " << int(STEPCOUNTER[p]) << "}"
-      << (p < 2 ? "," : "") << "\n";
-  }
-  o << "  ],\n";
+  JSON o;
+  o["currentmap"] = CURRENTMAP;
+  o["victory"] = VICTORY;
+  o["nextmap"] = NEXTMAP;
+  o["mapname"] = bytesText(trimmed(MAPNAME));
+  o["mapsize"] = {MAPSIZEX, MAPSIZEY};
+  o["frames"] = PUSHEDFRAMES;
+  o["numberofplayers"] = NUMBEROFPLAYERS;
+  o["mynumber"] = MYNUMBER;
+  o["players"] = {playerJSON(1), playerJSON(2)};
   // The message log (oldest first), the hero-thought box and the objective.
-  o << "  \"messages\": [";
-  for (int i = 1; i <= TXT_NUMLINES; i++)
-    o << (i > 1 ? ", " : "") << "{\"text\": " << quoted(trimmed(TXTLINE[i]))
-      << ", \"color\": " << int(TXTLINECOLOR[i]) << "}";
-  o << "],\n";
-  o << "  \"hero\": {\"timer\": " << HEROTIMER << ", \"color\": " << int(HEROCOLOR)
-    << ", \"lines\": [";
-  for (int i = 1; i <= TXT_NUMLINES; i++)
-    o << (i > 1 ? ", " : "") << quoted(trimmed(HEROTHOUGHT[i]));
-  o << "]},\n";
-  o << "  \"objective\": {\"timer\": " << CURRENTOBJECTIVETIMER << ", \"lines\": [";
-  for (int i = 1; i <= CURRENTOBJECTIVELINES && i <= MAX_OBJ_LINES; i++)
-    o << (i > 1 ? ", " : "") << quoted(CURRENTOBJECTIVE[i]);
-  o << "]},\n";
-  o << "  \"pickups\": {\"count\": " << int(NUMBEROFWEAPONS) << ", \"list\": [";
-  for (int i = 1; i <= NUMBEROFWEAPONS; i++)
-    o << (i > 1 ? ", " : "") << "{\"x\": " << int(WEAPONX[i]) << ", \"y\": " << int(WEAPONY[i])
-      << ", \"type\": " << quoted(std::string(1, static_cast<char>(WEAPONTYPE[i])))
-      << ", \"counter\": " << int(WEAPONCOUNTER[i]) << "}";
-  o << "]},\n";
-  o << "  \"monsters\": {\"count\": " << NUMBEROFMONSTERS << ", \"list\": [";
-  for (int m = 1; m <= NUMBEROFMONSTERS; m++)
-    o << (m > 1 ? ", " : "") << "{\"x\": " << int(MONSTERX[m]) << ", \"y\": " << int(MONSTERY[m])
-      << ", \"type\": " << int(MONSTERTYPE[m]) << ", \"energy\": " << MONSTERENERGY[m] << "}";
-  o << "]},\n";
-  o << "  \"view\": {\"zoom\": " << VIEWZOOM << ", \"zoomdefault\": " << VIEWZOOMDEFAULT
-    << ", \"drawmap\": " << boolText(DRAW_MAP) << ", \"pausestate\": " << int(PAUSESTATE)
-    << "},\n";
+  o["messages"] = messagesJSON();
+  o["hero"] = heroJSON();
+  o["objective"] = objectiveJSON();
+  o["pickups"] = pickupsJSON();
+  o["monsters"] = monstersJSON();
+  o["script"] = scriptJSON();
+  monsterStepJSON(o);
+  o["view"] = {{"zoom", VIEWZOOM},
+               {"zoomdefault", VIEWZOOMDEFAULT},
+               {"drawmap", static_cast<bool>(DRAW_MAP)},
+               {"pausestate", PAUSESTATE}};
   int explored = 0;
   for (int x = 1; x <= MAX_MAPWIDTH; x++)
     for (int y = 1; y <= MAX_MAPHEIGHT; y++) explored += MAPPP[x][y].EXPLORED;
-  o << "  \"explored\": " << explored << ",\n";
-  o << "  \"counters\": {\"input\": " << int(INPUTCOUNTER) << ", \"g\": " << int(GCOUNTER)
-    << ", \"e\": " << int(ECOUNTER) << ", \"h\": " << int(HCOUNTER) << ", \"f\": " << int(FCOUNTER)
-    << ", \"sea\": " << int(SEACOUNTER) << ", \"cic\": " << int(CIC) << "}\n";
-  o << "}\n";
-  return o.str();
+  o["explored"] = explored;
+  o["counters"] = {{"input", INPUTCOUNTER}, {"g", GCOUNTER},     {"e", ECOUNTER},
+                   {"h", HCOUNTER},         {"f", FCOUNTER},     {"sea", SEACOUNTER},
+                   {"cic", CIC}};
+  // ASCII output: every byte above 126 and every control byte is escaped.
+  return o.dump(2, ' ', true) + "\n";
 }
 
 bool WRITESTATEDUMP(const std::string& path) { return WRITEFILEATOMIC(path, STATEDUMPJSON()); }

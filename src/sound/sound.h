@@ -8,6 +8,7 @@
 // tick plays.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "base/common.h"
 
@@ -59,3 +60,8 @@ constexpr double KREEPORMINVOLUME = 0.0;
 void MANAGEIDLEMUSIC();
 // A monster's death cry: slot 21..23 under the reference of the same number.
 void DEATHSOUND();
+// The script sound at its normal volume, or at a third of it (script "AMB").
+void SETAMBIENTVOLUME_NORMAL();
+void SETAMBIENTVOLUME_QUIET();
+// Plays a script voice line (with SAY) or sound effect (without); false when its file is missing.
+bool TOGGLEVOICEFILE(const std::string& vf, const std::string& say);

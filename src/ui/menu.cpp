@@ -171,11 +171,9 @@ bool REFRESHMENUMOUSE() {
   const bool latched = TAKEMOUSEPRESS();
   const bool pressed = MOUSESEEN && (((buttons & 1) && !(LASTBUTTONS & 1)) || latched);
   const bool moved = MOUSESEEN && (px != LASTMOUSEX || py != LASTMOUSEY);
-  if ((moved || pressed) && SCREEN_WIDTH > 0 && VIEW_HEIGHT > 0 && VMODE.COL > 0 && VMODE.ROW > 0) {
-    const int64_t col = static_cast<int64_t>(px) * VMODE.COL / SCREEN_WIDTH + 1;
-    const int64_t row =
-        py < VIEW_YSTART ? 0 : static_cast<int64_t>(py - VIEW_YSTART) * VMODE.ROW / VIEW_HEIGHT + 1;
-    const bool inside = px >= 0 && col >= 1 && col <= VMODE.COL && row >= 1 && row <= VMODE.ROW;
+  if (moved || pressed) {
+    int32_t col = 0, row = 0;
+    const bool inside = PIXELTOTEXTCELL(px, py, col, row);
     LX = inside ? static_cast<BYTE>(col) : 0;
     LY = inside ? static_cast<BYTE>(row) : 0;
   }

@@ -46,6 +46,9 @@ const char* const SCANFILLS =
 const char* const LEVELLIGHTS = "a level's lights are computed when it is loaded (CALCLIGHTS)";
 const char* const REACH = "the generator and the level checker use the reachability walk of line of sight";
 const char* const OBJECTIVE = "scripts set the objective text shown by the HUD";
+const char* const SCRIPTACTS =
+    "script entries act on the game each tick: doors, goals, monsters, players, projectiles, "
+    "tanks, lights, messages, view effects and the level outcome";
 
 const UPWARD EXCEPTIONS[] = {
     {"base/paths.cpp", "display/renderer.h", SAVELOOK},
@@ -114,6 +117,25 @@ const UPWARD EXCEPTIONS[] = {
     {"world/mapscan.cpp", "shell/gameflow.h", OUTCOME},
     {"world/mapscript.cpp", "render/hud.h", OBJECTIVE},
     {"world/randommap.cpp", "render/los.h", REACH},
+    {"game/monsteraiattack.cpp", "shell/engine.h", FRAMESTATE},
+    {"game/monsterdeath.cpp", "shell/engine.h", FRAMESTATE},
+    {"world/mapscriptcheck.cpp", "render/messages.h",
+     "the script checker measures objective texts against the HUD's line limits"},
+    {"world/mapscripttick.cpp", "game/doors.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "game/goals.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "game/monsters.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "game/player.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "game/players.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "game/playerstate.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "game/projectiles.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "game/tanks.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "render/lighting.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "render/los.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "render/messages.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "render/postprocess.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "render/view.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "shell/engine.h", SCRIPTACTS},
+    {"world/mapscripttick.cpp", "shell/gameflow.h", SCRIPTACTS},
 };
 
 int RANKOF(const std::string& folder) {
@@ -200,6 +222,7 @@ TEST(Layers, OrderPutsBaseLowestAndShellHighest) {
 // sequence them (&&, ||, ?:) or be split.
 TEST(SourceRules, NoTwoRandomDrawsInOneUnsequencedStatement) {
   const std::regex draw(R"(\brandom(Real)?\s*\()");
+  const std::regex control(R"(^(else\s+)?(if|while|for|switch)\s*\()");
   std::ostringstream found;
   for (const auto& e : fs::recursive_directory_iterator(SOURCETREE())) {
     if (!e.is_regular_file() || e.path().extension() != ".cpp") continue;
@@ -219,13 +242,28 @@ TEST(SourceRules, NoTwoRandomDrawsInOneUnsequencedStatement) {
       }
       stmt += c;
       if (c != ';' && c != '{' && c != '}') continue;
-      const auto n = std::distance(std::sregex_iterator(stmt.begin(), stmt.end(), draw),
-                                   std::sregex_iterator());
-      const bool sequenced = stmt.find("&&") != std::string::npos ||
-                             stmt.find("||") != std::string::npos ||
-                             stmt.find('?') != std::string::npos;
-      if (n >= 2 && !sequenced)
-        found << "  " << fs::relative(e.path(), SOURCETREE()).generic_string() << ":" << start << "\n";
+      // The condition of an if, while, for or switch is sequenced before its
+      // body: the two are judged apart.
+      std::vector<std::string> parts = {stmt};
+      std::smatch m;
+      if (std::regex_search(stmt, m, control)) {
+        size_t i = static_cast<size_t>(m.position(0) + m.length(0)), depth = 1;
+        while (i < stmt.size() && depth > 0) {
+          if (stmt[i] == '(') depth++;
+          if (stmt[i] == ')') depth--;
+          i++;
+        }
+        parts = {stmt.substr(0, i), stmt.substr(i)};
+      }
+      for (const std::string& part : parts) {
+        const auto n = std::distance(std::sregex_iterator(part.begin(), part.end(), draw),
+                                     std::sregex_iterator());
+        const bool sequenced = part.find("&&") != std::string::npos ||
+                               part.find("||") != std::string::npos ||
+                               part.find('?') != std::string::npos;
+        if (n >= 2 && !sequenced)
+          found << "  " << fs::relative(e.path(), SOURCETREE()).generic_string() << ":" << start << "\n";
+      }
       stmt.clear();
     }
   }

@@ -178,9 +178,48 @@ TEST_F(ViewTest, LandmineShowsOnlyNearTheLocalPlayer) {
   // The distance counts from the local player, not from the view centre.
   PLAYERX[1] = 16;
   EXPECT_EQ(CELLDRAWINFO(10, 7, 17, 9, 1, 1).SYMBOL, 141);
-  NEW_LAND = 0;
-  EXPECT_EQ(CELLDRAWINFO(10, 7, 17, 9, 1, 1).SYMBOL, '$');
-  NEW_LAND = 1;
+  // The plain look draws the mine with the same code (its own mine symbol).
+  SETVISUALS(0);
+  EXPECT_EQ(CELLDRAWINFO(10, 7, 17, 9, 1, 1).SYMBOL, 141);
+  PLAYERX[1] = 10;
+  EXPECT_EQ(CELLDRAWINFO(10, 7, 17, 9, 1, 1).SYMBOL, MAPPP[17][9].DISPFLOOR);
+}
+
+// A mine beyond sight range must not give itself away by any difference from
+// the floor: the whole frame equals the frame of the same level with floor
+// in its place, in both looks, near rocks and away from them.
+TEST_F(ViewTest, AFarLandmineLooksExactlyLikeFloorInBothLooks) {
+  auto render = [this](BYTE look, bool mined) {
+    STYLE(look);
+    RANDSEED(11);
+    std::vector<std::string> rows = TESTMAP;
+    rows[12 - 3][14] = '$';  // (15, 3): in the shadow of the rock at (16, 4)
+    LEVEL(rows);
+    if (!mined) {
+      for (auto [x, y] : {std::pair<int, int>{15, 3}, {17, 9}}) {
+        MAP[x][y] = ' ';
+        MFATTR[x][y] = 8;
+      }
+    }
+    STILLVIEWER();
+    // Odd light levels, so any other rounding of the floor's halving would show.
+    MAPPP[15][MAPSIZEY + 1 - 3].BRIGHTNESS = 77;
+    MAPPP[17][MAPSIZEY + 1 - 9].BRIGHTNESS = 81;
+    for (int i = 0; i < 8; i++) FRAME();
+    IMAGE f;
+    EXPECT_TRUE(THEBACKEND->READFRAME(f));
+    return f;
+  };
+  for (BYTE look : {1, 0}) {
+    SCOPED_TRACE(look ? "modern" : "plain");
+    IMAGE mined = render(look, true), clear = render(look, false);
+    ASSERT_EQ(mined.RGBA.size(), clear.RGBA.size());
+    int64_t differing = 0;
+    for (size_t i = 0; i < mined.RGBA.size(); i++) differing += mined.RGBA[i] != clear.RGBA[i];
+    EXPECT_EQ(differing, 0) << "a far mine shows";
+    // The near mine (9, 9) is still drawn as a mine.
+    EXPECT_EQ(CELLDRAWINFO(10, 7, 9, 9, 1, 1).SYMBOL, 141);
+  }
 }
 
 TEST_F(ViewTest, GlyphSubstitutionInBothStyles) {

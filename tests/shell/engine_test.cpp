@@ -21,8 +21,10 @@
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
+#include "shell/statedump.h"
 #include "test_util.h"
 #include "ui/keyconfig.h"
+#include "world/grid.h"
 
 using leveltest::LEVELFIXTURE;
 
@@ -391,3 +393,18 @@ TEST(DirectLaunch, DeterministicAndPlacesThePlayer) {
 }
 
 }  // namespace
+
+// The state dump is JSON that a standard parser reads; bytes of the code page
+// above 126 in game text come out as \u00XX escapes of the same number.
+TEST(StateDump, ParsesAndEscapesCodePageBytes) {
+  const std::string saved = MAPNAME;
+  MAPNAME = std::string("Caf") + static_cast<char>(130) + " " + static_cast<char>(219) + "   ";
+  const std::string text = STATEDUMPJSON();
+  EXPECT_NE(text.find("\"Caf\\u0082 \\u00db\""), std::string::npos) << text.substr(0, 300);
+  const nlohmann::json j = PARSEDUMP(text);
+  ASSERT_TRUE(j.contains("players"));
+  EXPECT_EQ(j["players"].size(), 2u);
+  EXPECT_EQ(j["players"][0]["ammo"].size(), 9u);
+  EXPECT_EQ(j["mapname"].get<std::string>().size(), 8u);  // blanks trimmed, two-byte UTF-8 each
+  MAPNAME = saved;
+}

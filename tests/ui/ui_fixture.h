@@ -52,7 +52,7 @@ class UIFIXTURE : public ::testing::Test {
       if (e.rfind("text ", 0) == 0) {
         script += std::to_string(f) + " " + e + "\n";
       } else if (std::sscanf(e.c_str(), "mouse %d %d %d", &col, &row, &buttons) == 3) {
-        const int px = SCREEN_WIDTH * (2 * col - 1) / 160;
+        const int px = VIEW_XSTART + VIEW_WIDTH * (2 * col - 1) / 160;
         const int py = VIEW_YSTART + VIEW_HEIGHT * (2 * row - 1) / 50;
         script += std::to_string(f) + " mouse " + std::to_string(px) + " " + std::to_string(py) +
                   " " + std::to_string(buttons) + "\n";

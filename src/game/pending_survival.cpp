@@ -1,0 +1,4 @@
+// PENDING: replaced at merge
+#include "game/survival.h"
+
+void SURVIVALSPAWNCHECK(BYTE, BYTE, BYTE) {}
