@@ -15,7 +15,9 @@ struct IMAGE {
   std::vector<uint8_t> RGBA;
 };
 
-enum BACKENDEVENTTYPE { BE_NONE = 0, BE_KEYDOWN, BE_KEYUP, BE_FOCUS, BE_QUIT };
+// BE_MOUSEDOWN: a mouse button went down (SYM 1 left, 2 right); the held
+// buttons themselves are read with MOUSESTATE.
+enum BACKENDEVENTTYPE { BE_NONE = 0, BE_KEYDOWN, BE_KEYUP, BE_FOCUS, BE_QUIT, BE_MOUSEDOWN };
 
 struct BACKENDEVENT {
   BACKENDEVENTTYPE TYPE = BE_NONE;

@@ -189,10 +189,21 @@ class SDLGL : public BACKEND {
 
 bool SDLGL::OPEN(int32_t& width, int32_t& height) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-    VIDEOERROR = std::string("video initialisation failed: ") + SDL_GetError();
+    VIDEOERROR = std::string("no usable display (video initialisation failed: ") +
+                 SDL_GetError() + "). Use --headless to run without a window.";
     return false;
   }
   VIDEOUP = true;
+  // Without a display SDL may fall back to a driver that draws nowhere; the
+  // game would then run invisibly. Refuse those.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const std::string drv = driver ? driver : "";
+  if (drv.empty() || drv == "offscreen" || drv == "dummy" || drv == "evdev") {
+    VIDEOERROR = "no usable display (SDL video driver '" + drv +
+                 "' draws nowhere; is DISPLAY or WAYLAND_DISPLAY set?). "
+                 "Use --headless to run without a window.";
+    return false;
+  }
   int32_t w = REQW, h = REQH;
   if (w <= 0 || h <= 0) {
     SDL_DisplayMode dm;
@@ -317,6 +328,13 @@ bool SDLGL::POLLEVENT(BACKENDEVENT& ev) {
       case SDL_KEYUP:
         ev.TYPE = BE_KEYUP;
         ev.SYM = SDL2TOSDL12KEY(e.key.keysym.sym);
+        return true;
+      case SDL_MOUSEBUTTONDOWN:
+        // Reported so that a click shorter than the time between two looks
+        // at the buttons still counts.
+        if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) continue;
+        ev.TYPE = BE_MOUSEDOWN;
+        ev.SYM = e.button.button == SDL_BUTTON_LEFT ? 1 : 2;
         return true;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||

@@ -13,7 +13,7 @@
 #include "render/messages.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "ui/backdrop.h"
 #include "ui/menu.h"
 #include "world/grid.h"

@@ -126,10 +126,10 @@ int HOLLOWMERESTART() {
     }
     SETVISUALS(visualstyle);
     if (!GLYPHLOADERROR.empty()) {
-      std::fprintf(stderr, "ashenreach: %s (data folder %s)\n", GLYPHLOADERROR.c_str(),
-                   DATAFOLDER.c_str());
+      // The loader's message names the data folder it searched.
+      std::fprintf(stderr, "ashenreach: %s\n", GLYPHLOADERROR.c_str());
       DONEVIDEO();
-      return 3;
+      return EXIT_NOGLYPHS;
     }
     if (SOUNDON) LOADSOUNDS1();
     INIT_AUDIO(true);

@@ -8,8 +8,9 @@
 
 #include "base/harness.h"
 #include "base/random.h"
+#include "base/settings.h"
 #include "display/backend.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 BYTE PLAYSOUND = 0;
 BYTE PREVSOUND = 0;

@@ -8,7 +8,7 @@
 
 #include "base/paths.h"
 #include "display/backend.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 #include "ui/menu.h"
 

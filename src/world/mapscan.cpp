@@ -13,7 +13,7 @@
 #include "shell/gameflow.h"
 #include "base/harness.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 #include "world/maploader.h"
 #include "sound/sound.h"
