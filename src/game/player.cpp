@@ -245,6 +245,7 @@ void RESETPLAYERSFORMAP() {
     SHAKE[p] = false;
     DEATHS[p] = 0;
     INTANK[p] = 0;
+    LASTHEALTH[p] = PLAYERHEALTH[p];  // no hurt sound for what happened before the map
   }
   RESPAWNSOUND = 0;
   RESETCRAFTINGCOSTS();
@@ -374,7 +375,7 @@ void MOVEPLAYER(BYTE p) {
     if (row >= 1 && row <= 100) MLIGHT[wx][row] = 128;
   }
   if (USE[p] && !LASTUSE[p] && VALID(PLAYERX[p] + OFFSETX[p], PLAYERY[p] + OFFSETY[p]))
-    if (USEITEM) USEITEM(p, CHOSENITEM[p]);
+    USEITEM(p, CHOSENITEM[p]);
 }
 
 void HURTPLAYER(BYTE pn, double hurt) {

@@ -10,6 +10,8 @@ bool CHAINGUNFIRING[3], MINIFIRING[3], FLAMEGUNFIRING[3];
 std::string INVENTORY[3] = {"    ", "    ", "    "};
 RES PLAYERRES[3];
 BYTE CHOSEWEAPONSOUND = 0;
+std::string PLAYERNAME[3] = {"", "rookie", "partner"};
+double LASTHEALTH[3] = {100, 100, 100};
 
 void (*HELP)() = nullptr;
 void (*SAVEGAME)(bool) = nullptr;
@@ -19,7 +21,6 @@ void (*ADDBLOOD)(BYTE, BYTE, int32_t, int32_t, BYTE) = nullptr;
 void (*EXPLODEMINE)(BYTE, BYTE) = nullptr;
 void (*ADDBLINK)(BYTE, BYTE, BYTE, BYTE) = nullptr;
 void (*PURGETANK)(BYTE) = nullptr;
-void (*USEITEM)(BYTE, BYTE) = nullptr;
 
 void RESETPLAYERSTATE() {
   for (int p = 0; p <= 2; p++) {
@@ -32,6 +33,7 @@ void RESETPLAYERSTATE() {
     CHAINGUNFIRING[p] = MINIFIRING[p] = FLAMEGUNFIRING[p] = false;
     INVENTORY[p] = "    ";
     PLAYERRES[p] = RES();
+    LASTHEALTH[p] = 100;
   }
   CHOSEWEAPONSOUND = 0;
 }

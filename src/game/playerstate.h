@@ -22,6 +22,8 @@ extern bool CHAINGUNFIRING[3], MINIFIRING[3], FLAMEGUNFIRING[3];  // trigger hel
 extern std::string INVENTORY[3];        // four item slots, ' ' = empty
 extern RES PLAYERRES[3];                // lumber and scrap carried
 extern BYTE CHOSEWEAPONSOUND;           // weapon-change sound for the engine tick, 0 = none
+extern std::string PLAYERNAME[3];       // names told in death messages (at most 10 characters)
+extern double LASTHEALTH[3];            // health at the last goal check (hurt sounds)
 
 // Resets the tables above to their start values (90 for MTIMER, four empty
 // inventory slots, full health, nothing owned).
@@ -38,4 +40,3 @@ extern void (*ADDBLOOD)(BYTE x, BYTE y, int32_t xoffset, int32_t yoffset, BYTE l
 extern void (*EXPLODEMINE)(BYTE x, BYTE y);             // a landmine is set off
 extern void (*ADDBLINK)(BYTE x, BYTE y, BYTE state, BYTE maxstate);  // cell flash
 extern void (*PURGETANK)(BYTE z);                       // a tank is destroyed
-extern void (*USEITEM)(BYTE player, BYTE it);           // the chosen item is used
