@@ -53,7 +53,7 @@ void DRAWSLOT(BYTE pn, int s) {
   }
   if (item == 'i') color = 14;
   RENDERCHARCODE(x, SLOTROW, ITEMGLYPH(item), color, 100, chosen ? 100 : 75, 0, -1, -1, 100,
-                 false);
+                 true);
 }
 }  // namespace
 
