@@ -34,9 +34,16 @@ bool MATCHES(unsigned char c, BYTE activator) {
 
 // Would firing trap I change anything? A trap whose destination already holds
 // its symbol waits (and stays armed) until the destination changes.
+// A paying trap also waits while its light switch would change nothing, so
+// that standing on it does not cost scrap every frame.
 bool WOULDCHANGE(int i) {
   const unsigned char s = DESTSYMBOL[i];
-  if (s == 'L' || s == ']') return true;
+  if (s == ']') return true;
+  if (s == 'L') {
+    if (TRAPACTIVATOR[i] != 5 || DESTX[i] < 1 || DESTX[i] > MAX_LIGHTS) return true;
+    const BYTE value = static_cast<BYTE>(MAPSIZEY + 1 - DESTY[i]);
+    return LIGHTHOW[DESTX[i]] != value || LIGHTRANDOM[DESTX[i]] != 0;
+  }
   return !VALID(DESTX[i], DESTY[i]) || MAP[DESTX[i]][DESTY[i]] != s;
 }
 

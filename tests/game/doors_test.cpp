@@ -213,6 +213,15 @@ TEST_F(DOORSTEST, ThePayingTrapTakes150ScrapOrRefuses) {
   PLAYERRES[1].SCRAP = 200;
   CHECKFORTRAPS();
   EXPECT_EQ(PLAYERRES[1].SCRAP, 200);
+  // Nor for a light that is already switched the way the trap would switch it.
+  MAPSIZEY = 100;
+  const int light = TRAP(50, 50, 4, 91, 'L', 5, true);  // light 4 to the written value 10
+  TRAPX[i] = TRAPY[i] = 1;
+  CHECKFORTRAPS();
+  EXPECT_EQ(LIGHTHOW[4], 10);
+  EXPECT_EQ(PLAYERRES[1].SCRAP, 50);
+  CHECKFORTRAPS();
+  EXPECT_EQ(PLAYERRES[1].SCRAP, 50) << "trap " << light << " has nothing left to switch";
 }
 
 TEST_F(DOORSTEST, ADestinationThatHoldsTheSymbolKeepsTheTrapArmed) {
