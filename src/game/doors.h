@@ -29,6 +29,16 @@ extern BYTE MSGCOUNT;
 extern std::string TRAPMSG[MAX_TRAPMSGS + 1];
 // False while some trap 1..COMMANDS still sits at (X, Y) (a fired trap is removed).
 bool TRAPACTIVATED(BYTE x, BYTE y);
+// Symbols that can set off a trap: the four tank shapes, floor, player, monster.
+extern const std::string TRAPITEMS;
+
+// Doors (every tenth frame): an open door counts down and closes once its
+// doorway is empty; a player touching a closed door opens it when he holds
+// its key and is told which key is missing otherwise.
+void DOORS();
+// Traps (every frame): a trap whose cell holds what its activator asks for
+// writes its symbol to its destination or switches a light.
+void CHECKFORTRAPS();
 
 constexpr int MAX_PORTALS = 32;
 extern BYTE NUMPORTALS;

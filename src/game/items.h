@@ -29,8 +29,19 @@ BYTE INVENTORYBUSYSLOT(BYTE player);
 void DELETEINVENTORYITEM(BYTE player, BYTE it);
 // The crafting costs of a new map.
 void RESETCRAFTINGCOSTS();
-// Adds gathered lumber and scrap to player PN, each field capped at 200.
+
+// Uses the item in slot IT (1..4) of PLAYER: the axe hits a neighbouring
+// monster or crafts at a workbench (a barrel makes a torch, a tree a boat),
+// the boat carries the player across the water ahead, the defib kit revives
+// the other player. Nothing for slot 0, an empty slot, or while the use key
+// was already down on the previous cycle.
+void USEITEM(BYTE player, BYTE it);
+// Adds gathered resources to PN's store; each field is capped at 200.
 void ABSORBGATHEREDRESOURCES(BYTE pn, RES rs);
-// Pays SCRAP and LUMBER from player P when both are affordable (true);
-// otherwise nothing changes (false).
+// Pays SCRAP and LUMBER from P's store when both are affordable (true);
+// otherwise changes nothing (false). Negative amounts are never affordable.
 bool EATSCRAPLUMBER(BYTE p, int32_t scrap, int32_t lumber);
+// The same for a recipe.
+bool EATSCRAPLUMBER(BYTE p, RES cost);
+// A cost in words: "50 scrap and 50 lumber", "75 lumber"; empty for nothing.
+std::string REQSTOENGLISH(RES r);

@@ -2,3 +2,4 @@
 #include "game/survival.h"
 
 void SURVIVALSPAWNCHECK(BYTE, BYTE, BYTE) {}
+void SPAWNPLAYER(BYTE) {}

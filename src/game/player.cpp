@@ -248,6 +248,7 @@ void RESETPLAYERSFORMAP() {
     INTANK[p] = 0;
     // Every player starts the level on foot, aiming with the fire cursor.
     SHOWCURSOR[p] = true;
+    LASTHEALTH[p] = PLAYERHEALTH[p];  // no hurt sound for what happened before the map
   }
   RESPAWNSOUND = 0;
   RESETCRAFTINGCOSTS();
@@ -377,7 +378,7 @@ void MOVEPLAYER(BYTE p) {
     if (row >= 1 && row <= 100) MLIGHT[wx][row] = 128;
   }
   if (USE[p] && !LASTUSE[p] && VALID(PLAYERX[p] + OFFSETX[p], PLAYERY[p] + OFFSETY[p]))
-    if (USEITEM) USEITEM(p, CHOSENITEM[p]);
+    USEITEM(p, CHOSENITEM[p]);
 }
 
 void HURTPLAYER(BYTE pn, double hurt) {

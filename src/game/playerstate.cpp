@@ -10,13 +10,14 @@ bool CHAINGUNFIRING[3], MINIFIRING[3], FLAMEGUNFIRING[3];
 std::string INVENTORY[3] = {"    ", "    ", "    "};
 RES PLAYERRES[3];
 BYTE CHOSEWEAPONSOUND = 0;
+std::string PLAYERNAME[3] = {"", "rookie", "partner"};
+double LASTHEALTH[3] = {100, 100, 100};
 
 void (*HELP)() = nullptr;
 void (*SAVEGAME)(bool) = nullptr;
 void (*LOADSAVEDGAME)() = nullptr;
 void (*SYNCPLAYERS)() = nullptr;
 void (*PURGETANK)(BYTE) = nullptr;
-void (*USEITEM)(BYTE, BYTE) = nullptr;
 
 void RESETPLAYERSTATE() {
   for (int p = 0; p <= 2; p++) {
@@ -29,6 +30,7 @@ void RESETPLAYERSTATE() {
     CHAINGUNFIRING[p] = MINIFIRING[p] = FLAMEGUNFIRING[p] = false;
     INVENTORY[p] = "    ";
     PLAYERRES[p] = RES();
+    LASTHEALTH[p] = 100;
   }
   CHOSEWEAPONSOUND = 0;
 }

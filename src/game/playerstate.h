@@ -22,6 +22,8 @@ extern bool CHAINGUNFIRING[3], MINIFIRING[3], FLAMEGUNFIRING[3];  // trigger hel
 extern std::string INVENTORY[3];        // four item slots, ' ' = empty
 extern RES PLAYERRES[3];                // lumber and scrap carried
 extern BYTE CHOSEWEAPONSOUND;           // weapon-change sound for the engine tick, 0 = none
+extern std::string PLAYERNAME[3];       // names told in death messages (at most 10 characters)
+extern double LASTHEALTH[3];            // health at the last goal check (hurt sounds)
 
 // Resets the tables above to their start values (90 for MTIMER, four empty
 // inventory slots, full health, nothing owned).
@@ -35,4 +37,3 @@ extern void (*SAVEGAME)(bool autosave);                 // save-game menu
 extern void (*LOADSAVEDGAME)();                         // load-game menu
 extern void (*SYNCPLAYERS)();                           // two-machine link
 extern void (*PURGETANK)(BYTE z);                       // a tank is destroyed
-extern void (*USEITEM)(BYTE player, BYTE it);           // the chosen item is used

@@ -139,6 +139,7 @@ void DISPLAYINVENTORY(BYTE pn) {
   for (int k = 1; k <= 5; k++)
     if (KEYS[pn][k])
       RENDERSTRING(35, 3 + k, mark + " " + KEYNAMES[k], KEYCOLOR[k], 0, 1, 100, 100);
+  DRAWINVENTORYSLOTS(pn);
 
   ADVANCEHEROTIMER();
   if (HEROTIMER > 0) {

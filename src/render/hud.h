@@ -23,6 +23,9 @@ void REDRAWWEAPONS(BYTE pn);
 // Tank health, door keys, the hero-thought box with its pause timing, health
 // and armour of player PN (my player only).
 void DISPLAYINVENTORY(BYTE pn);
+// The four item slots (the chosen one bracketed), lumber, scrap and boot
+// time of player PN (part of DISPLAYINVENTORY).
+void DRAWINVENTORYSLOTS(BYTE pn);
 // The hero-thought box timing of one frame (part of DISPLAYINVENTORY).
 void ADVANCEHEROTIMER();
 // Prepares the in-game text screen at level start.

@@ -54,6 +54,9 @@ constexpr double MINESIGHT = 4;
 // local player to be seen is drawn as plain floor (' '), in every respect
 // the floor's brightness, colour and glyph, so nothing gives it away.
 unsigned char SHOWNMAPCHAR(int32_t x, int32_t y);
+// The glyph an inventory item ('A', 'B', 'K', '@', 'i') is drawn with in the
+// current look, on the map and in the HUD's item slots.
+unsigned char ITEMGLYPH(unsigned char item);
 
 // Window geometry: half size h(S) = round((S - 1) / 2), halves to even.
 int32_t MAPTOSCREENX(int32_t mx, int32_t vx, int32_t sizex);

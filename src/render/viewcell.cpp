@@ -74,14 +74,11 @@ bool substitute(CELLINFO& info, int32_t x, int32_t y) {
   // A key is #168 in both glyph sets (a key drawing; the per-cent sign of the
   // map file is no key).
   if (s == '%') { info.SYMBOL = 168; return true; }
-  if (MODERN_VISUALS == 1 && s == 'i') { info.SYMBOL = 204; return true; }
+  if (s == 'i' || s == 'K' || s == 'A' || s == 'B') { info.SYMBOL = ITEMGLYPH(s); return true; }
   if (NEW_ITEMS == 1) {
     switch (s) {
       case 219: info.SYMBOL = 231; return true;
-      case 'K': info.SYMBOL = '}'; return true;
       case 'T': info.SYMBOL = 136; return true;
-      case 'A': info.SYMBOL = 137; return true;
-      case 'B': info.SYMBOL = 139; return true;
       case 'Y': info.SYMBOL = 154; return true;
       case 'H': info.SYMBOL = 138; return true;
       default: break;
@@ -91,6 +88,19 @@ bool substitute(CELLINFO& info, int32_t x, int32_t y) {
   return true;
 }
 }  // namespace
+
+unsigned char ITEMGLYPH(unsigned char item) {
+  if (MODERN_VISUALS == 1 && item == 'i') return 204;
+  if (NEW_ITEMS == 1) {
+    switch (item) {
+      case 'K': return '}';
+      case 'A': return 137;
+      case 'B': return 139;
+      default: break;
+    }
+  }
+  return item;
+}
 
 unsigned char SHOWNMAPCHAR(int32_t x, int32_t y) {
   if (!VALID(x, y)) return ' ';

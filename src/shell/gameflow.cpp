@@ -99,6 +99,7 @@ void HOLLOWMERE() {
     LOADINGFROMMENU = false;
     DOOGA = 1;
     MYNUMBER = 1;
+    PLAYERNAME[1] = MYNAME;
     LINKACTIVE = false;
     CURRENTMAP = launchLevel();
     GAMEDIFFICULTY = 1;

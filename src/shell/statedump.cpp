@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "game/doors.h"
 #include "game/items.h"
 #include "game/monsterai.h"
 #include "game/monsters.h"
@@ -76,7 +77,44 @@ JSON playerJSON(int p) {
   j["steps"] = STEPCOUNTER[p];
   j["mtimer"] = MTIMER[p];
   j["bfgcharge"] = BFGCHARGE[p];
+  // DEATHS[p] counts p's deaths, which are the other player's frags.
+  j["deaths"] = DEATHS[p];
+  j["frags"] = DEATHS[3 - p];
   return j;
+}
+
+JSON doorsJSON() {
+  JSON list = JSON::array();
+  for (int d = 1; d <= NUMBEROFDOORS; d++)
+    list.push_back({{"x", DOORX[d]},
+                    {"y", DOORY[d]},
+                    {"maxx", DOORMAXX[d]},
+                    {"maxy", DOORMAXY[d]},
+                    {"type", DOORTYPE[d]},
+                    {"timer", DTIMER[d]}});
+  return {{"count", NUMBEROFDOORS}, {"list", list}};
+}
+
+JSON trapsJSON() {
+  JSON list = JSON::array();
+  for (int i = 1; i <= COMMANDS && i <= MAX_TRAPS; i++)
+    list.push_back({{"x", TRAPX[i]},
+                    {"y", TRAPY[i]},
+                    {"destx", DESTX[i]},
+                    {"desty", DESTY[i]},
+                    {"symbol", bytesText(std::string(1, static_cast<char>(DESTSYMBOL[i])))},
+                    {"repeat", TRAPREPEAT[i]},
+                    {"activator", TRAPACTIVATOR[i]},
+                    // A trap that has fired for good waits on the border cell (1, 1).
+                    {"armed", !(TRAPX[i] == 1 && TRAPY[i] == 1)}});
+  return {{"count", COMMANDS}, {"list", list}};
+}
+
+JSON portalsJSON() {
+  JSON list = JSON::array();
+  for (int i = 1; i <= NUMPORTALS && i <= MAX_PORTALS; i++)
+    list.push_back({{"x", PORTALX[i]}, {"y", PORTALY[i]}, {"level", PORTALLEVEL[i]}, {"type", PORTALTYPE[i]}});
+  return {{"count", NUMPORTALS}, {"list", list}};
 }
 
 JSON messagesJSON() {
@@ -191,6 +229,9 @@ std::string STATEDUMPJSON() {
   o["monsters"] = monstersJSON();
   o["projectiles"] = projectilesJSON();
   o["script"] = scriptJSON();
+  o["doors"] = doorsJSON();
+  o["traps"] = trapsJSON();
+  o["portals"] = portalsJSON();
   monsterStepJSON(o);
   o["view"] = {{"zoom", VIEWZOOM},
                {"zoomdefault", VIEWZOOMDEFAULT},
