@@ -5,6 +5,7 @@
 #include "game/player.h"
 #include "game/players.h"
 #include "game/playerstate.h"
+#include "game/survival.h"
 #include "render/view.h"
 #include "shell/gameflow.h"
 #include "base/random.h"
@@ -56,9 +57,11 @@ void CHECKGOALS() {
       MAP[PLAYERX[p]][PLAYERY[p]] = STEPPEDON[p];
       MFATTR[PLAYERX[p]][PLAYERY[p]] = STEPPEDONC[p];
     }
+    COUNTDEATH(p);
   }
+  RESPAWNPLAYERS();
   for (BYTE p = 1; p <= 2; p++)
-    if (PLAYERHEALTH[p] > 100 && PLAYERHEALTH[p] < 254) PLAYERHEALTH[p] = 100;
+    if (PLAYERHEALTH[p] > 100) PLAYERHEALTH[p] = 100;
 }
 
 void VARIOUSEFFECTS(BYTE player, BYTE screen) {

@@ -9,6 +9,8 @@ extern BYTE ROTATECOUNTER;  // 1..8, the frame of spinning bars and the automap 
 extern int32_t SHAKY;       // ticks of screen shake left
 extern BYTE PEFFECT;        // portal animation phase 0..6
 
+// Resets player PC who is about to come back (weapons, armour, health).
+void DIEPLAYER(BYTE pc);
 // Opening and closing doors (with the door rules).
 void DOORS();
 // Traps firing (with the trap rules).

@@ -399,8 +399,9 @@ void RENDERGAME(BYTE playerview) {
     SWITCHTOOPENGLBLENDINGMODE();
     if (DEATHEFFECTWASCALLED) {
       RENDERSTRING(12, 10, "GAME OVER", 15, 1, 1, 100, 100);
-      RENDERSTRING(7, 11, LINKACTIVE ? "HIT SPACE TO RESPAWN" : "PRESS SPACE TO EXIT", 15, 1, 1,
-                   100, 100);
+      // Space brings a dead player back whenever two play, linked or not.
+      RENDERSTRING(7, 11, NUMBEROFPLAYERS == 2 ? "HIT SPACE TO RESPAWN" : "PRESS SPACE TO EXIT",
+                   15, 1, 1, 100, 100);
     }
   }
   GARBLEEFFECTWASCALLED = false;
@@ -462,7 +463,10 @@ void PREENGINEINIT() {
 
 void ENGINETEST() {
   PREENGINEINIT();
-  if (LINKACTIVE) NUMBEROFPLAYERS = 2;
+  // The deathmatch arena is played by two: over the link, or both on this
+  // machine (the second on the controller).
+  if (LINKACTIVE || DEATHMATCH()) NUMBEROFPLAYERS = 2;
+  if (!LOADINGGAME) SURVIVALLEVELSTART();
   DBUGMODE();
   // Where a frame starts: the whole frame, the removal sounds after a
   // declined quit, or the load step for a game being loaded.

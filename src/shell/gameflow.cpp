@@ -15,8 +15,6 @@ bool LOADINGGAME = false, LOADINGFROMMENU = false, GAMELOADED = false;
 BYTE DOOGA = 0;
 bool SHOWSTARS = false;
 
-bool DEATHMATCH() { return CURRENTMAP == 50; }
-bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 
 #include <string>
 

@@ -1,0 +1,4 @@
+// PENDING: replaced at merge
+#include "game/goals.h"
+
+void DIEPLAYER(BYTE) {}
