@@ -32,6 +32,10 @@ constexpr int32_t SEARCHTRIES = 100;
 // Farther than this from the players, and reachable within REACHSTEPS.
 constexpr double SPAWNDISTANCE = 17.0;
 constexpr uint16_t REACHSTEPS = 40;
+// A respawn in an arena without spawn points stays this many steps from the
+// start, away from the monster-thick far side of a generated level.
+constexpr uint16_t ARENAREACH = 60;
+constexpr int32_t ARENATRIES = 2000;
 
 const char* const ACCESSTEXT =
     "My station is deflecting ground-to-space artillery strikes. Corvane, I granted you access "
@@ -207,13 +211,14 @@ void SPAWNPLAYER(BYTE pc) {
     y = DSY[k];
   } else if (DEATHMATCH()) {
     // An arena without spawn points: a free cell within reach of the start
-    // that keeps the players apart, so a respawn does not land on the rival.
+    // that keeps the players apart, so a respawn does not land on the rival;
+    // the start itself when no such cell turns up.
     BYTE cx = 0, cy = 0;
-    for (int32_t i = 0; i <= SEARCHTRIES; i++) {
+    for (int32_t i = 0; i < ARENATRIES; i++) {
       if (!drawFreeCell(cx, cy)) break;
       const BYTE other = static_cast<BYTE>(3 - pc);
       if (players() == 2 && !(farFrom(other, cx, cy) > SPAWNDISTANCE)) continue;
-      if (!REACHABLE(PLAYERSTARTX[pc], PLAYERSTARTY[pc], cx, cy, 65535)) continue;
+      if (!REACHABLE(PLAYERSTARTX[pc], PLAYERSTARTY[pc], cx, cy, ARENAREACH)) continue;
       x = cx;
       y = cy;
       break;
