@@ -60,6 +60,8 @@ constexpr double KREEPORMINVOLUME = 0.0;
 void MANAGEIDLEMUSIC();
 // A monster's death cry: slot 21..23 under the reference of the same number.
 void DEATHSOUND();
+// A monster's cry of pain: slot 18..20 under the reference of the same number.
+void HURTSOUND();
 // The script sound at its normal volume, or at a third of it (script "AMB").
 void SETAMBIENTVOLUME_NORMAL();
 void SETAMBIENTVOLUME_QUIET();
