@@ -8,6 +8,7 @@
 #include "game/doors.h"
 #include "game/goals.h"
 #include "game/monsters.h"
+#include "game/particles.h"
 #include "game/player.h"
 #include "game/players.h"
 #include "game/playerstate.h"
@@ -238,7 +239,6 @@ void SPAWNPLAYER(BYTE pc) {
     PLAYERCOLOR[pc] = ORIGINALPLAYERCOLOR[pc];
     MFATTR[x][y] = MODERN_VISUALS != 0 ? 7 : PLAYERCOLOR[pc];
   }
-  if (!ADDBLINK) return;
   static const int32_t bx[5] = {0, -1, 1, 0, 0}, by[5] = {0, 0, 0, 1, -1};
   for (int i = 0; i < 5; i++)
     if (VALID(x + bx[i], y + by[i]))

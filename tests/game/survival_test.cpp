@@ -256,7 +256,7 @@ TEST_F(Survival, SpawnPlayerUsesSpawnPointsInDeathmatchAndTheStartElsewhere) {
   EXPECT_EQ(seen, (std::set<std::pair<int, int>>{{10, 10}, {100, 20}, {140, 80}}));
   for (BYTE map : {71, 120}) {
     CURRENTMAP = map;
-    monstertest::BLINKS.clear();
+    NUMBEROFBLINKS = 0;
     SPAWNPLAYER(2);
     EXPECT_EQ(PLAYERX[2], 5);
     EXPECT_EQ(PLAYERY[2], 6);
@@ -264,7 +264,7 @@ TEST_F(Survival, SpawnPlayerUsesSpawnPointsInDeathmatchAndTheStartElsewhere) {
     // Five flashes: centre, left, right, up, down.
     const std::vector<HOOKCALL> want = {
         {5, 6, 1, 11, 0}, {4, 6, 1, 11, 0}, {6, 6, 1, 11, 0}, {5, 7, 1, 11, 0}, {5, 5, 1, 11, 0}};
-    EXPECT_EQ(monstertest::BLINKS, want);
+    EXPECT_EQ(monstertest::BLINKCALLS(), want);
     MAP[5][6] = ' ';
   }
 }
