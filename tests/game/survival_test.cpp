@@ -170,7 +170,7 @@ TEST_F(Survival, NextTierGoesFarFromThePlayerWithinReach) {
     EXPECT_EQ(MONSTERTYPE[1], 3);
     const int x = MONSTERX[1], y = MONSTERY[1];
     EXPECT_GT(std::hypot(x - 80, y - 50), 17.0) << x << "," << y;
-    EXPECT_LE(std::abs(x - 80) + std::abs(y - 50), 40 + 40);
+    EXPECT_LE(std::hypot(x - 80, y - 50), 40.0);
     EXPECT_EQ(MAP[x][y], 'M');
     MAP[x][y] = ' ';
   }
