@@ -153,17 +153,19 @@ void SURVIVALPLACE(BYTE x, BYTE y, BYTE& px, BYTE& py) {
   py = y;
   int32_t count = 0;
   bool found = false;
+  bool nofree = false;
   BYTE cx = 0, cy = 0;
   // First search: up to 101 candidates, each examined.
   while (!found && count <= SEARCHTRIES) {
     if (!drawFreeCell(cx, cy)) {
+      nofree = true;
       count = SEARCHTRIES + 1;
       break;
     }
     count++;
     found = strictFit(cx, cy);
   }
-  if (!found && count <= SEARCHTRIES + 1) {
+  if (!found && !nofree) {
     // Second search: the 101st candidate is drawn but not examined.
     count = 0;
     while (!found) {
