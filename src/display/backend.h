@@ -74,6 +74,13 @@ class BACKEND {
   virtual bool SOUNDBUSY(int32_t channel) = 0;
   virtual void SOUNDVOLUME(int32_t channel, int32_t volume) = 0;  // 0..128
   virtual void PAUSEAUDIO(bool paused) = 0;
+  // Why OPENAUDIO failed (empty when it did not).
+  virtual std::string AUDIOERROR() { return std::string(); }
+  // Releases a loaded sound; channels playing it stop.
+  virtual void FREESOUND(int32_t handle) {}
+  // Loaded sounds whose decoding has not finished yet (a back-end may decode
+  // in the background; a sound is always complete when it starts playing).
+  virtual int32_t SOUNDSPENDING() { return 0; }
 };
 
 // Puts a quad's corners in top-left / bottom-right order, swapping its texture

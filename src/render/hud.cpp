@@ -17,6 +17,7 @@
 #include "ui/backdrop.h"
 #include "ui/menu.h"
 #include "world/grid.h"
+#include "sound/sound.h"
 
 const std::string HELPTEXT[HELPLINES + 1] = {
     "",
@@ -211,7 +212,7 @@ void HIDECURSOR2(BYTE color) {
 
 void SHOWHELPPAGE() {
   if (NUMBEROFPLAYERS != 1) return;
-  if (THEBACKEND) THEBACKEND->PAUSEAUDIO(true);
+  PAUSEALLSOUNDS();
   TEXTMODE80X25();
   RENDERBLUE();
   DISPLAYLOGO();
@@ -234,5 +235,5 @@ void SHOWHELPPAGE() {
   while (PORT60EMULATOR() == 1) MENUIDLE();
   TEXTMODE45X25();
   CLRSCREMULATOR(false);
-  if (THEBACKEND) THEBACKEND->PAUSEAUDIO(false);
+  RESUMEALLSOUNDS();
 }

@@ -254,7 +254,6 @@ void everyFrame() {
     CHOSENITEMCOLOR = CA[CIC];
   }
   if (MINESTOEXPLODE > 0) EXPLODEALLMINES();
-  SEASOUND[1] = SEASOUND[2] = false;
 }
 
 // Step 34: build and present the frame.
@@ -278,11 +277,15 @@ void buildFrame() {
       if (p == my()) GARBLEEFFECTWASCALLED = true;
     }
   }
+  // Water: the flag tells whether the last frame drew the sea near my
+  // player; it is read here and cleared just before this frame is drawn,
+  // which sets it again while the water stays in hearing.
   if (SEASOUND[my()]) {
     if (!SOUNDPLAYING1(223)) STARTSOUND1(59, 223, true);
   } else if (SOUNDPLAYING1(223)) {
     STOPSOUND1(223);
   }
+  SEASOUND[1] = SEASOUND[2] = false;
   TRACESTEP("RENDERGAME");
   STARTUPDATESCREEN();
   RENDERGAME(my());
@@ -309,9 +312,9 @@ bool confirmQuit() {
   if (!LINKACTIVE) DISPLAYLOGO();
   bool yes = true;
   if (!LAUNCHED_FROM_MD && !LINKACTIVE) {
-    if (THEBACKEND) THEBACKEND->PAUSEAUDIO(true);
+    PAUSEALLSOUNDS();
     yes = YESORNO(QUITTAUNT(), 5, 10, true) == 1;
-    if (THEBACKEND) THEBACKEND->PAUSEAUDIO(false);
+    RESUMEALLSOUNDS();
   }
   if (yes) {
     MOV(3, 0);

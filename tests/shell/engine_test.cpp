@@ -228,6 +228,16 @@ TEST_F(EngineTest, DecliningTheQuitQuestionResumesAfterHalfASecond) {
   EXPECT_LT(COUNT("FRAME"), 60 - 5);
   EXPECT_GE(THEBACKEND->TICKS(), COUNT("FRAME") * 33u + 500u);
   EXPECT_NE(PORT60[1], 1);
+  EXPECT_FALSE(HEADLESSAUDIOPAUSED(THEBACKEND));  // sound resumed with the game
+}
+
+TEST_F(EngineTest, TheQuitQuestionPausesEverySound) {
+  LAUNCHED_FROM_MD = false;
+  std::string err;
+  ASSERT_TRUE(PARSEINPUTSCRIPT("3 down Escape\n4 up Escape\n", "quit.txt", err)) << err;
+  RUN(20);  // the frame limit ends the run while the question is open
+  CLEARINPUTSCRIPT();
+  EXPECT_TRUE(HEADLESSAUDIOPAUSED(THEBACKEND));
 }
 
 TEST_F(EngineTest, ConfirmingTheQuitQuestionLeavesTheLevel) {
