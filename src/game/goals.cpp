@@ -16,6 +16,7 @@
 #include "game/player.h"
 #include "game/players.h"
 #include "game/playerstate.h"
+#include "game/survival.h"
 #include "render/view.h"
 #include "shell/gameflow.h"
 #include "base/random.h"

@@ -66,7 +66,9 @@ void PURGEMONSTER2(uint16_t numbertopurge) {
   const BYTE x = MONSTERX[n], y = MONSTERY[n], type = MONSTERTYPE[n];
   const bool oncell = VALID(x, y);
   if (oncell) MAP[x][y] = ' ';
-  if (type == 5) {
+  // In survival the T-1000 can be destroyed once it is the last monster
+  // standing, so the chain can reach the boss and the level can be won.
+  if (type == 5 && !(SURVIVAL() && NUMBEROFMONSTERS == 1)) {
     // Invulnerable: back to full energy; it re-stamps itself on its next move.
     INFORM(MONSTERMYPLAYER(), "Target INVULNERABLE.", 12);
     MONSTERENERGY[n] = ELIMIT[5];

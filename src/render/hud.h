@@ -34,6 +34,8 @@ void DBUGMODE();
 void REDRAWKEYS(BYTE pn, BYTE scr);
 // Deathmatch death counts on the text screen.
 void DISPLAYFRAGS();
+// The frag counts drawn over the frame (the frame clears the text screen).
+void DRAWFRAGS();
 // The "   Comm unit   " caption, bright while the timed-message file is open.
 void DRAWCOMMSTATUS();
 extern bool COMMACTIVE;

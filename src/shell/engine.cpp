@@ -415,11 +415,13 @@ void RENDERGAME(BYTE playerview) {
     DRAWOBJECTIVE(false);
     DISPLAYINVENTORY(my());
     DRAWMESSAGES();
+    if (DEATHMATCH()) DRAWFRAGS();
     SWITCHTOOPENGLBLENDINGMODE();
     if (DEATHEFFECTWASCALLED) {
       RENDERSTRING(12, 10, "GAME OVER", 15, 1, 1, 100, 100);
-      RENDERSTRING(7, 11, LINKACTIVE ? "HIT SPACE TO RESPAWN" : "PRESS SPACE TO EXIT", 15, 1, 1,
-                   100, 100);
+      // Space brings a dead player back whenever two play, linked or not.
+      RENDERSTRING(7, 11, NUMBEROFPLAYERS == 2 ? "HIT SPACE TO RESPAWN" : "PRESS SPACE TO EXIT",
+                   15, 1, 1, 100, 100);
     }
   }
   GARBLEEFFECTWASCALLED = false;
@@ -482,7 +484,10 @@ void PREENGINEINIT() {
 
 void ENGINETEST() {
   PREENGINEINIT();
-  if (LINKACTIVE) NUMBEROFPLAYERS = 2;
+  // The deathmatch arena is played by two: over the link, or both on this
+  // machine (the second on the controller).
+  if (LINKACTIVE || DEATHMATCH()) NUMBEROFPLAYERS = 2;
+  if (!LOADINGGAME) SURVIVALLEVELSTART();
   DBUGMODE();
   // The lights run on input cycles; the first frame comes before the first
   // cycle, so light the level now (a dark level would show unlit otherwise).

@@ -14,8 +14,6 @@ BYTE BESTMAP = 1;
 bool LOADINGGAME = false, LOADINGFROMMENU = false, GAMELOADED = false;
 BYTE DOOGA = 0;
 
-bool DEATHMATCH() { return CURRENTMAP == 50; }
-bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 
 #include <string>
 

@@ -12,9 +12,9 @@ extern BYTE BESTMAP;
 extern bool LOADINGGAME, LOADINGFROMMENU, GAMELOADED;
 extern BYTE DOOGA;  // the main menu's last choice
 
-// Level 50 is the deathmatch arena, 71..79 are the survival levels.
-bool DEATHMATCH();
-bool SURVIVAL();
+// The two mode tests (level 50 deathmatch, 71..79 survival) live with the
+// survival rules.
+#include "game/survival.h"
 
 // New-game reset of the game globals.
 void GLOBALINIT();

@@ -17,6 +17,7 @@
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
+#include "game/survival.h"
 #include "base/harness.h"
 #include "base/paths.h"
 #include "base/safefile.h"
@@ -195,6 +196,24 @@ void monsterStepJSON(JSON& o) {
   o["bosshealth"] = BOSSHEALTH;
 }
 
+// The mode of the level, each player's deaths and frags (a deathmatch frag
+// is a death of the rival), and what the survival chain has done.
+void modeJSON(JSON& o) {
+  o["mode"] = DEATHMATCH() ? "deathmatch" : (SURVIVAL() ? "survival" : "campaign");
+  for (int p = 1; p <= 2; p++) {
+    o["players"][p - 1]["deaths"] = DEATHS[p];
+    o["players"][p - 1]["frags"] = DEATHMATCH() ? DEATHS[3 - p] : 0;
+  }
+  int bosses = 0;
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++) bosses += MONSTERTYPE[m] == 12 ? 1 : 0;
+  o["survival"] = {{"spawns", SURVIVALSPAWNS},
+                   {"tier", SURVIVALLASTTIER},
+                   {"fallbacks", SURVIVALFALLBACKS},
+                   {"access", static_cast<bool>(KEYS[1][6])},
+                   {"bosses", bosses},
+                   {"bossdown", SURVIVALBOSSDOWN}};
+}
+
 // Sound: on or off, the volume table, the channels playing now with their
 // volume, and the most recent starts as [frame, slot, reference].
 JSON audioJSON() {
@@ -233,6 +252,7 @@ std::string STATEDUMPJSON() {
   o["traps"] = trapsJSON();
   o["portals"] = portalsJSON();
   monsterStepJSON(o);
+  modeJSON(o);
   o["view"] = {{"zoom", VIEWZOOM},
                {"zoomdefault", VIEWZOOMDEFAULT},
                {"drawmap", static_cast<bool>(DRAW_MAP)},

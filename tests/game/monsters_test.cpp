@@ -58,14 +58,15 @@ TEST_F(Monsters, DeathLeavesBodyBloodAndDrops) {
     BYTE type;
     unsigned char drop;   // glyph left on the cell, ' ' for none
     unsigned char itemof; // symbol whose item colour it takes
-  } cases[] = {{10, 239, ']'}, {9, 210, ','}, {11, 210, ','}, {2, 156, '{'}, {1, ' ', ' '}, {12, ' ', ' '}};
+  } cases[] = {{10, 239, ']'}, {9, 210, ','}, {11, 210, ','}, {2, 156, '{'}, {1, ' ', ' '}, {3, ' ', ' '},
+               {12, '%', ' '}};  // the boss leaves key 2 (its colour: survival tests)
   for (const CASE& c : cases) {
     SetUp();
     ADDMONSTER(30, 30, c.type, 0);
     PURGEMONSTER2(1);
     EXPECT_EQ(NUMBEROFMONSTERS, 0);
     EXPECT_EQ(MAP[30][30], c.drop) << int(c.type);
-    if (c.drop != ' ') {
+    if (c.itemof != ' ') {
       IDENTIFYITEM(c.itemof);
       EXPECT_EQ(MFATTR[30][30], THINGCOLOR) << int(c.type);
     }

@@ -1,0 +1,84 @@
+// The two modes through the real program: a recorded live run of a survival
+// level replayed headless, and a deathmatch on level 50 where the second
+// player on the controller dies, counts as a frag for the first and comes
+// back on his own.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "levelrun.h"
+#include "test_util.h"
+
+namespace {
+
+const std::string HERE = std::string(ASHEN_TEST_DIR) + "/game/";
+
+// Runs generated level LEVEL with the input file INPUT; returns the dump.
+nlohmann::json RUNMODE(const TempDir& dir, int level, const std::string& input, int frames,
+                       int seed) {
+  const std::string dump = dir.path + "/state.json";
+  const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed " +
+                          std::to_string(seed) + " --frames " + std::to_string(frames) +
+                          " --user-dir " + dir.path + "/user --data " + ASHEN_SOURCE_DATA + " --input " + input +
+                          " --dump-state " + dump + " " + std::to_string(level) + " > " +
+                          dir.path + "/out.txt 2>&1";
+  const int status = std::system(cmd.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << levelrun::READALL(dir.path + "/out.txt");
+  return PARSEDUMP(levelrun::READALL(dump));
+}
+
+TEST(ModesRun, RecordedSurvivalRunAdvancesTheTiers) {
+  TempDir dir;
+  const nlohmann::json d = RUNMODE(dir, 72, HERE + "survival72_recorded.txt", 2000, 5);
+  ASSERT_TRUE(d.contains("survival")) << d.dump();
+  EXPECT_EQ(d["mode"], "survival");
+  // The recording ends with Escape after 732 frames.
+  EXPECT_EQ(d["frames"], 732);
+  const auto& p = d["players"][0];
+  EXPECT_FALSE(p["dead"].get<bool>());
+  EXPECT_TRUE(p["weapons"][3].get<bool>());  // the chaingun picked up on the way
+  EXPECT_EQ(p["ammo"][3], 0);                // and fired empty
+  // Four kills, each replaced by the next tier: grunt (1) -> 3 -> 4 -> 11 -> 10.
+  EXPECT_EQ(d["survival"]["spawns"], 4);
+  EXPECT_EQ(d["survival"]["tier"], 10);
+  std::set<int> kinds;
+  for (const auto& m : d["monsters"]["list"]) kinds.insert(m["type"].get<int>());
+  EXPECT_TRUE(kinds.count(10)) << "the tier-10 monster is on the level";
+  EXPECT_EQ(d["survival"]["bosses"], 0);
+}
+
+TEST(ModesRun, DeathmatchDeathsScoreForTheRivalAndSpaceBringsThePlayerBack) {
+  TempDir dir;
+  const std::string input = HERE + "deathmatch_respawn.txt";
+  // Both have fallen to the arena's monsters: one death each, and each death
+  // is a frag for the other player. The game goes on.
+  nlohmann::json d = RUNMODE(dir, 50, input, 1090, 3);
+  ASSERT_TRUE(d.contains("players")) << d.dump();
+  EXPECT_EQ(d["mode"], "deathmatch");
+  EXPECT_EQ(d["numberofplayers"], 2);
+  for (int p = 0; p < 2; p++) {
+    EXPECT_TRUE(d["players"][p]["dead"].get<bool>()) << p;
+    EXPECT_EQ(d["players"][p]["deaths"], 1) << p;
+    EXPECT_EQ(d["players"][p]["frags"], 1) << p;
+  }
+  EXPECT_EQ(d["victory"], 0);
+  // Player 1's Space brings him back with fresh health, away from the spot
+  // where player 2 fell; player 2, who asked for nothing, stays dead.
+  d = RUNMODE(dir, 50, input, 1200, 3);
+  const auto& p1 = d["players"][0];
+  const auto& p2 = d["players"][1];
+  EXPECT_FALSE(p1["dead"].get<bool>());
+  EXPECT_GT(p1["health"].get<double>(), 0.0);
+  EXPECT_TRUE(p2["dead"].get<bool>());
+  EXPECT_EQ(p1["deaths"], 1);
+  const double apart = std::hypot(p1["x"].get<double>() - p2["x"].get<double>(),
+                                  p1["y"].get<double>() - p2["y"].get<double>());
+  EXPECT_GT(apart, 17.0);
+  EXPECT_EQ(d["victory"], 0);
+}
+
+}  // namespace
