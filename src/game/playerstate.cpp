@@ -18,7 +18,6 @@ void (*SYNCPLAYERS)() = nullptr;
 void (*ADDBLOOD)(BYTE, BYTE, int32_t, int32_t, BYTE) = nullptr;
 void (*EXPLODEMINE)(BYTE, BYTE) = nullptr;
 void (*ADDBLINK)(BYTE, BYTE, BYTE, BYTE) = nullptr;
-void (*PURGETANK)(BYTE) = nullptr;
 void (*USEITEM)(BYTE, BYTE) = nullptr;
 
 void RESETPLAYERSTATE() {

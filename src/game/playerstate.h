@@ -37,5 +37,4 @@ extern void (*SYNCPLAYERS)();                           // two-machine link
 extern void (*ADDBLOOD)(BYTE x, BYTE y, int32_t xoffset, int32_t yoffset, BYTE life);
 extern void (*EXPLODEMINE)(BYTE x, BYTE y);             // a landmine is set off
 extern void (*ADDBLINK)(BYTE x, BYTE y, BYTE state, BYTE maxstate);  // cell flash
-extern void (*PURGETANK)(BYTE z);                       // a tank is destroyed
 extern void (*USEITEM)(BYTE player, BYTE it);           // the chosen item is used

@@ -24,6 +24,7 @@ extern BYTE BURNEDMONSTERS;
 // A new explosion of EXPTYPE at (EXPX, EXPY), starting in state EXPSTATE.
 void ADDEXPLOSION(BYTE expx, BYTE expy, BYTE expstate, BYTE exptype);
 void ADDFLAME(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset, BYTE flamelif);
+void ADDPLASMA(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset);
 void ADDRAIL(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset, BYTE owner);
 void ADDROCKET(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset);
 BYTE FINDFLAME(int32_t x, int32_t y);

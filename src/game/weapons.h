@@ -47,3 +47,5 @@ void CHECKAMMO(BYTE player);
 void ADDAMMO(BYTE player, int w, int32_t amount);
 // Clears weapons, ammunition and timers of PLAYER (death, new game).
 void RESETWEAPONS(BYTE player);
+// Recoil of my player's view: STRENGTH cells against direction (DIRX, DIRY).
+void SETRECOIL(BYTE pn, int32_t dirx, int32_t diry, double strength);

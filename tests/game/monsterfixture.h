@@ -31,11 +31,10 @@ struct HOOKCALL {
   int X, Y, A, B, C;
   bool operator==(const HOOKCALL&) const = default;
 };
-inline std::vector<HOOKCALL> BLOODS, BLINKS, MINES, TANKSPURGED;
+inline std::vector<HOOKCALL> BLOODS, BLINKS, MINES;
 inline void RECBLOOD(BYTE x, BYTE y, int32_t dx, int32_t dy, BYTE life) { BLOODS.push_back({x, y, dx, dy, life}); }
 inline void RECBLINK(BYTE x, BYTE y, BYTE s, BYTE m) { BLINKS.push_back({x, y, s, m, 0}); }
 inline void RECMINE(BYTE x, BYTE y) { MINES.push_back({x, y, 0, 0, 0}); }
-inline void RECTANK(BYTE z) { TANKSPURGED.push_back({z, 0, 0, 0, 0}); }
 
 class MONSTERFIELD : public ::testing::Test {
  protected:
@@ -78,17 +77,14 @@ class MONSTERFIELD : public ::testing::Test {
     BLOODS.clear();
     BLINKS.clear();
     MINES.clear();
-    TANKSPURGED.clear();
     ADDBLOOD = RECBLOOD;
     ADDBLINK = RECBLINK;
     EXPLODEMINE = RECMINE;
-    PURGETANK = RECTANK;
   }
   void TearDown() override {
     ADDBLOOD = nullptr;
     ADDBLINK = nullptr;
     EXPLODEMINE = nullptr;
-    PURGETANK = nullptr;
   }
 
   static void PLACE(BYTE p, BYTE x, BYTE y) {
