@@ -66,4 +66,24 @@ TEST(TankRun, EnterDriveFireAndGetOut) {
   EXPECT_EQ(after["players"][0]["y"], 6);
   EXPECT_EQ(after["effects"]["losviewdepth"], 1);
 }
+
+// Fire held for 42 input cycles: bursts of four shots three cycles apart with
+// a pause of sixteen cycles between them give shots at cycles 0, 3, 6, 9 and
+// 25, 28, 31, 34 (the next would come at 50): eight shells into the boss.
+TEST(TankRun, HeldFireShootsBurstsOfFour) {
+  TempDir dir;
+  std::string yard = YARD;
+  yard[yard.find('D')] = 'x';
+  const std::string input = DRIVE +
+                            "50 down right\n"
+                            "134 up right\n";
+  const nlohmann::json after = PARSEDUMP(levelrun::RUNLEVEL(dir, yard, input, 150));
+  ASSERT_EQ(after["monsters"]["count"], 1) << after["monsters"];
+  const auto& boss = after["monsters"]["list"][0];
+  EXPECT_EQ(boss["type"], 12);
+  EXPECT_EQ(boss["energy"], 4000 - 8 * 150);
+  EXPECT_EQ(boss["x"], 44);  // thrown back until the rock of the border
+  ASSERT_EQ(after["tanks"].size(), 1u);
+  EXPECT_EQ(after["tanks"][0]["burst"], 0);
+}
 }  // namespace
