@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
   if (!HARNESS.CHECKMAP.empty()) return CHECKMAPFILE(HARNESS.CHECKMAP);
   if (!HARNESS.CHECKSCRIPT.empty()) return CHECKSCRIPTFILE(HARNESS.CHECKSCRIPT);
 
+  // The user folder first: moving into the data folder must not change it.
+  SETTLEUSERFOLDER();
   std::string searched;
   if (!FINDDATAFOLDER(argv[0], searched)) {
     std::fprintf(stderr,

@@ -7,6 +7,7 @@ PKGS=(
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
   libgl1-mesa-dev libgl1-mesa-dri mesa-utils
   libpng-dev zlib1g-dev
+  libvorbis-dev libogg-dev espeak-ng
   googletest libgtest-dev
   nlohmann-json3-dev
   xvfb xauth

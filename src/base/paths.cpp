@@ -1,6 +1,7 @@
 #include "base/paths.h"
 
 #include <dirent.h>
+#include <pwd.h>
 #include <strings.h>
 #include <unistd.h>
 
@@ -17,25 +18,70 @@ namespace fs = std::filesystem;
 
 std::string DATAFOLDER;
 
-std::string DATAPATH() {
-  if (!HARNESS.USERDIR.empty()) return HARNESS.USERDIR;
-  if (const char* h = std::getenv("ASHENREACH_HOME"); h && *h) return h;
-  std::string base;
-  if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x) {
-    base = x;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::string(home) + "/.local/share";
-  } else {
-    base = ".";
-  }
-  return base + "/ASHENREACH";
+namespace {
+bool settled = false;
+std::string userFolder;
+
+std::string accountHome() {
+  const passwd* pw = getpwuid(getuid());
+  return pw && pw->pw_dir ? pw->pw_dir : "";
+}
+}  // namespace
+
+std::string USERFOLDERFROM(const std::string& userdir, const char* ashenhome, const char* xdgdatahome,
+                           const char* home, const std::string& accounthome, std::string& notes) {
+  notes.clear();
+  // --user-dir was made absolute against the starting folder when it was read.
+  if (!userdir.empty()) return userdir;
+  auto usable = [&](const char* name, const char* v) {
+    if (!v || !*v) return false;
+    if (v[0] == '/') return true;
+    notes += std::string(name) + " is not an absolute path (\"" + v + "\"): ignored\n";
+    return false;
+  };
+  if (usable("ASHENREACH_HOME", ashenhome)) return ashenhome;
+  if (usable("XDG_DATA_HOME", xdgdatahome)) return std::string(xdgdatahome) + "/ASHENREACH";
+  if (usable("HOME", home)) return std::string(home) + "/.local/share/ASHENREACH";
+  if (!accounthome.empty() && accounthome[0] == '/') return accounthome + "/.local/share/ASHENREACH";
+  notes += "no home folder found: settings, keys and saves are not kept\n";
+  return "";
 }
 
-std::string INIFILENAME() { return DATAPATH() + "/MONSTER.INI"; }
-std::string KEYSFILENAME() { return DATAPATH() + "/KEYS.INI"; }
-std::string SAVEFOLDER() { return DATAPATH() + (MODERN_VISUALS == 1 ? "/SAVE" : "/SAVE_A"); }
+void SETTLEUSERFOLDER() {
+  std::string notes;
+  userFolder = USERFOLDERFROM(HARNESS.USERDIR, std::getenv("ASHENREACH_HOME"), std::getenv("XDG_DATA_HOME"),
+                              std::getenv("HOME"), accountHome(), notes);
+  settled = true;
+  size_t a = 0;
+  while (a < notes.size()) {
+    size_t b = notes.find('\n', a);
+    std::fprintf(stderr, "ashenreach: %s\n", notes.substr(a, b - a).c_str());
+    a = b + 1;
+  }
+}
+
+std::string DATAPATH() {
+  if (!settled) {
+    std::string notes;
+    return USERFOLDERFROM(HARNESS.USERDIR, std::getenv("ASHENREACH_HOME"), std::getenv("XDG_DATA_HOME"),
+                          std::getenv("HOME"), accountHome(), notes);
+  }
+  return userFolder;
+}
+
+namespace {
+std::string inUserFolder(const std::string& name) {
+  std::string d = DATAPATH();
+  return d.empty() ? "" : d + "/" + name;
+}
+}  // namespace
+
+std::string INIFILENAME() { return inUserFolder("MONSTER.INI"); }
+std::string KEYSFILENAME() { return inUserFolder("KEYS.INI"); }
+std::string SAVEFOLDER() { return inUserFolder(MODERN_VISUALS == 1 ? "SAVE" : "SAVE_A"); }
 
 bool ENSUREFOLDEREXISTS(const std::string& f) {
+  if (f.empty()) return false;
   std::error_code ec;
   if (fs::is_directory(f, ec)) return true;
   fs::create_directories(f, ec);
@@ -123,24 +169,4 @@ std::string RESOLVEPATH(const std::string& rel) {
 bool FILEEXISTSCI(const std::string& rel) {
   std::error_code ec;
   return fs::exists(RESOLVEPATH(rel), ec);
-}
-
-bool WRITEFILEATOMIC(const std::string& path, const std::string& data) {
-  std::string tmp = path + ".tmp";
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    f.write(data.data(), static_cast<std::streamsize>(data.size()));
-    f.flush();
-    if (!f) {
-      f.close();
-      std::remove(tmp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-    std::remove(tmp.c_str());
-    return false;
-  }
-  return true;
 }

@@ -5,8 +5,20 @@
 #include <string>
 
 // The per-user folder: --user-dir, else $ASHENREACH_HOME, else
-// $XDG_DATA_HOME/ASHENREACH (default ~/.local/share/ASHENREACH).
+// $XDG_DATA_HOME/ASHENREACH, else $HOME/.local/share/ASHENREACH, else the
+// account's home folder from the password database. A relative or empty
+// variable is ignored (as the XDG rules say), so the folder never depends on
+// the working folder. Empty when no absolute folder can be found: then the
+// game keeps no settings, keys or saves.
 std::string DATAPATH();
+// Works the user folder out now and keeps it (start-up calls this before it
+// moves into the data folder); notes on ignored variables go to stderr.
+void SETTLEUSERFOLDER();
+// The user folder as worked out from the given values (for tests): NOTES gets
+// one line per ignored value.
+std::string USERFOLDERFROM(const std::string& userdir, const char* ashenhome, const char* xdgdatahome,
+                           const char* home, const std::string& accounthome, std::string& notes);
+// The files in the user folder; empty when there is no user folder.
 std::string INIFILENAME();
 std::string KEYSFILENAME();
 // "SAVE" in the modern look, "SAVE_A" in the classic look.
@@ -26,7 +38,3 @@ extern std::string DATAFOLDER;
 // to case. When nothing matches, returns the path with "/" separators as given.
 std::string RESOLVEPATH(const std::string& rel);
 bool FILEEXISTSCI(const std::string& rel);
-
-// Writes DATA to PATH through a temporary file that replaces PATH only when
-// complete, so a failed write never loses the old file.
-bool WRITEFILEATOMIC(const std::string& path, const std::string& data);

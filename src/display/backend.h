@@ -3,6 +3,7 @@
 // (the real game) and the headless one (virtual clock, scripted input,
 // software rasteriser, recorded audio). Only back-end files include SDL or GL.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -93,6 +94,9 @@ inline bool ORDERQUAD(float& x1, float& y1, float& x2, float& y2, float& u1, flo
 
 // The back-end in use; set once at start-up.
 extern BACKEND* THEBACKEND;
+
+// The largest sound file the back-ends read.
+constexpr size_t MAXSOUNDBYTES = 64u << 20;
 
 // Image files (PNG and the ".nma" per-map glyph images) through the image library.
 bool LOADIMAGEFILE(const std::string& path, IMAGE& out);

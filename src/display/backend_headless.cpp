@@ -8,17 +8,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <map>
+
+#include "base/safefile.h"
 
 namespace {
 
 // Playing time of a sound file in milliseconds, or -1 when the file is
 // neither a readable RIFF/WAVE nor an Ogg Vorbis file.
 int64_t SOUNDLENGTHMS(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return -1;
-  std::vector<uint8_t> d((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  std::string bytes, err;
+  if (READFILESAFE(path, MAXSOUNDBYTES, bytes, err) != FR_OK) return -1;
+  const std::vector<uint8_t> d(bytes.begin(), bytes.end());
   auto le32 = [&](size_t o) -> uint32_t {
     return d[o] | (d[o + 1] << 8) | (d[o + 2] << 16) | (uint32_t(d[o + 3]) << 24);
   };

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "display/renderer.h"
 #include "display/sdlkeys.h"
 #include "base/harness.h"
+#include "base/safefile.h"
 
 namespace {
 
@@ -145,7 +147,15 @@ class SDLGL : public BACKEND {
   void CLOSEAUDIO() override;
   int32_t LOADSOUND(const std::string& path) override {
     if (!AUDIOOPEN) return 0;
-    Mix_Chunk* c = Mix_LoadWAV(path.c_str());
+    // Read through the safe reader: a pipe or device in place of a sound
+    // never blocks, and no sound file is larger than this.
+    std::string data, err;
+    const FILEREAD r = READFILESAFE(path, MAXSOUNDBYTES, data, err);
+    if (r != FR_OK) {
+      if (r != FR_MISSING) std::fprintf(stderr, "ashenreach: %s; sound not loaded\n", err.c_str());
+      return 0;
+    }
+    Mix_Chunk* c = Mix_LoadWAV_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1);
     if (!c) return 0;
     CHUNKS.push_back(c);
     return static_cast<int32_t>(CHUNKS.size());

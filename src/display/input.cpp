@@ -7,6 +7,7 @@
 #include "display/events.h"
 #include "display/inputscript.h"
 #include "display/renderer.h"
+#include "game/particles.h"
 #include "game/players.h"
 #include "game/playerstate.h"
 #include "render/los.h"
@@ -297,7 +298,7 @@ void GETINPUT() {
   for (int p = 1; p <= n; p++) {
     if (!DEAD[p] && PLAYERHEALTH[p] < 35 && random(10) > 7) {
       BYTE life = static_cast<BYTE>(1 + random(5));
-      if (ADDBLOOD) ADDBLOOD(PLAYERX[p], PLAYERY[p], -OFFSETX[p], -OFFSETY[p], life);
+      ADDBLOOD(PLAYERX[p], PLAYERY[p], -OFFSETX[p], -OFFSETY[p], life);
     }
     WEAPONFIRED[p] = false;
     LASTUSE[p] = USE[p];

@@ -2,14 +2,13 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
 #include "display/events.h"
 #include "display/keynames.h"
 #include "base/harness.h"
+#include "base/safefile.h"
 #include "base/random.h"
 
 namespace {
@@ -174,6 +173,10 @@ bool PARSEINPUTSCRIPT(const std::string& text, const std::string& name, std::str
   while (std::getline(in, line)) {
     lineno++;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    // A typed text of a few thousand characters is already far more than any
+    // prompt takes; longer lines are refused before they cost memory.
+    if (line.size() > MAXSCRIPTLINE)
+      return fail("line longer than " + std::to_string(MAXSCRIPTLINE) + " characters");
     size_t a = line.find_first_not_of(" \t");
     if (a == std::string::npos || line[a] == '#') continue;
     size_t b = line.find_first_of(" \t", a);
@@ -289,13 +292,12 @@ bool PARSEINPUTSCRIPT(const std::string& text, const std::string& name, std::str
 }
 
 bool LOADINPUTSCRIPT(const std::string& path, std::string& err) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) {
-    err = "cannot read the input script " + path;
+  std::string text, why;
+  if (READFILESAFE(path, MAXSCRIPTBYTES, text, why) != FR_OK) {
+    err = "cannot read the input script: " + why;
     CLEARINPUTSCRIPT();
     return false;
   }
-  std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
   return PARSEINPUTSCRIPT(text, path, err);
 }
 

@@ -21,13 +21,18 @@
 // of a line, or after a blank inside it, begins a comment. Frames never go
 // backwards from one line to the next.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "display/backend.h"
 
-// Reads the script file. A file that cannot be read or a malformed line gives
-// false with ERR naming the file and line.
+// Limits of an input script: the file and each line.
+constexpr size_t MAXSCRIPTBYTES = 64u << 20;
+constexpr size_t MAXSCRIPTLINE = 4096;
+// Reads the script file. A file that cannot be read (or is no regular file,
+// or is too large) or a malformed line gives false with ERR naming the file
+// and line.
 bool LOADINPUTSCRIPT(const std::string& path, std::string& err);
 // The same for script text already in memory; NAME is used in messages.
 bool PARSEINPUTSCRIPT(const std::string& text, const std::string& name, std::string& err);

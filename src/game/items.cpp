@@ -113,3 +113,24 @@ void RESETCRAFTINGCOSTS() {
   REQ_AMMOUPGRADE = RES{0, 50};
   REQ_TANKREPAIR = RES{0, 50};
 }
+
+void ABSORBGATHEREDRESOURCES(BYTE pn, RES rs) {
+  if (pn < 1 || pn > 2) return;
+  RES& r = PLAYERRES[pn];
+  // The sum is kept below the 16-bit limit before adding.
+  const uint16_t lumber = rs.LUMBER > 65000 - r.LUMBER ? static_cast<uint16_t>(65000 - r.LUMBER) : rs.LUMBER;
+  const uint16_t scrap = rs.SCRAP > 65000 - r.SCRAP ? static_cast<uint16_t>(65000 - r.SCRAP) : rs.SCRAP;
+  r.LUMBER = static_cast<uint16_t>(r.LUMBER + lumber);
+  r.SCRAP = static_cast<uint16_t>(r.SCRAP + scrap);
+  if (r.LUMBER > MAXRESOURCE) r.LUMBER = MAXRESOURCE;
+  if (r.SCRAP > MAXRESOURCE) r.SCRAP = MAXRESOURCE;
+}
+
+bool EATSCRAPLUMBER(BYTE p, int32_t scrap, int32_t lumber) {
+  if (p < 1 || p > 2 || scrap < 0 || lumber < 0) return false;
+  RES& r = PLAYERRES[p];
+  if (r.SCRAP < scrap || r.LUMBER < lumber) return false;
+  r.SCRAP = static_cast<uint16_t>(r.SCRAP - scrap);
+  r.LUMBER = static_cast<uint16_t>(r.LUMBER - lumber);
+  return true;
+}

@@ -29,3 +29,8 @@ BYTE INVENTORYBUSYSLOT(BYTE player);
 void DELETEINVENTORYITEM(BYTE player, BYTE it);
 // The crafting costs of a new map.
 void RESETCRAFTINGCOSTS();
+// Adds gathered lumber and scrap to player PN, each field capped at 200.
+void ABSORBGATHEREDRESOURCES(BYTE pn, RES rs);
+// Pays SCRAP and LUMBER from player P when both are affordable (true);
+// otherwise nothing changes (false).
+bool EATSCRAPLUMBER(BYTE p, int32_t scrap, int32_t lumber);

@@ -4,6 +4,7 @@
 #include "display/textscreen.h"
 #include "game/items.h"
 #include "game/pickups.h"
+#include "game/projectiles.h"
 #include "game/tanks.h"
 #include "game/weapons.h"
 #include "render/lighting.h"
@@ -245,6 +246,8 @@ void RESETPLAYERSFORMAP() {
     SHAKE[p] = false;
     DEATHS[p] = 0;
     INTANK[p] = 0;
+    // Every player starts the level on foot, aiming with the fire cursor.
+    SHOWCURSOR[p] = true;
   }
   RESPAWNSOUND = 0;
   RESETCRAFTINGCOSTS();
@@ -277,7 +280,7 @@ bool CANWALKHERE(BYTE player, BYTE x, BYTE y) {
   if (const AMMOPICKUP* a = FINDAMMOPICKUP(c)) return TAKEAMMO(p, *a);
   if (c == 177) return ENTERTANK(p, x, y);
   if (c == '$') {
-    if (EXPLODEMINE) EXPLODEMINE(x, y);
+    EXPLODEMINE(x, y);
     return true;
   }
   if (c == 'H') return TAKEHEALTH(p, x, y);
@@ -435,7 +438,7 @@ void MANAGEWEAPONS() {
     }
     MAP[x][y] = glyph;
     MFATTR[x][y] = attr;
-    if (ADDBLINK) ADDBLINK(x, y, 1, 11);
+    ADDBLINK(x, y, 1, 11);
     if (DISTANCE(x, y, PLAYERX[1], PLAYERY[1]) < 16) RESPAWNSOUND |= 1;
     if (NUMBEROFPLAYERS == 2 && DISTANCE(x, y, PLAYERX[2], PLAYERY[2]) < 16) RESPAWNSOUND |= 2;
   }

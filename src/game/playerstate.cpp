@@ -15,9 +15,6 @@ void (*HELP)() = nullptr;
 void (*SAVEGAME)(bool) = nullptr;
 void (*LOADSAVEDGAME)() = nullptr;
 void (*SYNCPLAYERS)() = nullptr;
-void (*ADDBLOOD)(BYTE, BYTE, int32_t, int32_t, BYTE) = nullptr;
-void (*EXPLODEMINE)(BYTE, BYTE) = nullptr;
-void (*ADDBLINK)(BYTE, BYTE, BYTE, BYTE) = nullptr;
 void (*USEITEM)(BYTE, BYTE) = nullptr;
 
 void RESETPLAYERSTATE() {

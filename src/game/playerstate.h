@@ -34,7 +34,4 @@ extern void (*HELP)();                                  // help screen
 extern void (*SAVEGAME)(bool autosave);                 // save-game menu
 extern void (*LOADSAVEDGAME)();                         // load-game menu
 extern void (*SYNCPLAYERS)();                           // two-machine link
-extern void (*ADDBLOOD)(BYTE x, BYTE y, int32_t xoffset, int32_t yoffset, BYTE life);
-extern void (*EXPLODEMINE)(BYTE x, BYTE y);             // a landmine is set off
-extern void (*ADDBLINK)(BYTE x, BYTE y, BYTE state, BYTE maxstate);  // cell flash
 extern void (*USEITEM)(BYTE player, BYTE it);           // the chosen item is used

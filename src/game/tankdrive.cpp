@@ -11,6 +11,7 @@
 #include "game/players.h"
 #include "game/playerstate.h"
 #include "game/tanks.h"
+#include "game/weapons.h"
 #include "render/los.h"
 #include "render/view.h"
 #include "shell/startup.h"
@@ -33,12 +34,6 @@ void seatPlayers(BYTE tn) {
     }
 }
 }  // namespace
-
-bool TANKSOUNDNEAR(int32_t x, int32_t y) {
-  if (!LINKACTIVE && NUMBEROFPLAYERS == 2) return true;
-  const BYTE me = MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1;
-  return DISTANCE(x, y, PLAYERX[me], PLAYERY[me]) < 15;
-}
 
 bool TANKCANGO(BYTE tn, int32_t ox, int32_t oy) {
   if (ox == 0 && oy == 0) return true;
@@ -68,7 +63,7 @@ bool TANKCANGO(BYTE tn, int32_t ox, int32_t oy) {
     PURGEMONSTER(c[0], c[1]);
     // A monster that cannot die stays where it is and stops the tank.
     if (FINDMONSTER(c[0], c[1]) != 0) return false;
-    if (TANKSOUNDNEAR(c[0], c[1])) DEATHSOUND();
+    if (NEAREVENT(c[0], c[1])) DEATHSOUND();
   }
   return counted == 3;
 }

@@ -35,6 +35,3 @@ void HURTINRADIUSTANK(BYTE x, BYTE y);
 // while the cell holds a space or a turret glyph; the stop cell and its glyph
 // go to TOUCHX/TOUCHY/TOUCHCHAR[P]. The edge of the grid stops it.
 void RETURNTOUCHPOINT4(BYTE p);
-// The near rule of tank sounds: my player within 15 cells of (X, Y), or two
-// players sharing this machine.
-bool TANKSOUNDNEAR(int32_t x, int32_t y);

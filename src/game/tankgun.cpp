@@ -6,6 +6,7 @@
 #include "display/renderer.h"
 #include "game/monsterdeath.h"
 #include "game/monsters.h"
+#include "game/particles.h"
 #include "game/player.h"
 #include "game/players.h"
 #include "game/playerstate.h"
@@ -45,7 +46,7 @@ void drawTrail(int32_t x, int32_t y, int32_t tx, int32_t ty) {
 
 // Blood particles flying from (X, Y) in direction (DX, DY).
 void bleed(int32_t x, int32_t y, int32_t dx, int32_t dy, int count, BYTE life) {
-  if (!ADDBLOOD || !VALID(x, y)) return;
+  if (!VALID(x, y)) return;
   for (int i = 0; i < count; i++) ADDBLOOD(static_cast<BYTE>(x), static_cast<BYTE>(y), dx, dy, life);
 }
 
@@ -125,7 +126,7 @@ void SHOOT(BYTE pc) {
   drawTrail(cx, cy, ix, iy);
   HURTINRADIUSTANK(ix, iy);
   ADDEXPLOSION(ix, iy, 5, 1);
-  if (TANKSOUNDNEAR(cx, cy)) {
+  if (NEAREVENT(cx, cy)) {
     if (SOUNDPLAYING1(pc)) STOPSOUND1(pc);
     STARTSOUND1(97, pc, false);
   }
@@ -151,10 +152,9 @@ void SHOOT(BYTE pc) {
   bleed(ix, iy, dx, dy, 8, 20);
   MONSTERENERGY[m] -= SHELLDAMAGE;
   if (MONSTERENERGY[m] < 1) {
-    PURGEMONSTER2(m);
-    if (TANKSOUNDNEAR(ix, iy)) DEATHSOUND();
+    KILLMONSTER(m, ix, iy);
     return;
   }
-  if (TANKSOUNDNEAR(ix, iy)) HURTSOUND();
+  if (NEAREVENT(ix, iy)) HURTSOUND();
   knockBack(m, ix, iy, dx, dy);
 }

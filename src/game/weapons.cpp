@@ -1,10 +1,18 @@
 #include "game/weapons.h"
 
+#include <cmath>
+
+#include "display/renderer.h"
+#include "game/monsterdeath.h"
+#include "game/monsters.h"
+#include "game/player.h"
 #include "game/players.h"
+#include "game/tanks.h"
 #include "render/los.h"
 #include "shell/gameflow.h"
 #include "shell/startup.h"
 #include "sound/sound.h"
+#include "world/grid.h"
 
 const std::string WEAPONNAME[NUMWEAPONTYPES + 1] = {
     "",        "Scrap gun", "Range Shotgun", "Power Shotgun", "Chaingun", "Rocket launcher",
@@ -31,13 +39,104 @@ unsigned char TOUCHCHAR[4];
 namespace {
 bool VALIDPLAYER(BYTE p) { return p == 1 || p == 2; }
 
-// Near rule of weapon sounds: my player within 15 cells, or two players on
-// one machine.
-bool NEARSOUND(BYTE p) {
-  if (!LINKACTIVE && NUMBEROFPLAYERS == 2) return true;
-  return DISTANCE(PLAYERX[MYNUMBER], PLAYERY[MYNUMBER], PLAYERX[p], PLAYERY[p]) < 15;
-}
+bool NEARSOUND(BYTE p) { return NEAREVENT(PLAYERX[p], PLAYERY[p]); }
 }  // namespace
+
+bool NEAREVENT(int32_t x, int32_t y) {
+  if (!LINKACTIVE && NUMBEROFPLAYERS == 2) return true;
+  const BYTE me = MYNUMBER == 2 ? 2 : 1;
+  return DISTANCE(PLAYERX[me], PLAYERY[me], x, y) < 15;
+}
+
+void WEAPONSOUND(BYTE p, uint16_t slot) {
+  if (!VALIDPLAYER(p) || !NEARSOUND(p)) return;
+  if (SOUNDPLAYING1(p)) STOPSOUND1(p);
+  STARTSOUND1(slot, p, false);
+}
+
+void SETRECOIL(BYTE pn, int32_t dirx, int32_t diry, double strength) {
+  if (pn != MYNUMBER) return;
+  TOFFX = -dirx * strength;
+  TOFFY = diry * strength;
+  if (dirx != 0 && diry != 0) {
+    TOFFX /= std::sqrt(2.0);
+    TOFFY /= std::sqrt(2.0);
+  }
+}
+
+void RETURNTOUCHPOINT(BYTE p) {
+  if (!VALIDPLAYER(p)) return;
+  const int32_t dx = FIREOFFSETX[p], dy = FIREOFFSETY[p];
+  int32_t x = PLAYERX[p], y = PLAYERY[p];
+  // Without a direction the trace stops where it starts.
+  if (dx != 0 || dy != 0) {
+    for (;;) {
+      x += dx;
+      y += dy;
+      if (!VALID(x, y)) break;
+      const unsigned char c = MAP[x][y];
+      if (c != ' ' && c != '-' && c != '\\' && c != '|' && c != '/' && c != 177 && c != 'o' &&
+          c != 'O')
+        break;
+    }
+  }
+  TOUCHX[p] = static_cast<BYTE>(x < 0 ? 0 : x > 255 ? 255 : x);
+  TOUCHY[p] = static_cast<BYTE>(y < 0 ? 0 : y > 255 ? 255 : y);
+  TOUCHCHAR[p] = WHATISIT(x, y);
+}
+
+void HITTANKAT(int32_t x, int32_t y, BYTE damage) {
+  const BYTE t = WHATTANK(x, y);
+  if (t == 0) return;
+  if (TANKHEALTH[t] < 41) {
+    PURGETANK(t);
+  } else {
+    TANKHEALTH[t] = static_cast<BYTE>(TANKHEALTH[t] > damage ? TANKHEALTH[t] - damage : 0);
+  }
+}
+
+bool KNOCKMONSTER(uint16_t m, int32_t dx, int32_t dy) {
+  if (m < 1 || m > NUMBEROFMONSTERS) return false;
+  const int32_t x = MONSTERX[m], y = MONSTERY[m];
+  const int32_t nx = x + dx, ny = y + dy;
+  if (!VALID(x, y) || !VALID(nx, ny) || MAP[nx][ny] != ' ') return false;
+  const BYTE attr = MFATTR[x][y];
+  MAP[x][y] = ' ';
+  MFATTR[x][y] = DARKGRAY;
+  MAP[nx][ny] = 'M';
+  MFATTR[nx][ny] = attr;
+  MONSTERX[m] = MONSTERX_[m] = static_cast<BYTE>(nx);
+  MONSTERY[m] = MONSTERY_[m] = static_cast<BYTE>(ny);
+  return true;
+}
+
+void KILLMONSTER(uint16_t m, int32_t x, int32_t y) {
+  if (m < 1 || m > NUMBEROFMONSTERS) return;
+  PURGEMONSTER2(m);
+  if (NEAREVENT(x, y)) DEATHSOUND();
+}
+
+int32_t FALLOFFDAMAGE(double d, double full) {
+  if (d >= 78) return 0;
+  const int64_t v = ROUNDEVEN((1 - d / 78) * full);
+  return v < 0 ? 0 : static_cast<int32_t>(v);
+}
+
+void TAKEAMMO(BYTE player, int w, int32_t n) {
+  if (CHEAT) return;
+  ADDAMMO(player, w, -n);
+}
+
+void CLEARWEAPONSONDEATH(BYTE player) {
+  if (!VALIDPLAYER(player)) return;
+  const BYTE w = CHOSENWEAPON[player];
+  const BYTE x = PLAYERX[player], y = PLAYERY[player];
+  if (DEATHMATCH() && w >= 1 && w <= NUMWEAPONTYPES && VALID(x, y)) {
+    MAP[x][y] = static_cast<unsigned char>(WEAPONS[w - 1]);
+    MFATTR[x][y] = YELLOW;
+  }
+  RESETWEAPONS(player);
+}
 
 void CHECKAMMO(BYTE player) {
   if (!VALIDPLAYER(player)) return;

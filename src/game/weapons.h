@@ -47,5 +47,34 @@ void CHECKAMMO(BYTE player);
 void ADDAMMO(BYTE player, int w, int32_t amount);
 // Clears weapons, ammunition and timers of PLAYER (death, new game).
 void RESETWEAPONS(BYTE player);
-// Recoil of my player's view: STRENGTH cells against direction (DIRX, DIRY).
+// The weapon part of a player's death: in deathmatch the weapon in hand is
+// dropped on the player's cell as its glyph (colour 14); then RESETWEAPONS.
+void CLEARWEAPONSONDEATH(BYTE player);
+// Takes N rounds of weapon W from PLAYER (and from its partner pool) unless
+// CHEAT is on.
+void TAKEAMMO(BYTE player, int w, int32_t n);
+
+// The near rule of event sounds: my player is closer than 15 cells to
+// (X, Y), or two players share this machine without a link.
+bool NEAREVENT(int32_t x, int32_t y);
+// A weapon sound of player P under reference P (stopping what plays there),
+// when the shooter is near my player.
+void WEAPONSOUND(BYTE p, uint16_t slot);
+// View recoil of my player: TOFFX := -DIRX x STRENGTH, TOFFY := DIRY x
+// STRENGTH, both divided by the square root of 2 on a diagonal.
 void SETRECOIL(BYTE pn, int32_t dirx, int32_t diry, double strength);
+// The player's fire trace: from the player's cell along the fire direction
+// over blanks, rocket glyphs, tanks and flames; the first other cell (or the
+// first cell outside the grid) goes to TOUCHX/TOUCHY/TOUCHCHAR[P].
+void RETURNTOUCHPOINT(BYTE p);
+
+// Helpers shared by the shot and projectile rules.
+// The tank covering (X, Y) is destroyed below 41 health, otherwise it loses DAMAGE.
+void HITTANKAT(int32_t x, int32_t y, BYTE damage);
+// Monster M moves one cell by (DX, DY) when that cell is valid and blank.
+bool KNOCKMONSTER(uint16_t m, int32_t dx, int32_t dy);
+// Monster M dies (PURGEMONSTER2) with its death cry when (X, Y) is near my player.
+void KILLMONSTER(uint16_t m, int32_t x, int32_t y);
+// Damage falling off over 78 cells: (1 - D / 78) x FULL rounded, 0 at 78
+// cells and beyond (a far target is never hurt by a negative amount).
+int32_t FALLOFFDAMAGE(double d, double full);

@@ -28,16 +28,6 @@ bool gunLinePassable(unsigned char c, bool monstersPass) {
   }
 }
 
-bool walkable(unsigned char c) {
-  switch (c) {
-    case ' ': case 96: case 'P': case '#': case 'M': case '0': case 'Y': case '.': case 'H':
-    case '[': case ']': case 176:
-      return true;
-    default:
-      return c >= '1' && c <= '9';
-  }
-}
-
 // 0 = only blanks pass, 1 = blanks and monsters, 2 = all but 'R' and #176.
 bool straightLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int kind) {
   int32_t x = x1, y = y1;
@@ -171,55 +161,3 @@ bool SEESM7(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return straightLin
 bool SEES77(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return straightLine(x1, y1, x2, y2, 2); }
 bool SEES(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return gunLine(x1, y1, x2, y2, false); }
 bool SEESH(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return gunLine(x1, y1, x2, y2, true); }
-
-namespace {
-// Work grid of REACHABLE with a frame of cells outside the grid: visit counts
-// of walkable cells, 65535 for blocked ones, and 65536 outside the grid, which
-// the walker therefore never enters.
-int32_t MAZE[MAX_MAPWIDTH + 2][MAX_MAPHEIGHT + 2];
-constexpr int32_t MAZE_BLOCKED = 65535;
-constexpr int32_t MAZE_OUTSIDE = 65536;
-
-struct WALKABLETABLE {
-  bool ok[256] = {};
-  WALKABLETABLE() {
-    for (int c = 0; c < 256; c++) ok[c] = walkable(static_cast<unsigned char>(c));
-  }
-};
-const WALKABLETABLE WALKABLECELLS;
-}  // namespace
-
-bool REACHABLE(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t maxdist) {
-  if (maxdist < DISTANCE(x1, y1, x2, y2)) return false;
-  if (!VALID(x1, y1) || !VALID(x2, y2)) return false;
-  if (x1 == x2 && y1 == y2) return true;
-  // The frame outside the grid never changes; the level's cells are rebuilt.
-  static bool framed = false;
-  if (!framed) {
-    for (int x = 0; x <= MAX_MAPWIDTH + 1; x++)
-      for (int y = 0; y <= MAX_MAPHEIGHT + 1; y++) MAZE[x][y] = MAZE_OUTSIDE;
-    framed = true;
-  }
-  for (int x = 1; x <= MAX_MAPWIDTH; x++) {
-    int32_t* column = MAZE[x];
-    const unsigned char* cells = MAP[x];
-    const int32_t used = x <= MAPSIZEX ? MAPSIZEY : 0;
-    for (int y = 1; y <= used; y++) column[y] = WALKABLECELLS.ok[cells[y]] ? 1 : MAZE_BLOCKED;
-    for (int y = used + 1; y <= MAX_MAPHEIGHT; y++) column[y] = MAZE_BLOCKED;
-  }
-  MAZE[x2][y2] = 0;
-  int32_t x = x1, y = y1;
-  int32_t moves = 0;
-  const int32_t budget = static_cast<int32_t>(MAPSIZEX) * MAPSIZEY;
-  for (;;) {
-    if (MAZE[x][y] < MAZE_BLOCKED) MAZE[x][y]++;
-    const int32_t n = MAZE[x][y - 1], e = MAZE[x + 1][y], s = MAZE[x][y + 1], w = MAZE[x - 1][y];
-    if (SMALLEST(n, e, s, w)) y--;
-    else if (SMALLEST(e, n, s, w)) x++;
-    else if (SMALLEST(s, n, e, w)) y++;
-    else x--;
-    moves++;
-    if (MAZE[x][y] == 0 || moves > budget) break;
-  }
-  return x == x2 && y == y2;
-}

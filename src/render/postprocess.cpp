@@ -101,3 +101,20 @@ void MANAGELIGHTNING() {
     }
   }
 }
+
+namespace {
+STR18 BASELIGHT;
+BYTE BASEBRIGHTNESS[MAX_MAPWIDTH + 1][MAX_MAPHEIGHT + 1];
+}  // namespace
+
+void SAVELIGHTBASE() {
+  std::memcpy(BASELIGHT, MLIGHT, sizeof(STR18));
+  for (int x = 1; x <= MAX_MAPWIDTH; x++)
+    for (int y = 1; y <= MAX_MAPHEIGHT; y++) BASEBRIGHTNESS[x][y] = MAPPP[x][y].BRIGHTNESS;
+}
+
+void RESTORELIGHTBASE() {
+  std::memcpy(MLIGHT, BASELIGHT, sizeof(STR18));
+  for (int x = 1; x <= MAX_MAPWIDTH; x++)
+    for (int y = 1; y <= MAX_MAPHEIGHT; y++) MAPPP[x][y].BRIGHTNESS = BASEBRIGHTNESS[x][y];
+}

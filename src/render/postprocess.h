@@ -24,3 +24,11 @@ void RESTORECELLBRIGHTNESS(int32_t x, int32_t y);
 // requests the ambient sound of the light under my player, and sets every
 // cell's brightness from its colour (colour 0 = dark).
 void MANAGELIGHTNING();
+
+// The light grid a frame's stamps start from. The static layer, scripts,
+// lamps and torches rebuild MLIGHT and BRIGHTNESS on input-cycle frames;
+// SAVELIGHTBASE keeps that result and RESTORELIGHTBASE puts it back at the
+// start of the frames in between, so that every light stamp of a frame lands
+// on the rebuilt grid and not on the previous frame's stamps.
+void SAVELIGHTBASE();
+void RESTORELIGHTBASE();

@@ -72,6 +72,9 @@ constexpr BYTE SC_ESCAPE = 0x01, SC_DUCK = 0x1E, SC_ZOOM = 0x2C, SC_HELP = 0x3F,
 
 // The automap key toggles on its press, not on every cycle it is held.
 bool AUTOMAPKEYHELD = false;
+// The light grid of this level has been rebuilt at least once, so the frames
+// between input cycles can start from it.
+bool LIGHTBASESAVED = false;
 
 BYTE my() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
 
@@ -109,6 +112,8 @@ void inputCycle() {
   }
   DRAWTRULITES();
   for (BYTE p = 1; p <= NUMBEROFPLAYERS; p++) MANAGETORCH(p);
+  SAVELIGHTBASE();
+  LIGHTBASESAVED = true;
 
   if (ECOUNTER == 2) {
     MANAGEWEAPONS();
@@ -207,8 +212,14 @@ void everyFrame() {
     if (ALLOWWORLDHOSTILITY()) HANDLEMINIFIRE(p);
     HANDLEBFGCHARGE(p);
     HANDLEFLAMEGUNFIRE(p);
-    if (NUMBEROFFLAMES > 0) CHECKLIGHT(FLAMEX[NUMBEROFFLAMES], FLAMEY[NUMBEROFFLAMES], 7);
+    // The flame gun's roar stops with the trigger or when the shooter is out
+    // of my player's hearing.
+    const BYTE roar = static_cast<BYTE>(204 + p);
+    if ((!FLAMEGUNFIRING[p] || !NEAREVENT(PLAYERX[p], PLAYERY[p])) && SOUNDPLAYING1(roar))
+      STOPSOUND1(roar);
   }
+  // The newest flame lights its surroundings once per frame.
+  if (NUMBEROFFLAMES > 0) CHECKLIGHT(FLAMEX[NUMBEROFFLAMES], FLAMEY[NUMBEROFFLAMES], 7);
   BLOODS();
 
   if (++HCOUNTER >= 2) {
@@ -414,6 +425,7 @@ void PREENGINEINIT() {
   KREEPORVOLUME = KREEPORMINVOLUME;
   DRAW_MAP = false;
   AUTOMAPKEYHELD = false;
+  LIGHTBASESAVED = false;
   PLAYERANIMATIONCOUNTER = PLAYER_ANIM_DELAY;
   PLAYERANIMATIONFRAME[1] = PLAYERANIMATIONFRAME[2] = 1;
   LOS_VIEW_DEPTH = 1;
@@ -476,6 +488,12 @@ void ENGINETEST() {
       PURGESOUND = 0;
       GSL = 0;
       INPUTCOUNTER++;
+      // Frames between input cycles start from the cycle's rebuilt light
+      // grid; the classic blink colours are shown on it again.
+      if (INPUTCOUNTER != 2 && LIGHTBASESAVED) {
+        RESTORELIGHTBASE();
+        SHOWBLINKLIGHTS();
+      }
       SHELLS();
       MANAGEIDLEMUSIC();
       REFRESHMOUSESTATUS();

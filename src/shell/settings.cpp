@@ -1,13 +1,11 @@
 // Process-wide settings and flags, the settings file and the parameter tests.
 #include <cctype>
-#include <exception>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 #include "display/renderer.h"
 #include "base/harness.h"
 #include "base/paths.h"
+#include "base/safefile.h"
 #include "shell/startup.h"
 
 BYTE CHAPTERSUNLOCKED = 1;
@@ -62,43 +60,48 @@ bool VALIDATEDPARAM() {
 }
 
 void READSETTINGS(const std::string& path, BYTE& visualstyle) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return;
-  std::string bytes;
-  try {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return;
-    bytes.assign((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) return;
-  } catch (const std::exception&) {
-    return;  // unreadable: keep the defaults
+  std::string bytes, err;
+  // A settings file holds at most six bytes: anything else is not one of
+  // ours (a folder, a pipe, a larger file, a read error) and counts as absent.
+  const FILEREAD r = READFILESAFE(path, SETTINGSFILESIZE, bytes, err);
+  if (r != FR_OK) {
+    if (r != FR_MISSING) std::fprintf(stderr, "ashenreach: %s; settings file ignored\n", err.c_str());
+    return;
   }
   // Fewer than four bytes cannot be a settings file of any layout: keep the defaults.
   if (bytes.size() < 4) return;
+  // Each value is taken only when it is in range; any other keeps its default.
   auto b = [&](size_t i) { return static_cast<BYTE>(bytes[i]); };
-  CHAPTERSUNLOCKED = b(0);
-  VOLUME_SOUND = b(1);
-  VOLUME_MUSIC = b(2);
+  auto take = [&](size_t i, BYTE lo, BYTE hi, BYTE& into) {
+    if (b(i) >= lo && b(i) <= hi) into = b(i);
+  };
+  take(0, 1, MAXCHAPTERS, CHAPTERSUNLOCKED);
+  take(1, 0, 10, VOLUME_SOUND);
+  take(2, 0, 10, VOLUME_MUSIC);
   SKYCOLOR = b(3);
   NEW_CONTROL_MODE = (SKYCOLOR == 0);
   SKYCOLOR = 0;
   if (bytes.size() > 4)
-    SUBDUED_VISUALS = b(4);
+    take(4, 0, 1, SUBDUED_VISUALS);
   else
     UPGRADE_DETECTED = true;
   if (bytes.size() > 5)
-    visualstyle = b(5);
+    take(5, 0, 1, visualstyle);
   else
     UPGRADE_DETECTED = true;
 }
 
-bool WRITESETTINGS(const std::string& path) {
+bool WRITESETTINGS(const std::string& path, std::string& err) {
   std::string bytes;
   bytes += static_cast<char>(CHAPTERSUNLOCKED);
   bytes += static_cast<char>(VOLUME_SOUND);
   bytes += static_cast<char>(VOLUME_MUSIC);
   bytes += static_cast<char>(NEW_CONTROL_MODE ? 0 : 1);
   bytes += static_cast<char>(SUBDUED_VISUALS);
-  bytes += static_cast<char>(MODERN_VISUALS);
-  return WRITEFILEATOMIC(path, bytes);
+  bytes += static_cast<char>(MODERN_VISUALS == 0 ? 0 : 1);
+  if (path.empty()) {
+    err = "no user folder";
+    return false;
+  }
+  return WRITEFILESAFE(path, bytes, err);
 }

@@ -9,11 +9,13 @@
 #include "display/renderer.h"
 #include "display/textscreen.h"
 #include "shell/gameflow.h"
+#include "shell/levelrefusal.h"
 #include "base/harness.h"
 #include "base/paths.h"
 #include "base/random.h"
 #include "shell/statedump.h"
 #include "ui/keyconfig.h"
+#include "world/maploader.h"
 
 namespace {
 const char* const DEATHMESSAGES[20] = {
@@ -39,15 +41,16 @@ const char* const DEATHMESSAGES[20] = {
     "% drew the short straw of DOOM.",
 };
 
+}  // namespace
+
 // Writes the --screenshot file from the last pushed frame.
-void writeScreenshot() {
+void WRITESCREENSHOT() {
   if (HARNESS.SCREENSHOT.empty() || !THEBACKEND) return;
   IMAGE frame;
   if (!THEBACKEND->READFRAME(frame) || !SAVEPNGFILE(HARNESS.SCREENSHOT, frame))
     std::fprintf(stderr, "ashenreach: could not write the screenshot %s\n",
                  HARNESS.SCREENSHOT.c_str());
 }
-}  // namespace
 
 void SETVISUALS(BYTE vistype) {
   MODERN_VISUALS = vistype;
@@ -77,6 +80,8 @@ int HOLLOWMERESTART() {
     WRITEEMULATION = false;
     INITVIDEO();
     videoopen = true;
+    // From now on a refused level is shown on the screen, not only on stderr.
+    SHOWLEVELREFUSAL = SHOWLEVELREFUSALSCREEN;
     TEXTMODE80X25();
     STARTMOUSE();
     if (HARNESS.SEEDGIVEN)
@@ -132,9 +137,9 @@ int HOLLOWMERESTART() {
     // --frames reached: leave through the normal shut-down below.
   }
   if (!videoopen) return exitcode;
-  if (!WRITESETTINGS(INIFILENAME()))
-    std::fprintf(stderr, "ashenreach: could not write the settings file %s\n",
-                 INIFILENAME().c_str());
+  // Without a user folder (reported at start) there is nothing to write to.
+  if (std::string err; !INIFILENAME().empty() && !WRITESETTINGS(INIFILENAME(), err))
+    std::fprintf(stderr, "ashenreach: could not write the settings file: %s\n", err.c_str());
   try {
     // The closing screen is not pushed once the frame limit is reached, so the
     // screenshot keeps the last frame the game itself drew.
@@ -143,7 +148,7 @@ int HOLLOWMERESTART() {
   }
   if (!HARNESS.DUMPSTATE.empty() && !WRITESTATEDUMP(HARNESS.DUMPSTATE))
     std::fprintf(stderr, "ashenreach: could not write the state dump %s\n", HARNESS.DUMPSTATE.c_str());
-  writeScreenshot();
+  WRITESCREENSHOT();
   TEXTCOLOREMULATOR(15);
   TEXTBACKGROUNDEMULATOR(0);
   WINDOWEMULATOR(1, 1, 80, 25);

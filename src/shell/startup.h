@@ -38,11 +38,17 @@ bool PARAM(const std::string& p);
 bool VALIDATEDPARAM();
 void SETVISUALS(BYTE vistype);
 
-// The settings file: read into the globals (a missing, short or unreadable
-// file keeps the defaults; four or five bytes are the older layout and set
-// UPGRADE_DETECTED) and written from them. VISUALSTYLE receives byte 6.
+// The settings file: read into the globals (a missing, short, oversized or
+// unreadable file keeps the defaults, and so does each value out of range;
+// four or five bytes are the older layout and set UPGRADE_DETECTED) and
+// written from them. VISUALSTYLE receives byte 6. The writer gives the reason
+// of a failure in ERR.
+constexpr size_t SETTINGSFILESIZE = 6;
+constexpr BYTE MAXCHAPTERS = 156;  // campaign levels 100..255
 void READSETTINGS(const std::string& path, BYTE& visualstyle);
-bool WRITESETTINGS(const std::string& path);
+// Writes the --screenshot file (when one is asked for) from the last pushed frame.
+void WRITESCREENSHOT();
+bool WRITESETTINGS(const std::string& path, std::string& err);
 
 // Start-up, game flow and shut-down. Returns the process exit code.
 int HOLLOWMERESTART();

@@ -8,6 +8,7 @@
 #include "game/pickups.h"
 #include "game/player.h"
 #include "game/players.h"
+#include "game/projectiles.h"
 #include "game/playerstate.h"
 #include "game/weapons.h"
 #include "game/tanks.h"
@@ -19,6 +20,7 @@
 #include "shell/gameflow.h"
 #include "base/harness.h"
 #include "base/paths.h"
+#include "base/safefile.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 #include "world/mapeffects.h"
@@ -74,6 +76,8 @@ JSON playerJSON(int p) {
   j["steppedon"] = STEPPEDON[p];
   j["color"] = PLAYERCOLOR[p];
   j["steps"] = STEPCOUNTER[p];
+  j["mtimer"] = MTIMER[p];
+  j["bfgcharge"] = BFGCHARGE[p];
   return j;
 }
 
@@ -116,6 +120,24 @@ JSON pickupsJSON() {
                     {"type", bytesText(std::string(1, static_cast<char>(WEAPONTYPE[i])))},
                     {"counter", WEAPONCOUNTER[i]}});
   return {{"count", NUMBEROFWEAPONS}, {"list", list}};
+}
+
+// Live entries of every projectile, explosion and particle table.
+JSON projectilesJSON() {
+  return {{"rockets", NUMBEROFROCKETS},   {"plasmas", NUMBEROFPLASMAS}, {"rails", NUMBEROFRAILS},
+          {"flames", NUMBEROFFLAMES},     {"mines", MINESTOEXPLODE},    {"explosions", NUMBEROFEXPLOSIONS},
+          {"bloods", NUMBEROFBLOODS},     {"shells", NUMBEROFSHELLS},   {"blinks", NUMBEROFBLINKS}};
+}
+
+// The level's rows, top row first, one character per cell of the used size.
+JSON mapJSON() {
+  JSON rows = JSON::array();
+  for (int y = MAPSIZEY; y >= 1; y--) {
+    std::string row;
+    for (int x = 1; x <= MAPSIZEX; x++) row += static_cast<char>(MAP[x][y]);
+    rows.push_back(bytesText(row));
+  }
+  return rows;
 }
 
 JSON monstersJSON() {
@@ -183,6 +205,7 @@ std::string STATEDUMPJSON() {
   o["objective"] = objectiveJSON();
   o["pickups"] = pickupsJSON();
   o["monsters"] = monstersJSON();
+  o["projectiles"] = projectilesJSON();
   o["script"] = scriptJSON();
   o["tanks"] = tanksJSON();
   o["effects"] = effectsJSON();
@@ -198,8 +221,12 @@ std::string STATEDUMPJSON() {
   o["counters"] = {{"input", INPUTCOUNTER}, {"g", GCOUNTER},     {"e", ECOUNTER},
                    {"h", HCOUNTER},         {"f", FCOUNTER},     {"sea", SEACOUNTER},
                    {"cic", CIC}};
+  o["map"] = mapJSON();
   // ASCII output: every byte above 126 and every control byte is escaped.
   return o.dump(2, ' ', true) + "\n";
 }
 
-bool WRITESTATEDUMP(const std::string& path) { return WRITEFILEATOMIC(path, STATEDUMPJSON()); }
+bool WRITESTATEDUMP(const std::string& path) {
+  std::string err;
+  return WRITEFILESAFE(path, STATEDUMPJSON(), err);
+}

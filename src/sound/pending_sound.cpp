@@ -1,8 +1,8 @@
 // PENDING: replaced at merge
-// Stand-ins for the sound unit's voice and ambience procedures.
+// Stand-ins for the sound unit's voice, ambience and monster cry procedures.
 #include "sound/sound.h"
 
-void HURTSOUND() {}
 void SETAMBIENTVOLUME_NORMAL() {}
 void SETAMBIENTVOLUME_QUIET() {}
 bool TOGGLEVOICEFILE(const std::string&, const std::string&) { return false; }
+void HURTSOUND() {}

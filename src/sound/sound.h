@@ -58,10 +58,10 @@ extern double KREEPORVOLUME, KREEPORMAXVOLUME;
 constexpr double KREEPORMINVOLUME = 0.0;
 // One step of the idle-music fade (every frame).
 void MANAGEIDLEMUSIC();
-// A monster's hurt cry: slot 18..20 under the reference of the same number.
-void HURTSOUND();
 // A monster's death cry: slot 21..23 under the reference of the same number.
 void DEATHSOUND();
+// A monster's cry of pain: slot 18..20 under the reference of the same number.
+void HURTSOUND();
 // The script sound at its normal volume, or at a third of it (script "AMB").
 void SETAMBIENTVOLUME_NORMAL();
 void SETAMBIENTVOLUME_QUIET();

@@ -1,11 +1,11 @@
 #include "ui/keyconfig.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 #include "display/events.h"
 #include "display/keynames.h"
 #include "base/paths.h"
+#include "base/safefile.h"
 
 void RESETKEYCONFIG(int32_t mode) {
   // Actions 1..34 in table order; slots 5..12 differ between the layouts.
@@ -29,11 +29,19 @@ void RESETKEYCONFIG(int32_t mode) {
 }
 
 bool LOADKEYCONFIGFROM(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  std::string data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  std::string data, err;
+  // One byte more than the file needs tells a longer file from a full one.
+  const FILEREAD r = READFILESAFE(path, KEYFILESIZE + 1, data, err);
+  if (r != FR_OK) {
+    if (r != FR_MISSING) std::fprintf(stderr, "ashenreach: %s; default keys kept\n", err.c_str());
+    return false;
+  }
   // Anything but exactly 32 values is outside the format: keep the bindings.
-  if (f.bad() || data.size() != KEYFILESIZE) return false;
+  if (data.size() != KEYFILESIZE) {
+    std::fprintf(stderr, "ashenreach: %s: not a key file (%zu bytes, not %d); default keys kept\n",
+                 path.c_str(), data.size(), static_cast<int>(KEYFILESIZE));
+    return false;
+  }
   for (int i = 1; i <= MAXINGAMEKEYS; i++) {
     uint32_t v = 0;
     for (int b = 3; b >= 0; b--) v = (v << 8) | static_cast<uint8_t>(data[(i - 1) * 4 + b]);
@@ -51,7 +59,11 @@ bool SAVEKEYCONFIGTO(const std::string& path) {
     uint32_t v = static_cast<uint32_t>(KEYSTATUS[i].KEY);
     for (int b = 0; b < 4; b++) data.push_back(static_cast<char>((v >> (8 * b)) & 0xFF));
   }
-  return WRITEFILEATOMIC(path, data);
+  if (path.empty()) return false;
+  std::string err;
+  if (WRITEFILESAFE(path, data, err)) return true;
+  std::fprintf(stderr, "ashenreach: %s\n", err.c_str());
+  return false;
 }
 
 bool SAVEKEYCONFIG() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "game/doors.h"
 #include "game/players.h"
@@ -21,6 +22,25 @@ bool insideLevel(int32_t x, int32_t y) { return x >= 1 && x <= MAPSIZEX && y >= 
 
 // The file line that a stored row came from.
 int32_t lineOfRow(int32_t row) { return (MAPSIZEY + 1 - row) & 255; }
+
+// TEXT with every byte that is not printable ASCII written as \xNN (and a
+// backslash as \\), so a report never sends control codes to a terminal.
+std::string printable(const std::string& text) {
+  static const char* hex = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : text) {
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c >= 32 && c < 127) {
+      out += static_cast<char>(c);
+    } else {
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  return out;
+}
 }  // namespace
 
 int CHECKMAPFILE(const std::string& path) {
@@ -43,7 +63,6 @@ int CHECKMAPFILE(const std::string& path) {
         }
     ASSIGNCOLORS();
     SCANMAP(CHECKLEVEL);
-    if (!hasStart) MAPPROBLEMS.push_back({0, "no player start (\"P\") in the grid"});
     for (int i = 1; i <= COMMANDS; i++) {
       const int32_t ln = TRAPFILELINE[i];
       const std::string what = "trap";
@@ -75,11 +94,17 @@ int CHECKMAPFILE(const std::string& path) {
   LAUNCHED_FROM_MD = launched;
   std::stable_sort(MAPPROBLEMS.begin(), MAPPROBLEMS.end(),
                    [](const MAPPROBLEM& a, const MAPPROBLEM& b) { return a.LINE < b.LINE; });
+  bool refused = false;
+  const std::string shown = printable(path);
   for (const MAPPROBLEM& p : MAPPROBLEMS) {
-    if (p.LINE > 0) std::printf("%s:%d: %s\n", path.c_str(), p.LINE, p.TEXT.c_str());
-    else std::printf("%s: %s\n", path.c_str(), p.TEXT.c_str());
+    refused = refused || p.REFUSED;
+    const char* kind = p.REFUSED ? "refused" : "note";
+    if (p.LINE > 0) std::printf("%s:%d: %s: %s\n", shown.c_str(), p.LINE, kind, printable(p.TEXT).c_str());
+    else std::printf("%s: %s: %s\n", shown.c_str(), kind, printable(p.TEXT).c_str());
   }
-  if (MAPPROBLEMS.empty()) std::printf("%s: no problems found\n", path.c_str());
+  if (MAPPROBLEMS.empty()) std::printf("%s: no problems found\n", shown.c_str());
+  else if (refused) std::printf("%s: the game refuses this file\n", shown.c_str());
+  else std::printf("%s: the game plays this file; the notes above may still be mistakes\n", shown.c_str());
   std::fflush(stdout);
-  return MAPPROBLEMS.empty() ? 0 : 1;
+  return MAPPROBLEMS.empty() ? CHECK_CLEAN : refused ? CHECK_REFUSED : CHECK_NOTES;
 }

@@ -1,15 +1,16 @@
 #include "world/maploader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 #include "display/renderer.h"
 #include "game/doors.h"
 #include "render/lighting.h"
 #include "shell/gameflow.h"
 #include "base/paths.h"
+#include "base/safefile.h"
 #include "base/random.h"
 #include "shell/startup.h"
 #include "world/grid.h"
@@ -17,6 +18,7 @@
 #include "world/randommap.h"
 
 bool MAPCHECKING = false;
+void (*SHOWLEVELREFUSAL)(const std::string& where, const std::string& text) = nullptr;
 std::vector<MAPPROBLEM> MAPPROBLEMS;
 int32_t MAPNAMELINE = 0;
 int32_t TRAPFILELINE[256], PORTALFILELINE[33];
@@ -25,29 +27,24 @@ namespace {
 std::string currentFile;
 
 // Reports a fault of the file being loaded: collected while checking, else
-// one line on stderr and the end of the program.
+// shown (on stderr, and on the game screen until a key is pressed) before the
+// program ends with MAPFAULT_EXITCODE.
 void MAPFAULT(int32_t line, const std::string& text) {
   if (MAPCHECKING) {
-    MAPPROBLEMS.push_back({line, text});
+    MAPPROBLEMS.push_back({line, text, true});
     return;
   }
-  if (line > 0)
-    std::fprintf(stderr, "%s: line %d: %s\n", currentFile.c_str(), line, text.c_str());
-  else
-    std::fprintf(stderr, "%s: %s\n", currentFile.c_str(), text.c_str());
+  std::string where = currentFile + (line > 0 ? ": line " + std::to_string(line) : "");
+  std::fprintf(stderr, "%s: %s\n", where.c_str(), text.c_str());
   std::fflush(stderr);
+  if (SHOWLEVELREFUSAL) SHOWLEVELREFUSAL(where, text);
   std::exit(MAPFAULT_EXITCODE);
 }
 
 // Notes something the game accepts but a level author should know about
 // (only while checking).
 void MAPNOTE(int32_t line, const std::string& text) {
-  if (MAPCHECKING) MAPPROBLEMS.push_back({line, text});
-}
-
-bool fileExists(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return f.good();
+  if (MAPCHECKING) MAPPROBLEMS.push_back({line, text, false});
 }
 
 // Splits a text into lines at CR LF, LF or a lone CR.
@@ -265,7 +262,11 @@ void LOADMAP(BYTE levelnumber) {
   MAPSIZEY = 0;
   PRELOADMAPINIT();
   std::string path = RESOLVEPATH(MAPFILEFORLEVEL(levelnumber));
-  if (!fileExists(path)) {
+  std::string text, err;
+  FILEREAD r = READFILESAFE(path, MAX_MAPFILEBYTES, text, err);
+  if (r == FR_MISSING || r == FR_NOTFILE || r == FR_ERROR) {
+    // Anything but a readable file counts as missing: the campaign's first map is played.
+    if (r != FR_MISSING) std::fprintf(stderr, "ashenreach: %s; playing map1.txt instead\n", err.c_str());
     path = RESOLVEPATH("CAMPAIGN\\" + GAME + "\\MAPS\\map1.txt");
     CURRENTMAP = 1;
   }
@@ -276,29 +277,36 @@ bool LOADMAPFILE(const std::string& path, BYTE levelnumber) {
   currentFile = path;
   MAPFILENAME = path;
   MAPNAMELINE = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    MAPFAULT(0, "cannot open the level file");
+  std::string text, err;
+  if (READFILESAFE(path, MAX_MAPFILEBYTES, text, err) != FR_OK) {
+    // The reason follows the file name that the message begins with.
+    MAPFAULT(0, err.compare(0, path.size() + 2, path + ": ") == 0 ? err.substr(path.size() + 2) : err);
     return false;
   }
-  std::stringstream buf;
-  buf << in.rdbuf();
-  const std::vector<std::string> lines = splitLines(buf.str());
+  // A byte-order mark of an editor that saved the file as UTF-8 is no cell.
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+  const std::vector<std::string> lines = splitLines(text);
 
-  // Sizing pass: grid lines run up to the name line.
+  // Sizing pass: grid lines run up to the name line. The search gives up
+  // after 101 grid lines: a grid that long is too large, whatever follows.
   size_t gridLines = lines.size();
-  for (size_t i = 1; i < lines.size(); i++) {
+  bool named = false;
+  for (size_t i = 1; i < lines.size() && i <= MAX_MAPHEIGHT + 1; i++) {
     if (lines[i].size() >= 2 && lines[i][0] == ':') {
       gridLines = i;
+      named = true;
       break;
     }
   }
+  const bool endless = !named && lines.size() > MAX_MAPHEIGHT + 1;
+  if (endless) gridLines = MAX_MAPHEIGHT + 1;
   size_t width = 0;
   for (size_t i = 0; i < gridLines; i++) width = std::max(width, lines[i].size());
-  if (gridLines == lines.size()) MAPNOTE(0, "no name line (a line \":name\" after the grid)");
+  if (!named) MAPNOTE(0, "no name line (a line \":name\" after the grid)");
   else MAPNAMELINE = static_cast<int32_t>(gridLines + 1);
   if (width > MAX_MAPWIDTH || gridLines > MAX_MAPHEIGHT) {
-    MAPFAULT(0, "map too large: " + std::to_string(width) + " columns x " + std::to_string(gridLines) +
+    MAPFAULT(0, "map too large: " + std::to_string(width) + " columns x " +
+                    (endless ? "more than " + std::to_string(MAX_MAPHEIGHT + 1) : std::to_string(gridLines)) +
                     " rows (at most " + std::to_string(MAX_MAPWIDTH) + " x " + std::to_string(MAX_MAPHEIGHT) + ")");
     // Only reached while checking: go on with the part that fits.
     width = std::min<size_t>(width, MAX_MAPWIDTH);
@@ -347,17 +355,22 @@ bool LOADMAPFILE(const std::string& path, BYTE levelnumber) {
   }
 
   // Name line.
+  // A level needs a player start; the random levels' template carries one too.
+  bool hasStart = false;
+  for (int x = 1; x <= MAPSIZEX && !hasStart; x++)
+    hasStart = std::memchr(&MAP[x][1], 'P', MAPSIZEY) != nullptr;
+  if (!hasStart) MAPFAULT(0, "no player start (\"P\") in the grid");
+
+  // Without a name line the name keeps the 78 blanks it was reset to.
   if (MAPNAMELINE > 0) {
     std::string name = lines[gridLines];
     name[0] = ' ';
     MAPNAME = trimSpaces(name);
-  } else {
-    MAPNAME = "";
   }
 
   // Trailer.
   int keyNames = 0;
-  for (size_t i = gridLines + 1; i < lines.size(); i++) {
+  for (size_t i = gridLines + 1; named && i < lines.size(); i++) {
     const std::string& line = lines[i];
     const int32_t ln = static_cast<int32_t>(i + 1);
     if (line.empty()) continue;

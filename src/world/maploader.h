@@ -12,15 +12,22 @@
 struct MAPPROBLEM {
   int32_t LINE = 0;
   std::string TEXT;
+  bool REFUSED = false;  // the game refuses the file for it (else a note)
 };
+
+// A level file is read only up to this size: no level needs more.
+constexpr size_t MAX_MAPFILEBYTES = 1 << 20;
 
 // Exit code of the program for a level file it cannot use.
 constexpr int MAPFAULT_EXITCODE = 4;
 
 // While true, faults are collected in MAPPROBLEMS and loading goes on without
 // the faulty entry; otherwise the first fault ends the program with a message
-// on stderr and MAPFAULT_EXITCODE.
+// on stderr and on the screen, and MAPFAULT_EXITCODE.
 extern bool MAPCHECKING;
+// Set by start-up once the screen is up: shows why a level is refused (WHERE
+// names the file and line) until a key is pressed.
+extern void (*SHOWLEVELREFUSAL)(const std::string& where, const std::string& text);
 extern std::vector<MAPPROBLEM> MAPPROBLEMS;
 // File lines of the trap and portal entries (for the checker's report).
 extern int32_t TRAPFILELINE[256], PORTALFILELINE[33];

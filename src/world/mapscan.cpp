@@ -5,6 +5,7 @@
 #include "game/items.h"
 #include "game/monsters.h"
 #include "game/pickups.h"
+#include "game/projectiles.h"
 #include "game/players.h"
 #include "game/tanks.h"
 #include "render/lighting.h"
@@ -116,6 +117,7 @@ void PRESCANMAPINIT() {
   NUMBEROFTANKS = 0;
   NUMBEROFMONSTERS = 0;
   MAXMONSTERS = 0;
+  CLEARPROJECTILES();
   NUMBEROFWEAPONS = 0;
   NUMBEROFDOORS = 0;
   DSNUMBER = 0;

@@ -68,7 +68,7 @@ void nuke(const std::string& v) {
       if (!VALID(x, y)) continue;
       MAP[x][y] = ' ';
       MAPPP[x][y].CHR = 255;
-      if (ADDBLINK) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 12);
+      ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 12);
     }
 }
 

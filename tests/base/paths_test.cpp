@@ -7,9 +7,17 @@
 #include "display/renderer.h"
 #include "base/harness.h"
 #include "base/paths.h"
+#include "base/safefile.h"
 #include "test_util.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+bool WRITEFILESAFEOK(const std::string& path, const std::string& data) {
+  std::string err;
+  return WRITEFILESAFE(path, data, err);
+}
+}  // namespace
 
 TEST(Paths, UserFolderFilesAndSaveFolderPerLook) {
   TempDir dir;
@@ -42,11 +50,11 @@ TEST(Paths, ResolvesMixedCaseBackslashPaths) {
 TEST(Paths, AtomicWriteKeepsOldFileOnFailure) {
   TempDir dir;
   std::string path = dir.path + "/f.bin";
-  ASSERT_TRUE(WRITEFILEATOMIC(path, "first"));
-  ASSERT_TRUE(WRITEFILEATOMIC(path, "second"));
+  ASSERT_TRUE(WRITEFILESAFEOK(path, "first"));
+  ASSERT_TRUE(WRITEFILESAFEOK(path, "second"));
   std::ifstream f(path);
   std::string s;
   f >> s;
   EXPECT_EQ(s, "second");
-  EXPECT_FALSE(WRITEFILEATOMIC(dir.path + "/no/such/folder/f.bin", "x"));
+  EXPECT_FALSE(WRITEFILESAFEOK(dir.path + "/no/such/folder/f.bin", "x"));
 }

@@ -3,6 +3,7 @@
 // calls must not grow with the cells drawn, and the headless audio records.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -408,6 +409,11 @@ TEST(Backends, HeadlessClockAudioAndFrames) {
   ASSERT_TRUE(hl->OPENAUDIO());
   EXPECT_EQ(hl->LOADSOUND((dir / "junk.wav").string()), 0);
   EXPECT_EQ(hl->LOADSOUND((dir / "missing.ogg").string()), 0);
+  // A pipe or an endless device in place of a sound is no sound (and no wait).
+  ASSERT_EQ(mkfifo((dir / "fifo.wav").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero.ogg");
+  EXPECT_EQ(hl->LOADSOUND((dir / "fifo.wav").string()), 0);
+  EXPECT_EQ(hl->LOADSOUND((dir / "zero.ogg").string()), 0);
   int32_t s = hl->LOADSOUND(wav);
   ASSERT_GT(s, 0);
   hl->PLAYSOUND(7, s, 1);  // plays twice: two seconds

@@ -1,5 +1,8 @@
 // Scripted input (--input) and the recording of live input (--record).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <fstream>
 #include <iterator>
@@ -173,4 +176,34 @@ TEST_F(InputScript, RecordingReplaysAtTheSamePolls) {
   FAKE.MX = 0;
   READMOUSE(x, y, b);
   EXPECT_EQ(x, 42);
+}
+
+TEST_F(InputScript, OnlyRegularFilesAndBoundedLinesAreRead) {
+  const std::string path = DIR.path + "/script.txt";
+  struct CASE {
+    const char* what;
+    void (*make)(const std::string&);
+    const char* says;
+  } cases[] = {
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, "script.txt: a folder"},
+      {"fifo", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }, "script.txt: a named pipe"},
+      {"endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+       "script.txt: a device"},
+      {"one endless line",
+       [](const std::string& p) { std::ofstream(p) << "1 text " << std::string(MAXSCRIPTLINE, 'a') << "\n"; },
+       "script.txt:1: line longer than 4096 characters"},
+  };
+  for (const CASE& c : cases) {
+    std::filesystem::remove_all(path);
+    c.make(path);
+    std::string err;
+    EXPECT_FALSE(LOADINPUTSCRIPT(path, err)) << c.what;
+    EXPECT_NE(err.find(c.says), std::string::npos) << c.what << ": " << err;
+    EXPECT_FALSE(INPUTSCRIPTPENDING());
+  }
+  // A line just within the limit is taken.
+  std::filesystem::remove_all(path);
+  std::ofstream(path) << "1 text " << std::string(MAXSCRIPTLINE - 7, 'a') << "\n";
+  std::string err;
+  EXPECT_TRUE(LOADINPUTSCRIPT(path, err)) << err;
 }

@@ -5,7 +5,6 @@
 #include "game/monsterfixture.h"
 
 namespace {
-using monstertest::MINES;
 
 class MonsterAI : public monstertest::MONSTERFIELD {};
 
@@ -305,8 +304,8 @@ TEST_F(MonsterAI, BurningAndMines) {
   ACTNOW();
   EXPECT_EQ(MONSTERX[m], 21);
   EXPECT_EQ(MAP[21][20], 'M');
-  ASSERT_EQ(MINES.size(), 1u);
-  EXPECT_EQ(MINES[0], (monstertest::HOOKCALL{21, 20, 0, 0, 0}));
+  ASSERT_EQ(monstertest::MINECALLS().size(), 1u);
+  EXPECT_EQ(monstertest::MINECALLS()[0], (monstertest::HOOKCALL{21, 20, 0, 0, 0}));
   EXPECT_EQ(MONSTERENERGY[m], 1);
   EXPECT_EQ(ONFIRE[m], 1);
   ACTNOW();

@@ -13,6 +13,8 @@
 #include "game/monsters.h"
 #include "game/player.h"
 #include "game/playerstate.h"
+#include "game/explosions.h"
+#include "game/particles.h"
 #include "game/projectiles.h"
 #include "game/tanks.h"
 #include "game/weapons.h"
@@ -31,10 +33,23 @@ struct HOOKCALL {
   int X, Y, A, B, C;
   bool operator==(const HOOKCALL&) const = default;
 };
-inline std::vector<HOOKCALL> BLOODS, BLINKS, MINES;
-inline void RECBLOOD(BYTE x, BYTE y, int32_t dx, int32_t dy, BYTE life) { BLOODS.push_back({x, y, dx, dy, life}); }
-inline void RECBLINK(BYTE x, BYTE y, BYTE s, BYTE m) { BLINKS.push_back({x, y, s, m, 0}); }
-inline void RECMINE(BYTE x, BYTE y) { MINES.push_back({x, y, 0, 0, 0}); }
+// What the monster step added to the blood, blink and pending-mine tables, in order.
+inline std::vector<HOOKCALL> BLOODCALLS() {
+  std::vector<HOOKCALL> v;
+  for (int i = 1; i <= NUMBEROFBLOODS; i++)
+    v.push_back({BLOODX[i], BLOODY[i], BLOODXOFFSET[i], BLOODYOFFSET[i], BLOODLIFE[i]});
+  return v;
+}
+inline std::vector<HOOKCALL> BLINKCALLS() {
+  std::vector<HOOKCALL> v;
+  for (int i = 1; i <= NUMBEROFBLINKS; i++) v.push_back({BLINKX[i], BLINKY[i], BLINKSTATE[i], BLINKMAXSTATE[i], 0});
+  return v;
+}
+inline std::vector<HOOKCALL> MINECALLS() {
+  std::vector<HOOKCALL> v;
+  for (int i = 1; i <= MINESTOEXPLODE; i++) v.push_back({MINEX[i], MINEY[i], 0, 0, 0});
+  return v;
+}
 
 class MONSTERFIELD : public ::testing::Test {
  protected:
@@ -74,17 +89,7 @@ class MONSTERFIELD : public ::testing::Test {
     PLAYERX[2] = PLAYERY[2] = 1;
     CLEARMESSAGES();
     RANDSEED(7);
-    BLOODS.clear();
-    BLINKS.clear();
-    MINES.clear();
-    ADDBLOOD = RECBLOOD;
-    ADDBLINK = RECBLINK;
-    EXPLODEMINE = RECMINE;
-  }
-  void TearDown() override {
-    ADDBLOOD = nullptr;
-    ADDBLINK = nullptr;
-    EXPLODEMINE = nullptr;
+    CLEARPROJECTILES();
   }
 
   static void PLACE(BYTE p, BYTE x, BYTE y) {

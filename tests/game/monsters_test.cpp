@@ -4,8 +4,6 @@
 #include "game/monsterfixture.h"
 
 namespace {
-using monstertest::BLINKS;
-using monstertest::BLOODS;
 using monstertest::HOOKCALL;
 
 class Monsters : public monstertest::MONSTERFIELD {};
@@ -74,8 +72,8 @@ TEST_F(Monsters, DeathLeavesBodyBloodAndDrops) {
     EXPECT_EQ(MAPPP[30][30].GORE, GORE_MONSTERBODY);
     std::vector<HOOKCALL> blood = {{30, 30, -1, 0, 7}, {30, 30, -1, 0, 7}, {30, 30, 1, 0, 7}, {30, 30, 1, 0, 7},
                                    {30, 30, 0, -1, 7}, {30, 30, 0, -1, 7}, {30, 30, 0, 1, 7}, {30, 30, 0, 1, 7}};
-    EXPECT_EQ(BLOODS, blood);
-    EXPECT_EQ(BLINKS, (std::vector<HOOKCALL>{{30, 30, 1, 12, 0}}));
+    EXPECT_EQ(monstertest::BLOODCALLS(), blood);
+    EXPECT_EQ(monstertest::BLINKCALLS(), (std::vector<HOOKCALL>{{30, 30, 1, 12, 0}}));
   }
 }
 
@@ -91,8 +89,8 @@ TEST_F(Monsters, TerminatorCannotDieAndWalksOn) {
   EXPECT_EQ(ONFIRE[t], 0);
   EXPECT_EQ(MAP[30][30], ' ');
   EXPECT_EQ(MAPPP[30][30].GORE, GORE_NONE);
-  EXPECT_EQ(BLINKS.size(), 8u);
-  for (const HOOKCALL& b : BLINKS) {
+  EXPECT_EQ(monstertest::BLINKCALLS().size(), 8u);
+  for (const HOOKCALL& b : monstertest::BLINKCALLS()) {
     EXPECT_EQ(std::max(std::abs(b.X - 30), std::abs(b.Y - 30)), 1);
     EXPECT_EQ(b.A, 1);
     EXPECT_EQ(b.B, 5);
@@ -123,7 +121,7 @@ TEST_F(Monsters, BarrelAccumulatesAndExplodesAt210) {
   EXPECT_EQ(MAP[42][40], ' ');
   EXPECT_EQ(MFATTR[42][40], 8);
   EXPECT_TRUE(EXSOUND);  // my player stands 2 cells away
-  EXPECT_EQ(BLINKS, (std::vector<HOOKCALL>{{42, 40, 1, 11, 0}}));
+  EXPECT_EQ(monstertest::BLINKCALLS(), (std::vector<HOOKCALL>{{42, 40, 1, 11, 0}}));
   // A barrel of the map starts at 190: a 20-point hit sets it off; far from
   // my player it makes no sound here; an empty cell takes nothing.
   EXSOUND = false;
@@ -157,7 +155,7 @@ TEST_F(Monsters, TreesAndWeakRockYieldWhatTheyAbsorb) {
     EXPECT_EQ(r.LUMBER, c.lumber) << c.cell << int(c.before);
     EXPECT_EQ(r.SCRAP, c.scrap) << c.cell << int(c.before);
     if (c.after == ' ') {
-      EXPECT_EQ(BLINKS, (std::vector<HOOKCALL>{{20, 20, 9, 11, 0}}));
+      EXPECT_EQ(monstertest::BLINKCALLS(), (std::vector<HOOKCALL>{{20, 20, 9, 11, 0}}));
     }
   }
 }
@@ -196,13 +194,13 @@ TEST_F(Monsters, GunsHurtPlayersAndBarrelsByDistance) {
     PLACE(1, static_cast<BYTE>(20 + c.dist), 20);
     c.gun(20, 20, 1, 0);
     EXPECT_DOUBLE_EQ(100 - PLAYERHEALTH[1], c.playerdamage) << c.dist;
-    EXPECT_EQ(static_cast<int>(BLOODS.size()), c.bloods) << c.dist;
+    EXPECT_EQ(static_cast<int>(monstertest::BLOODCALLS().size()), c.bloods) << c.dist;
     EXPECT_EQ(SHAKE[1], c.bloods > 0);
     EXPECT_EQ(c.chain ? CSOUND : SSOUND, c.dist < 15) << c.dist;
     // Blinks: stop cell, one before, one beyond, muzzle.
-    ASSERT_EQ(BLINKS.size(), 4u);
-    EXPECT_EQ(BLINKS[0], (HOOKCALL{20 + c.dist, 20, 4, 11, 0}));
-    EXPECT_EQ(BLINKS[3], (HOOKCALL{21, 20, 2, 11, 0}));
+    ASSERT_EQ(monstertest::BLINKCALLS().size(), 4u);
+    EXPECT_EQ(monstertest::BLINKCALLS()[0], (HOOKCALL{20 + c.dist, 20, 4, 11, 0}));
+    EXPECT_EQ(monstertest::BLINKCALLS()[3], (HOOKCALL{21, 20, 2, 11, 0}));
   }
   // A barrel 4 cells off takes round((1 - 4/78) * 7) = 7 from the shotgun.
   SetUp();

@@ -12,7 +12,7 @@
 #include "sound/sound.h"
 
 namespace {
-using monstertest::BLOODS;
+using monstertest::BLOODCALLS;
 
 class Tanks : public monstertest::MONSTERFIELD {
  protected:
@@ -276,7 +276,7 @@ TEST_F(Tanks, GunHitsKnocksBackAndBlasts) {
   EXPECT_DOUBLE_EQ(PLAYERHEALTH[2], 75);
   EXPECT_DOUBLE_EQ(PLAYERHEALTH[1], 100);  // safe in the tank
   int blood = 0;
-  for (const auto& b : BLOODS) blood += b == monstertest::HOOKCALL{60, 49, 1, 0, 20};
+  for (const auto& b : BLOODCALLS()) blood += b == monstertest::HOOKCALL{60, 49, 1, 0, 20};
   EXPECT_EQ(blood, 8);
   for (int x = 52; x <= 60; x++) {
     const POSTPROCESSING& pp = MAPPP[x][49];

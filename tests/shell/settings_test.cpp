@@ -1,5 +1,6 @@
 // The settings file layouts and the command-line parameter tests.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -88,11 +89,56 @@ TEST(Settings, WriteProducesSixBytesAndReplacesAtomically) {
   std::string path = dir.path + "/MONSTER.INI";
   resetDefaults();
   MODERN_VISUALS = 1;
-  ASSERT_TRUE(WRITESETTINGS(path));
+  std::string err;
+  ASSERT_TRUE(WRITESETTINGS(path, err)) << err;
   EXPECT_EQ(readBytes(path), std::string("\x01\x0A\x0A\x00\x00\x01", 6));
   EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
   // A folder that cannot be written reports failure and leaves no file behind.
-  EXPECT_FALSE(WRITESETTINGS(dir.path + "/missing/MONSTER.INI"));
+  EXPECT_FALSE(WRITESETTINGS(dir.path + "/missing/MONSTER.INI", err));
+  EXPECT_NE(err.find("missing/MONSTER.INI"), std::string::npos) << err;
+}
+
+TEST(Settings, ValuesOutOfRangeReadAsTheirDefaults) {
+  struct CASE {
+    std::string bytes;
+    BYTE chapters, sound, music, subdued, style;
+  } cases[] = {
+      {std::string("\x03\x07\x02\x00\x01\x00", 6), 3, 7, 2, 1, 0},      // all in range
+      {std::string("\x03\x07\x02\x00\x01\x02", 6), 3, 7, 2, 1, 1},      // style 2
+      {std::string("\x03\x07\x02\x00\x01\xFF", 6), 3, 7, 2, 1, 1},      // style 255
+      {std::string("\x00\x0B\xC8\x00\x02\x00", 6), 1, 10, 10, 0, 0},    // chapters 0, volumes 11 and 200, subdued 2
+      {std::string("\x9C\x0A\x00\x00\x00\x01", 6), 156, 10, 0, 0, 1},   // the largest values
+      {std::string("\x9D\x0A\x00\x00\x00\x01", 6), 1, 10, 0, 0, 1},     // chapter 157
+      {std::string("\x03\x07\x02\x00\x01\x00\x00", 7), 1, 10, 10, 0, 1},  // seven bytes: not ours
+  };
+  TempDir dir;
+  const std::string path = dir.path + "/MONSTER.INI";
+  for (const CASE& c : cases) {
+    writeBytes(path, c.bytes);
+    resetDefaults();
+    BYTE style = 1;
+    READSETTINGS(path, style);
+    EXPECT_EQ(CHAPTERSUNLOCKED, c.chapters) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(VOLUME_SOUND, c.sound) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(VOLUME_MUSIC, c.music) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(SUBDUED_VISUALS, c.subdued) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(style, c.style) << testing::PrintToString(c.bytes);
+  }
+}
+
+TEST(Settings, PipeOrEndlessDeviceReadsAsAbsent) {
+  TempDir dir;
+  const std::string fifo = dir.path + "/fifo.ini", zero = dir.path + "/zero.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", zero);
+  for (const std::string& path : {fifo, zero}) {
+    resetDefaults();
+    BYTE style = 1;
+    READSETTINGS(path, style);  // returns at once: nothing waits on a writer
+    EXPECT_EQ(CHAPTERSUNLOCKED, 1) << path;
+    EXPECT_EQ(style, 1) << path;
+    EXPECT_FALSE(UPGRADE_DETECTED) << path;
+  }
 }
 
 TEST(Params, NosoundMatchesAnyCaseAndBlanks) {

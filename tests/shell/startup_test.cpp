@@ -1,6 +1,7 @@
 // Whole-program start-up and shut-down, run as the player would run it
 // (headless): the settings and key files it leaves, and the messages of bad data.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -45,6 +46,69 @@ TEST(Startup, OlderSettingsLayoutRewritesKeyFile) {
   // First action (move left) is bound to A, SDL 1.2 key code 97, little-endian.
   EXPECT_EQ(keys.substr(0, 4), std::string("\x61\x00\x00\x00", 4));
   EXPECT_EQ(readBytes(dir.path + "/user/MONSTER.INI"), std::string("\x02\x05\x04\x00\x00\x01", 6));
+}
+
+TEST(Startup, BadUserFilesAreSkippedWithAMessage) {
+  // Whatever stands where the key and settings files belong, the game starts,
+  // says what it skipped and ends normally.
+  struct CASE {
+    const char* what;
+    void (*make)(const std::string& user);
+    const char* says;
+  } cases[] = {
+      {"folder as key file", [](const std::string& u) { fs::create_directories(u + "/KEYS.INI"); }, "KEYS.INI: a folder"},
+      {"pipe as key file", [](const std::string& u) { ASSERT_EQ(mkfifo((u + "/KEYS.INI").c_str(), 0600), 0); },
+       "KEYS.INI: a named pipe"},
+      {"endless key file", [](const std::string& u) { fs::create_symlink("/dev/zero", u + "/KEYS.INI"); },
+       "KEYS.INI: a device"},
+      {"pipe as settings", [](const std::string& u) { ASSERT_EQ(mkfifo((u + "/MONSTER.INI").c_str(), 0600), 0); },
+       "MONSTER.INI: a named pipe"},
+  };
+  for (const CASE& c : cases) {
+    TempDir dir;
+    const std::string user = dir.path + "/user";
+    fs::create_directories(user);
+    c.make(user);
+    RunResult r = runGame("--frames 3 --user-dir " + user);
+    EXPECT_EQ(r.CODE, 0) << c.what << ": " << r.OUTPUT;
+    EXPECT_NE(r.OUTPUT.find(c.says), std::string::npos) << c.what << ": " << r.OUTPUT;
+  }
+}
+
+TEST(Startup, InputScriptThatIsNoFileIsRefusedWithAMessage) {
+  TempDir dir;
+  fs::create_directories(dir.path + "/script");
+  RunResult r = runGame("--frames 3 --user-dir " + dir.path + "/user --input " + dir.path + "/script");
+  EXPECT_EQ(r.CODE, 2) << r.OUTPUT;
+  EXPECT_NE(r.OUTPUT.find("script: a folder"), std::string::npos) << r.OUTPUT;
+}
+
+TEST(Startup, UserFolderNeverFallsIntoTheDataFolder) {
+  // Relative folders in the environment are ignored; without any home the
+  // game runs and keeps no settings. Nothing is written into the data folder.
+  TempDir dir;
+  const std::string data = dir.path + "/data";
+  fs::create_directories(data);
+  for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
+    fs::create_directory_symlink(e.path(), fs::path(data) / e.path().filename());
+  struct CASE {
+    std::string env;
+    std::string settings;  // where the settings file must land ("" = nowhere)
+  } cases[] = {
+      {"ASHENREACH_HOME=rel XDG_DATA_HOME=xdg HOME=" + dir.path + "/home",
+       dir.path + "/home/.local/share/ASHENREACH/MONSTER.INI"},
+      {"XDG_DATA_HOME=" + dir.path + "/xdg", dir.path + "/xdg/ASHENREACH/MONSTER.INI"},
+      {"ASHENREACH_HOME=" + dir.path + "/ah", dir.path + "/ah/MONSTER.INI"},
+  };
+  for (const CASE& c : cases) {
+    RunResult r = RUNCOMMAND("env -u ASHENREACH_HOME -u XDG_DATA_HOME " + c.env + " " + ASHEN_BINARY +
+                             " --headless --frames 3 --data " + data);
+    EXPECT_EQ(r.CODE, 0) << c.env << ": " << r.OUTPUT;
+    EXPECT_TRUE(fs::is_regular_file(c.settings)) << c.env << ": " << r.OUTPUT;
+  }
+  // (Without HOME the account's home folder is used: see the user-folder rules.)
+  for (const auto& e : fs::directory_iterator(data))
+    EXPECT_TRUE(fs::is_symlink(e.path())) << "written into the data folder: " << e.path();
 }
 
 TEST(Startup, MissingDataFolderOrFirstGlyphIsReported) {

@@ -2,6 +2,7 @@
 #include "ui/keyconfig.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -76,4 +77,23 @@ TEST_F(KeyConfig, FailedWriteKeepsTheOldFile) {
   ASSERT_TRUE(SAVEKEYCONFIG());
   EXPECT_FALSE(SAVEKEYCONFIGTO(DIR.path + "/missing/KEYS.INI"));
   EXPECT_EQ(READALL().size(), 128u);
+}
+
+TEST_F(KeyConfig, FolderPipeOrEndlessDeviceKeepsTheDefaults) {
+  struct CASE {
+    const char* what;
+    void (*make)(const std::string&);
+  } cases[] = {
+      {"folder", [](const std::string& f) { std::filesystem::create_directory(f); }},
+      {"fifo", [](const std::string& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
+      {"link to /dev/zero", [](const std::string& f) { std::filesystem::create_symlink("/dev/zero", f); }},
+  };
+  for (const CASE& c : cases) {
+    std::filesystem::remove_all(FILE);
+    c.make(FILE);
+    RESETKEYCONFIG(1);
+    EXPECT_FALSE(LOADKEYCONFIG()) << c.what;
+    EXPECT_EQ(KEYSTATUS[1].KEY, 'a') << c.what;
+  }
+  std::filesystem::remove_all(FILE);
 }

@@ -59,7 +59,7 @@ TEST_F(Launch, CheckMapOption) {
   WRITETEXT(dir + "/bad.txt", LINES({"RRRR", "R  R", "RRRR", ":No start", "@9,9-101"}));
   std::string out;
   EXPECT_NE(run("--check-map " + dir + "/bad.txt", out), 0);
-  EXPECT_NE(out.find("bad.txt:5: portal: cell 9,9 is outside the map"), std::string::npos) << out;
+  EXPECT_NE(out.find("bad.txt:5: note: portal: cell 9,9 is outside the map"), std::string::npos) << out;
   EXPECT_NE(out.find("no player start"), std::string::npos) << out;
   EXPECT_EQ(run("--check-map " + std::string(ASHEN_SOURCE_DATA) + "/CAMPAIGN/main/MAPS/map1.txt", out), 0) << out;
 }

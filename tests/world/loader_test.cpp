@@ -1,5 +1,8 @@
 // The map file: sections, row conversion, trailer commands and the refusals.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "render/lighting.h"
 #include "world/worldtest.h"
@@ -33,7 +36,7 @@ TEST_F(Loader, RowsCountFromTheBottomAndTrailerRowsAreConverted) {
 }
 
 TEST_F(Loader, NameLineNeedsTwoCharactersAfterAGridLine) {
-  LOADLEVEL(LINES({"RRR", ":", "R R", "RRR", ":  Deep Halls  ", "junk-that-is-a-trap"}));
+  LOADLEVEL(LINES({"RRR", ":", "RPR", "RRR", ":  Deep Halls  ", "junk-that-is-a-trap"}));
   EXPECT_EQ(MAPSIZEY, 4);  // the lone ":" is a grid row
   EXPECT_EQ(MAP[1][3], ':');
   EXPECT_EQ(MAPNAME, "Deep Halls");
@@ -65,6 +68,7 @@ TEST_F(Loader, LoadingACampaignLevelUnlocksItsChapter) {
 
 TEST_F(Loader, FullSizeLoadsAndOneMoreColumnOrRowEndsWithCode4) {
   std::vector<std::string> g(100, std::string(160, 'R'));
+  g[1][1] = 'P';
   LOADLEVEL(LINES(g) + ":Big\n");
   EXPECT_EQ(MAPSIZEX, 160);
   EXPECT_EQ(MAPSIZEY, 100);
@@ -140,7 +144,7 @@ TEST_F(Loader, LightsSoundsPatternsAndKeyNames) {
 }
 
 TEST_F(Loader, GraffitiInBothLooks) {
-  const std::string text = LINES({"RRRRRRRRRRR", "R(ab C)R  R", "RRRRRRRRRRR", ":g"});
+  const std::string text = LINES({"RRRRRRRRRRR", "R(ab C)R PR", "RRRRRRRRRRR", ":g"});
   LOADLEVEL(text);
   // "(" copies its left neighbour, ")" the next character; between them rock.
   for (int x = 2; x <= 8; x++) EXPECT_EQ(MAP[x][2], 'R') << x;
@@ -160,7 +164,7 @@ TEST_F(Loader, GraffitiInBothLooks) {
 }
 
 TEST_F(Loader, IndoorRockAndBrightnessSeeds) {
-  std::vector<std::string> g = {std::string(40, 'R'), "0\"" + std::string(38, ' '), std::string(40, ' ')};
+  std::vector<std::string> g = {std::string(40, 'R'), "0\"" + std::string(38, ' '), std::string(39, ' ') + "P"};
   LOADLEVEL(LINES(g) + ":b\n");
   EXPECT_EQ(MAP[1][2], 'R');
   EXPECT_TRUE(MAPPP[1][2].INDOOR);
@@ -179,4 +183,53 @@ TEST_F(Loader, IndoorRockAndBrightnessSeeds) {
   EXPECT_GE(rockMin, 81);
   EXPECT_LT(rockMin, 91);
   EXPECT_GE(openMin, 91);
+}
+
+TEST_F(Loader, WhatIsNoReadableFilePlaysMap1WithAMessage) {
+  WRITETEXT(dir + "/CAMPAIGN/main/MAPS/map1.txt", grid5x4() + ":First\n");
+  const std::string level = dir + "/CAMPAIGN/main/MAPS/Map130.txt";
+  struct CASE {
+    const char* what;
+    void (*make)(const std::string&);
+    const char* says;
+  } cases[] = {
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, "a folder"},
+      {"fifo", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }, "a named pipe"},
+      {"endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }, "a device"},
+  };
+  for (const CASE& c : cases) {
+    std::filesystem::remove_all(level);
+    c.make(level);
+    CURRENTMAP = 130;
+    ::testing::internal::CaptureStderr();
+    LOADMAP(130);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CURRENTMAP, 1) << c.what;
+    EXPECT_EQ(MAPNAME, "First") << c.what;
+    EXPECT_NE(err.find(std::string("Map130.txt: ") + c.says), std::string::npos) << c.what << ": " << err;
+    EXPECT_NE(err.find("playing map1.txt instead"), std::string::npos) << err;
+  }
+}
+
+TEST_F(Loader, ByteOrderMarkAndMissingNameLine) {
+  LOADLEVEL("\xEF\xBB\xBF" + grid5x4() + ":Marked\n");
+  EXPECT_EQ(MAPSIZEX, 5);
+  EXPECT_EQ(MAP[1][4], 'R');
+  EXPECT_EQ(MAPNAME, "Marked");
+  LOADLEVEL(grid5x4());
+  EXPECT_EQ(MAPSIZEY, 4);
+  EXPECT_EQ(MAPNAME, std::string(78, ' '));
+}
+
+TEST_F(Loader, RefusalsEndWithCode4) {
+  struct CASE {
+    const char* what;
+    std::string text;
+    const char* says;
+  } cases[] = {
+      {"no player start", LINES({"RRR", "R R", "RRR"}) + ":Nobody\n", "no player start"},
+      {"over 1 MB", grid5x4() + ":Long\n" + std::string(1 << 20, '\n'), "larger than 1048576 bytes"},
+      {"endless grid", std::string(300000, '\n'), "map too large: 0 columns x more than 101 rows"},
+  };
+  for (const CASE& c : cases) EXPECT_EXIT(LOADLEVEL(c.text), ::testing::ExitedWithCode(4), c.says) << c.what;
 }

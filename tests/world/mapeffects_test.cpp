@@ -91,9 +91,13 @@ TEST_F(MapEffects, GeneralEffectSweepsEveryColumnIn161Frames) {
   };
   for (int k = 1; k <= 161; k++) {
     HANDLEFANCYMAPEFFECTS();
-    if (k <= 160) ASSERT_FALSE(stray(161 - k)) << "frame " << k;
+    if (k <= 160) {
+      ASSERT_FALSE(stray(161 - k)) << "frame " << k;
+    }
     // One column per frame: the next one (columns 2..159 hold floor) waits.
-    if (k <= 158) ASSERT_TRUE(stray(160 - k)) << "frame " << k;
+    if (k <= 158) {
+      ASSERT_TRUE(stray(160 - k)) << "frame " << k;
+    }
   }
   EXPECT_EQ(EFFECT_MAPSCAN, 0);
   for (int x = 1; x <= 160; x++) EXPECT_FALSE(stray(x)) << x;

@@ -12,6 +12,7 @@
 #include "game/doors.h"
 #include "game/goals.h"
 #include "game/players.h"
+#include "game/projectiles.h"
 #include "game/playerstate.h"
 #include "render/lighting.h"
 #include "render/messages.h"
@@ -53,7 +54,7 @@ class Script : public ::testing::Test {
     CLEARMESSAGES();
     CLEARSOUNDREQUESTS();
     SAVEGAME = nullptr;
-    ADDBLINK = nullptr;
+    CLEARPROJECTILES();
     COMMANDS = 0;
     PLAYSOUND = 0;
     LOOP = false;

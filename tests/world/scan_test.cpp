@@ -99,6 +99,7 @@ TEST_F(Scan, DifficultyMultipliesMonstersExceptFriendAndBoss) {
 TEST_F(Scan, ItemThinningByDifficultyAndLinkPlay) {
   std::vector<std::string> g = {std::string(52, 'R')};
   for (int r = 0; r < 10; r++) g.push_back("R" + std::string(50, '[') + "R");
+  g.push_back("RP" + std::string(49, ' ') + "R");
   g.push_back(std::string(52, 'R'));
   const std::string text = LINES(g) + ":items\n";
   GAMEDIFFICULTY = 4;

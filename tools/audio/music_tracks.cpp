@@ -1,0 +1,258 @@
+// The game's music: seven loops composed with the sequencer of music.h. Each
+// track has sections (a quiet opening, the theme, a variation, a way back to
+// the start) over a repeating chord progression.
+#include <cmath>
+
+#include "music.h"
+#include "recipes.h"
+
+static const std::vector<std::vector<double>> RHYTHMS44 = {
+    {1, 1, 2}, {1.5, 0.5, 1, 1}, {2, 1, 1}, {0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 2}, {3, 1}, {-1, 1, 1, 1},
+    {1.5, 0.5, 2}};
+static const std::vector<std::vector<double>> RHYTHMS34 = {{2, 1}, {1, 1, 1}, {1.5, 0.5, 1}, {3}, {1, 2}};
+
+// Arpeggio over a bar: chord tones voiced near CENTRE in the order of PATTERN
+// (indices into the voicing, 9 = root an octave up), one per STEP beats.
+static void ARPEGGIO(SONG& s, INSTRUMENT in, const CHORD& c, int centre, double beat, double beats,
+                     const std::vector<int>& pattern, double step, double vel, double send) {
+  std::vector<int> v = VOICING(c, centre);
+  int k = 0;
+  for (double b = 0; b < beats - 1e-6; b += step, k++) {
+    int idx = pattern[k % pattern.size()];
+    int note = idx == 9 ? v[0] + 12 : v[idx % v.size()];
+    double pan = -0.4 + 0.8 * (k % 4) / 3.0;
+    NOTE(s, in, beat + b, step * 1.8, note, vel * (k % 2 ? 0.8 : 1.0), pan, send);
+  }
+}
+
+SOUNDBUF MUS_MENU(uint64_t seed) {  // D minor, heroic and dark: intro, theme, climax, fill
+  SONG s;
+  SONGINIT(s, 84, 4, 24, seed);
+  std::vector<CHORD> prog = {MIN(50), MAJ(46), MAJ(53), MAJ(48), MIN(50), MIN(55), MAJ(46), MAJ(45)};
+  MELODYPLAN m;
+  m.TONIC = 50; m.SCALE = SCALE_MINOR; m.LOW = 62; m.HIGH = 77; m.RHYTHMS = RHYTHMS44;
+  m.FORM = "ABAC ABD-"; m.SEED = seed + 1;
+  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
+  m.FORM = "ABAE FBG-";
+  std::vector<MNOTE> climax = WRITEMELODY(m, prog, 4);
+  for (int bar = 0; bar < 24; bar++) {
+    const CHORD& c = prog[bar % 8];
+    double b = bar * 4.0;
+    CHORDNOTES(s, IN_PAD, c, 62, b, 4, 0.55, 0.6, 0.6);
+    // the harp runs through every section, quieter under the theme
+    ARPEGGIO(s, IN_PLUCK, c, 69, b, 4, {0, 1, 2, 9, 2, 1, 0, 1}, 0.5, bar < 8 ? 0.35 : 0.2, 0.5);
+    if (bar < 8) {
+      NOTE(s, IN_BASS, b, 4, c.ROOT - 12, 0.5, 0, 0.1);
+    } else {
+      if (bar < 16) NOTE(s, IN_STRINGS, b, 2, VOICING(c, 50)[1], 0.3, -0.6, 0.4);  // a low counter-line
+      if (bar < 16) NOTE(s, IN_STRINGS, b + 2, 2, VOICING(c, 50)[0], 0.3, -0.6, 0.4);
+      for (int e = 0; e < 8; e++) NOTE(s, IN_BASS, b + e * 0.5, 0.45, c.ROOT - 12 + (e == 7 ? 7 : 0), e % 2 ? 0.45 : 0.6, 0, 0.05);
+      PATTERN(s, IN_KICK, "x.......x..x....", 0.25, b, 1, 0.8, 0, 0.05);
+      PATTERN(s, IN_SNARE, "........x.......", 0.25, b, 1, 0.55, 0.1, 0.3);
+      PATTERN(s, IN_HAT, "o.o.o.o.o.o.o.xo", 0.25, b, 1, 0.25, 0.3, 0.1);
+    }
+    if (bar >= 16) CHORDNOTES(s, IN_STRINGS, c, 57, b, 4, 0.45, 0.7, 0.5);
+    if (bar % 4 == 0) NOTE(s, IN_TIMPANI, b, 1, c.ROOT - 12 + (c.ROOT < 48 ? 12 : 0), 0.7, 0, 0.4);
+  }
+  PLAYMELODY(s, IN_BRASS, theme, 32, 0, 0.55, -0.1, 0.35);
+  PLAYMELODY(s, IN_STRINGS, climax, 64, 12, 0.45, 0.15, 0.45);
+  PLAYMELODY(s, IN_BELL, climax, 64, 0, 0.18, -0.5, 0.6);
+  NOTE(s, IN_CRASH, 64, 4, 50, 0.35, 0.3, 0.5);
+  NOTE(s, IN_CRASH, 32, 4, 50, 0.3, -0.3, 0.5);
+  NOTE(s, IN_SWELL, 28, 4, 60, 0.35, 0.2, 0.5);
+  NOTE(s, IN_SWELL, 60, 4, 60, 0.4, -0.2, 0.5);
+  // fill back to the opening
+  for (int k = 0; k < 8; k++) NOTE(s, IN_TOM, 92 + k * 0.5, 0.5, 50 - k * 2, 0.5 + 0.05 * k, -0.5 + k * 0.14, 0.3);
+  return SONGMIX(s, 0.85, 0.5);
+}
+
+SOUNDBUF MUS_IDLE(uint64_t seed) {  // C minor in 3/4: organ, ticking, a music-box theme, a far choir
+  SONG s;
+  SONGINIT(s, 66, 3, 32, seed);
+  std::vector<CHORD> prog = {MIN(48), MAJ(44), MIN(53), MAJ(43), MIN(48), MAJ(51), MIN(53), DOM7(43)};
+  MELODYPLAN m;
+  m.TONIC = 48; m.SCALE = SCALE_HARMONIC; m.LOW = 67; m.HIGH = 84; m.RHYTHMS = RHYTHMS34;
+  m.FORM = "ABAC ABD-"; m.SEED = seed + 3;
+  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 3);
+  m.FORM = "EBAC EBF-";
+  std::vector<MNOTE> var = WRITEMELODY(m, prog, 3);
+  for (int bar = 0; bar < 32; bar++) {
+    const CHORD& c = prog[bar % 8];
+    double b = bar * 3.0;
+    CHORDNOTES(s, IN_ORGAN, c, 60, b, 3, 0.4, 0.5, 0.6);
+    NOTE(s, IN_SUBBASS, b, 2.5, c.ROOT - 12, 0.55, 0, 0.1);
+    PATTERN(s, IN_TICK, "xoo", 1, b, 1, 0.25, 0.6, 0.3);
+    if (bar >= 16) CHORDNOTES(s, IN_CHOIR, c, 64, b, 3, 0.35, 0.8, 0.8);
+    if (bar % 2 == 0) NOTE(s, IN_BELL, b + 1.5, 0.5, 96, 0.06, -0.7, 0.7);  // the scanner's blip
+  }
+  PLAYMELODY(s, IN_BELL, theme, 24, 0, 0.35, 0.2, 0.6);
+  PLAYMELODY(s, IN_FLUTE, var, 48, 0, 0.3, -0.2, 0.6);
+  PLAYMELODY(s, IN_BELL, var, 48, 12, 0.1, 0.4, 0.7);
+  return SONGMIX(s, 0.95, 0.6);
+}
+
+SOUNDBUF MUS_INTRO(uint64_t seed) {  // E minor, for level intros: harp arpeggios, pad, a flute line
+  SONG s;
+  SONGINIT(s, 92, 4, 24, seed);
+  std::vector<CHORD> prog = {MIN(52), MAJ(48), MAJ(55), MAJ(50), MIN(52), MAJ(48), MIN(57), MAJ(47)};
+  MELODYPLAN m;
+  m.TONIC = 52; m.SCALE = SCALE_MINOR; m.LOW = 67; m.HIGH = 83; m.RHYTHMS = RHYTHMS44;
+  m.FORM = "A-B- A-C-"; m.SEED = seed + 5;
+  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
+  m.FORM = "ADB- EDC-";
+  std::vector<MNOTE> var = WRITEMELODY(m, prog, 4);
+  for (int bar = 0; bar < 24; bar++) {
+    const CHORD& c = prog[bar % 8];
+    double b = bar * 4.0;
+    CHORDNOTES(s, IN_PAD, c, 60, b, 4, 0.45, 0.7, 0.7);
+    ARPEGGIO(s, IN_PLUCK, c, 64, b, 4, {0, 1, 2, 9, 1, 2, 9, 2}, 0.25, 0.3, 0.5);
+    NOTE(s, IN_SUBBASS, b, 3.8, c.ROOT - 12, 0.5, 0, 0.1);
+    if (bar >= 8) PATTERN(s, IN_SHAKER, "o.x.o.x.o.x.o.xo", 0.25, b, 1, 0.25, 0.4, 0.3);
+    if (bar >= 16 && bar % 2 == 0) NOTE(s, IN_DUM, b, 1, 50, 0.35, 0, 0.3);
+  }
+  PLAYMELODY(s, IN_FLUTE, theme, 32, 0, 0.4, 0.1, 0.6);
+  PLAYMELODY(s, IN_FLUTE, var, 64, 0, 0.38, 0.1, 0.6);
+  PLAYMELODY(s, IN_BELL, var, 64, 12, 0.08, -0.4, 0.7);
+  return SONGMIX(s, 0.9, 0.55);
+}
+
+SOUNDBUF MUS_DARK(uint64_t seed) {  // A minor, brooding: low string ostinato, taiko, slow brass
+  SONG s;
+  SONGINIT(s, 62, 4, 16, seed);
+  std::vector<CHORD> prog = {MIN(45), MAJ(41), MIN(50), MAJ(40), MIN(45), MAJ(41), MAJ(43), MAJ(40)};
+  MELODYPLAN m;
+  m.TONIC = 45; m.SCALE = SCALE_HARMONIC; m.LOW = 52; m.HIGH = 67;
+  m.RHYTHMS = {{2, 2}, {3, 1}, {4}, {2, 1, 1}, {1, 1, 2}};
+  m.FORM = "AB-C AB--"; m.SEED = seed + 7;
+  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
+  for (int bar = 0; bar < 16; bar++) {
+    const CHORD& c = prog[bar % 8];
+    double b = bar * 4.0;
+    std::vector<int> v = VOICING(c, 52);
+    const int ost[8] = {0, 0, 1, 0, 2, 0, 1, 9};
+    for (int e = 0; e < 8; e++) {
+      int note = ost[e] == 9 ? v[0] + 12 : v[ost[e]];
+      NOTE(s, IN_STRINGS, b + e * 0.5, 0.4, note, e == 0 ? 0.5 : 0.38, -0.3, 0.35);
+    }
+    NOTE(s, IN_SUBBASS, b, 4, c.ROOT - 12, 0.6, 0, 0.1);
+    CHORDNOTES(s, IN_PAD, c, 57, b, 4, 0.35, 0.6, 0.7);
+    PATTERN(s, IN_TAIKO, bar % 4 == 3 ? "x...x...x.x.xxxx" : "x.......x.....o.", 0.25, b, 1, 0.7, 0, 0.4);
+    if (bar >= 8) CHORDNOTES(s, IN_CHOIR, c, 64, b, 4, 0.35, 0.8, 0.8);
+    if (bar % 8 == 0) NOTE(s, IN_TIMPANI, b, 1, 45, 0.7, 0, 0.5);
+  }
+  PLAYMELODY(s, IN_BRASS, theme, 0, 0, 0.5, 0.2, 0.5);
+  PLAYMELODY(s, IN_BRASS, theme, 32, 12, 0.42, 0.2, 0.5);
+  NOTE(s, IN_SWELL, 26, 6, 60, 0.3, 0, 0.6);
+  return SONGMIX(s, 0.95, 0.55);
+}
+
+SOUNDBUF MUS_BATTLE(uint64_t seed) {  // E minor, fast: driving drums, power chords, string ostinato, brass
+  SONG s;
+  SONGINIT(s, 140, 4, 36, seed);
+  std::vector<CHORD> prog = {MIN(40), MAJ(36), MAJ(43), MAJ(38), MIN(40), MAJ(36), MAJ(38), MAJ(35)};
+  MELODYPLAN m;
+  m.TONIC = 52; m.SCALE = SCALE_MINOR; m.LOW = 64; m.HIGH = 81; m.RHYTHMS = RHYTHMS44;
+  m.FORM = "ABAC ABD-"; m.SEED = seed + 9;
+  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
+  m.FORM = "EFEG EFH-";
+  std::vector<MNOTE> second = WRITEMELODY(m, prog, 4);
+  for (int bar = 0; bar < 36; bar++) {
+    const CHORD& c = prog[bar % 8];
+    double b = bar * 4.0;
+    bool breakdown = bar >= 32;
+    for (int e = 0; e < 8; e++) {
+      if (breakdown && e % 2) continue;
+      NOTE(s, IN_POWER, b + e * 0.5, 0.4, c.ROOT + 12, 0.4, -0.5, 0.1);
+      NOTE(s, IN_POWER, b + e * 0.5, 0.4, c.ROOT + 19, 0.3, 0.5, 0.1);
+      NOTE(s, IN_BASS, b + e * 0.5, 0.45, c.ROOT, 0.55, 0, 0.0);
+    }
+    if (!breakdown) {
+      PATTERN(s, IN_KICK, "x..x..x.x..x..x.", 0.25, b, 1, 0.9, 0, 0.05);
+      PATTERN(s, IN_SNARE, "....x.......x..o", 0.25, b, 1, 0.7, 0.1, 0.25);
+      PATTERN(s, IN_HAT, "xoxoxoxoxoxoxoxo", 0.25, b, 1, 0.3, 0.35, 0.1);
+    } else {
+      PATTERN(s, IN_KICK, "x...x...x...x...", 0.25, b, 1, 0.8, 0, 0.05);
+      for (int k = 0; k < (bar - 31) * 4; k++)
+        NOTE(s, IN_SNARE, b + k * (4.0 / ((bar - 31) * 4)), 0.2, 50, 0.25 + 0.1 * (bar - 32), 0.1, 0.3);
+    }
+    if (bar >= 8 && !breakdown) {
+      std::vector<int> v = VOICING(c, 67);
+      for (int k = 0; k < 16; k++) NOTE(s, IN_STRINGS, b + k * 0.25, 0.2, v[k % v.size()] + (k % 8 == 7 ? 12 : 0), 0.22, 0.4, 0.3);
+    }
+    if (bar % 8 == 0) NOTE(s, IN_CRASH, b, 4, 50, 0.4, 0.4, 0.4);
+    if (bar % 8 == 7 || bar == 35) NOTE(s, IN_SWELL, b + 2, 2, 60, 0.3, 0, 0.3);
+  }
+  PLAYMELODY(s, IN_BRASS, theme, 32, 0, 0.6, -0.15, 0.35);
+  PLAYMELODY(s, IN_BRASS, second, 64, 0, 0.6, -0.15, 0.35);
+  PLAYMELODY(s, IN_STRINGS, theme, 96, 12, 0.45, 0.2, 0.4);
+  PLAYMELODY(s, IN_BRASS, theme, 96, 0, 0.35, -0.3, 0.35);
+  return SONGMIX(s, 0.7, 0.4);
+}
+
+SOUNDBUF MUS_CREDITS(uint64_t seed) {  // D major, warm: electric piano, light drums, flute and bells
+  SONG s;
+  SONGINIT(s, 96, 4, 28, seed);
+  std::vector<CHORD> prog = {MAJ(50), MAJ(45), MIN(47), MAJ(43), MAJ(50), MAJ(45), MAJ(43), SUS4(45)};
+  MELODYPLAN m;
+  m.TONIC = 50; m.SCALE = SCALE_MAJOR; m.LOW = 66; m.HIGH = 83; m.RHYTHMS = RHYTHMS44;
+  m.FORM = "ABAC ABD-"; m.SEED = seed + 11;
+  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
+  m.FORM = "ABEC FBD-";
+  std::vector<MNOTE> var = WRITEMELODY(m, prog, 4);
+  for (int bar = 0; bar < 28; bar++) {
+    const CHORD& c = prog[bar % 8];
+    double b = bar * 4.0;
+    for (int q = 0; q < 4; q++) CHORDNOTES(s, IN_EPIANO, c, 62, b + q, q == 3 ? 1.0 : 0.9, q % 2 ? 0.3 : 0.4, 0.5, 0.4);
+    NOTE(s, IN_BASS, b, 1.5, c.ROOT - 12, 0.55, 0, 0.05);
+    NOTE(s, IN_BASS, b + 1.5, 0.5, c.ROOT - 12, 0.35, 0, 0.05);
+    NOTE(s, IN_BASS, b + 2, 2, c.ROOT - 5, 0.45, 0, 0.05);
+    if (bar >= 4) {
+      PATTERN(s, IN_KICK, "x.......x.x.....", 0.25, b, 1, 0.55, 0, 0.05);
+      PATTERN(s, IN_SNARE, "....o.......o...", 0.25, b, 1, 0.6, 0.1, 0.3);
+      PATTERN(s, IN_HAT, "x.o.x.o.x.o.x.oo", 0.25, b, 1, 0.2, 0.3, 0.1);
+    }
+    if (bar >= 16) CHORDNOTES(s, IN_STRINGS, c, 66, b, 4, 0.3, 0.7, 0.6);
+  }
+  PLAYMELODY(s, IN_FLUTE, theme, 16, 0, 0.45, 0.1, 0.5);
+  PLAYMELODY(s, IN_FLUTE, var, 48, 0, 0.45, 0.1, 0.5);
+  PLAYMELODY(s, IN_BELL, theme, 80, 12, 0.2, -0.3, 0.6);
+  PLAYMELODY(s, IN_STRINGS, theme, 80, 0, 0.3, 0.3, 0.5);
+  NOTE(s, IN_CRASH, 16, 4, 50, 0.25, 0.3, 0.5);
+  NOTE(s, IN_CRASH, 80, 4, 50, 0.25, -0.3, 0.5);
+  NOTE(s, IN_SWELL, 60, 4, 60, 0.25, 0, 0.5);
+  return SONGMIX(s, 0.8, 0.45);
+}
+
+SOUNDBUF MUS_TULAH(uint64_t seed) {  // E with a raised third over a drone: lute, reed, hand drums
+  SONG s;
+  SONGINIT(s, 100, 4, 28, seed);
+  std::vector<CHORD> prog = {MAJ(52), MAJ(53), MAJ(52), MIN(50), MIN(57), MAJ(53), MAJ(52), MAJ(52)};
+  MELODYPLAN m;
+  m.TONIC = 52; m.SCALE = SCALE_PHRYGDOM; m.LOW = 64; m.HIGH = 79;
+  m.RHYTHMS = {{0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 1, 1}, {1.5, 0.5, 0.5, 0.5, 1}, {0.5, 0.5, 0.5, 0.5, 2}, {2, 1, 1}};
+  m.FORM = "ABAC ABD-"; m.SEED = seed + 13;
+  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
+  m.FORM = "EBEC FBD-";
+  std::vector<MNOTE> var = WRITEMELODY(m, prog, 4);
+  for (int bar = 0; bar < 28; bar += 4) {
+    NOTE(s, IN_DRONE, bar * 4.0, 16, 40, 0.4, -0.2, 0.4);
+    NOTE(s, IN_DRONE, bar * 4.0, 16, 47, 0.3, 0.2, 0.4);
+  }
+  for (int bar = 0; bar < 28; bar++) {
+    const CHORD& c = prog[bar % 8];
+    double b = bar * 4.0;
+    PATTERN(s, IN_DUM, "x..x..x.", 0.5, b, 1, 0.7, -0.1, 0.3);
+    PATTERN(s, IN_TEK, ".x.xx.xo", 0.5, b, 1, 0.45, 0.2, 0.3);
+    if (bar >= 4) PATTERN(s, IN_SHAKER, "oxoxoxoxoxoxoxox", 0.25, b, 1, 0.15, 0.5, 0.2);
+    std::vector<int> v = VOICING(c, 59);
+    const int lute[8] = {0, 9, 1, 0, 2, 1, 9, 1};
+    for (int e = 0; e < 8; e++) {
+      int note = lute[e] == 9 ? v[0] + 12 : v[lute[e]];
+      if (bar % 8 < 4 || e % 2 == 0) NOTE(s, IN_PLUCK, b + e * 0.5, 0.5, note, 0.4, 0.35, 0.4);
+    }
+  }
+  PLAYMELODY(s, IN_REED, theme, 16, 0, 0.45, -0.15, 0.45);
+  PLAYMELODY(s, IN_REED, var, 48, 0, 0.45, -0.15, 0.45);
+  PLAYMELODY(s, IN_PLUCK, theme, 80, 12, 0.35, 0.3, 0.45);
+  return SONGMIX(s, 0.85, 0.5);
+}

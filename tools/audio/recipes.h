@@ -1,0 +1,100 @@
+// Every sound the generator makes, one function each (seeded).
+#pragma once
+#include <cstdint>
+
+#include "dsp.h"
+
+// Weapons and blasts (sfx_weapons.cpp).
+SOUNDBUF SFX_SHOTFAR(uint64_t s);
+SOUNDBUF SFX_SHOTNEAR(uint64_t s);
+SOUNDBUF SFX_BURST(uint64_t s);
+SOUNDBUF SFX_LAUNCHER(uint64_t s);
+SOUNDBUF SFX_HSEEKER(uint64_t s);
+SOUNDBUF SFX_MINEBLOW(uint64_t s);
+SOUNDBUF SFX_EXPLODE(uint64_t s);
+SOUNDBUF SFX_RAILGUN(uint64_t s);
+SOUNDBUF SFX_REXPLODE(uint64_t s);
+SOUNDBUF SFX_NOAMMO(uint64_t s);
+SOUNDBUF SFX_NOCHAIN(uint64_t s);
+SOUNDBUF SFX_GUN(uint64_t s);
+SOUNDBUF SFX_TEXPLODE(uint64_t s);
+SOUNDBUF SFX_FLAME(uint64_t s);
+SOUNDBUF SFX_MCHAIN(uint64_t s);
+SOUNDBUF SFX_MINI(uint64_t s);
+SOUNDBUF SFX_PLASMA(uint64_t s);
+SOUNDBUF SFX_PHIT(uint64_t s);
+SOUNDBUF SFX_TANKGUN(uint64_t s);
+SOUNDBUF SFX_DROPMINE(uint64_t s);
+SOUNDBUF SFX_SWEAPON1(uint64_t s);
+SOUNDBUF SFX_SWEAPON2(uint64_t s);
+SOUNDBUF SFX_SWEAPON3(uint64_t s);
+SOUNDBUF SFX_SWEAPON4(uint64_t s);
+SOUNDBUF SFX_SWEAPON5(uint64_t s);
+SOUNDBUF SFX_SWEAPON6(uint64_t s);
+SOUNDBUF SFX_SWEAPON7(uint64_t s);
+
+// World, items, machines and interface (sfx_world.cpp).
+SOUNDBUF SFX_PICKHLTH(uint64_t s);
+SOUNDBUF SFX_PICKWPN(uint64_t s);
+SOUNDBUF SFX_PICKGOLD(uint64_t s);
+SOUNDBUF SFX_RESPAWN(uint64_t s);
+SOUNDBUF SFX_RESPAWN2(uint64_t s);
+SOUNDBUF SFX_GAMELOAD(uint64_t s);
+SOUNDBUF SFX_GAMESAVE(uint64_t s);
+SOUNDBUF SFX_TANK(uint64_t s);
+SOUNDBUF SFX_INTANK(uint64_t s);
+SOUNDBUF SFX_STEP1(uint64_t s);
+SOUNDBUF SFX_STEP2(uint64_t s);
+SOUNDBUF SFX_STEP3(uint64_t s);
+SOUNDBUF SFX_STEP4(uint64_t s);
+SOUNDBUF SFX_DANGER1(uint64_t s);
+SOUNDBUF SFX_DANGER2(uint64_t s);
+SOUNDBUF SFX_DOOR(uint64_t s);
+SOUNDBUF SFX_DOORBACK(uint64_t s);
+SOUNDBUF SFX_NOKEY(uint64_t s);
+SOUNDBUF SFX_KB1(uint64_t s);
+SOUNDBUF SFX_KB2(uint64_t s);
+SOUNDBUF SFX_KB3(uint64_t s);
+SOUNDBUF SFX_TELEPORT(uint64_t s);
+SOUNDBUF SFX_REDALERT(uint64_t s);
+SOUNDBUF SFX_TEXTWINDOW(uint64_t s);
+SOUNDBUF SFX_NOTICE(uint64_t s);
+
+// Creatures and the player's body (sfx_creatures.cpp).
+SOUNDBUF SFX_PHURT1(uint64_t s);
+SOUNDBUF SFX_PHURT2(uint64_t s);
+SOUNDBUF SFX_PLDETH1(uint64_t s);
+SOUNDBUF SFX_MHURT1(uint64_t s);
+SOUNDBUF SFX_MHURT2(uint64_t s);
+SOUNDBUF SFX_MHURT3(uint64_t s);
+SOUNDBUF SFX_MDEATH1(uint64_t s);
+SOUNDBUF SFX_MDEATH2(uint64_t s);
+SOUNDBUF SFX_MDEATH3(uint64_t s);
+SOUNDBUF SFX_MNOTICE1(uint64_t s);
+SOUNDBUF SFX_MNOTICE2(uint64_t s);
+SOUNDBUF SFX_MNOTICE3(uint64_t s);
+
+// Ambience loops (ambience.cpp).
+SOUNDBUF AMB_SEA(uint64_t s);
+SOUNDBUF AMB_RAIN(uint64_t s);
+SOUNDBUF AMB_METAL(uint64_t s);
+SOUNDBUF AMB_WIND(uint64_t s);
+SOUNDBUF AMB_EMPTYSHIP(uint64_t s);
+SOUNDBUF AMB_ENGINEROOM(uint64_t s);
+SOUNDBUF AMB_DARK(uint64_t s);
+
+// Music loops (music_tracks.cpp).
+SOUNDBUF MUS_MENU(uint64_t s);
+SOUNDBUF MUS_IDLE(uint64_t s);
+SOUNDBUF MUS_INTRO(uint64_t s);
+SOUNDBUF MUS_DARK(uint64_t s);
+SOUNDBUF MUS_BATTLE(uint64_t s);
+SOUNDBUF MUS_CREDITS(uint64_t s);
+SOUNDBUF MUS_TULAH(uint64_t s);
+
+// Spoken lines of the game (speech.cpp).
+SOUNDBUF VOX_WEAPONACQUIRED(uint64_t s);
+SOUNDBUF VOX_ACCESSGRANTED(uint64_t s);
+SOUNDBUF VOX_ARMORACQUIRED(uint64_t s);
+SOUNDBUF VOX_TERM1(uint64_t s);
+SOUNDBUF VOX_TERM2(uint64_t s);
