@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/explosions.h"
 #include "game/tankdrive.h"
 #include "game/tanks.h"
 #include "monsterfixture.h"
@@ -219,6 +220,11 @@ TEST_F(Tanks, DestroyingTankOneOfThreeRenumbers) {
   EXPECT_EQ(PLAYERX[1], 13);
   EXPECT_EQ(PLAYERY[1], 11);
   EXPECT_EQ(PURGESOUND, 1);
+  ASSERT_EQ(NUMBEROFEXPLOSIONS, 1);  // the after-glow blast at the old centre
+  EXPECT_EQ(EXPLOSIONX[1], 11);
+  EXPECT_EQ(EXPLOSIONY[1], 9);
+  EXPECT_EQ(EXPLOSIONSTATE[1], 1);
+  EXPECT_EQ(EXPLOSIONTYPE[1], 3);
   for (int x = 10; x <= 12; x++)
     for (int y = 8; y <= 10; y++) EXPECT_TRUE(SPACE(x, y)) << x << "," << y;
   EXPECT_EQ(WHATTANK(21, 19), 1);
@@ -287,6 +293,12 @@ TEST_F(Tanks, GunHitsKnocksBackAndBlasts) {
   }
   EXPECT_EQ(MAPPP[61][49].OC[L_PLASMA], 0);
   EXPECT_TRUE(SOUNDREQUESTED(97, 1));
+  // The shell's blast: a rocket-type explosion entered at state 5.
+  ASSERT_EQ(NUMBEROFEXPLOSIONS, 1);
+  EXPECT_EQ(EXPLOSIONX[1], 60);
+  EXPECT_EQ(EXPLOSIONY[1], 49);
+  EXPECT_EQ(EXPLOSIONSTATE[1], 5);
+  EXPECT_EQ(EXPLOSIONTYPE[1], 1);
   EXPECT_EQ(FIREOFFSETX[1], 1);
   EXPECT_EQ(FIREOFFSETY[1], 0);
 }

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "game/doors.h"
+#include "game/explosions.h"
+#include "game/projectiles.h"
 #include "game/goals.h"
 #include "game/monsters.h"
 #include "game/players.h"
@@ -59,6 +61,7 @@ class MapEffects : public leveltest::LEVELFIXTURE {
     for (auto [x, l, c] : cells) rows[l - 1][x - 1] = c;
     LEVEL(rows, trailer);
     ASSERT_EQ(MAPSIZEY, 100);
+    CLEARPROJECTILES();
   }
   // Puts player P on column X of map-file line L.
   static void AT(BYTE p, int x, int l) {
@@ -206,6 +209,23 @@ TEST_F(MapEffects, PortalsClosedAndReadouts) {
   }
   EXPECT_EQ(MAPPP[153][101 - 42].CHR, 255);
 
+  // Level 103's emitter: plasma balls start on columns 126..130 of line 58
+  // and fly down.
+  CLEARPROJECTILES();
+  for (int frame = 0; frame < 20; frame++) FRAME(103);
+  ASSERT_GT(NUMBEROFPLASMAS, 3);
+  std::set<int> columns;
+  for (int i = 1; i <= NUMBEROFPLASMAS; i++) {
+    EXPECT_EQ(PLASMAY[i], 101 - 58);
+    EXPECT_GE(PLASMAX[i], 126);
+    EXPECT_LE(PLASMAX[i], 130);
+    EXPECT_EQ(PLASMAXOFFSET[i], 0);
+    EXPECT_EQ(PLASMAYOFFSET[i], -1);
+    columns.insert(PLASMAX[i]);
+  }
+  EXPECT_LT(NUMBEROFPLASMAS, 20);  // one frame in two, roughly
+  EXPECT_GE(columns.size(), 3u);
+
   // Levels 105 and 108: rows of flickering 0/1 digits.
   struct READOUT {
     BYTE level;
@@ -286,6 +306,11 @@ TEST_F(MapEffects, Level108BossRoomOpensOnlyWithTheBossDeadAndAPlayerInside) {
   FRAME(108);
   EXPECT_TRUE(opened());
   EXPECT_EQ(PORTALX[10], 20);
+  ASSERT_GE(NUMBEROFEXPLOSIONS, 1);  // the blast in the boss room
+  EXPECT_EQ(EXPLOSIONX[NUMBEROFEXPLOSIONS], 40);
+  EXPECT_EQ(EXPLOSIONY[NUMBEROFEXPLOSIONS], 14);
+  EXPECT_EQ(EXPLOSIONSTATE[NUMBEROFEXPLOSIONS], 1);
+  EXPECT_EQ(EXPLOSIONTYPE[NUMBEROFEXPLOSIONS], 2);
   EXPECT_EQ(NUMBEROFMONSTERS, 0);
 }
 
