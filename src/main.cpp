@@ -12,11 +12,65 @@
 #include "world/mapcheck.h"
 #include "world/mapscriptcheck.h"
 
+namespace {
+// The short usage shown by --help, and with every command-line error.
+void USAGE(FILE* out) {
+  std::fprintf(out,
+               "Usage: ashenreach [LEVEL] [NOSOUND] [8bit] [options]\n"
+               "\n"
+               "Ashen Reach, a real-time action game in character cells.\n"
+               "\n"
+               "Game parameters:\n"
+               "  LEVEL               start that level (1..255) directly, skipping the menu;\n"
+               "                      levels below 100 are generated (50 deathmatch, 71..79 survival)\n"
+               "  NOSOUND             play without sound (any letter case)\n"
+               "  8bit                start the menu music once\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help          show this help and leave\n"
+               "  --version           show the version and leave\n"
+               "  --check-map FILE    check a level file for a level author and leave\n"
+               "                      (exit 0 clean, 1 notes only, 4 the game would refuse it)\n"
+               "  --check-script F    check a campaign's script file and leave (same exit codes)\n"
+               "  --data DIR          the game's data folder (else $ASHENREACH_DATA, the installed\n"
+               "                      share folder or the data folder beside the build)\n"
+               "  --user-dir DIR      the folder for settings, keys and saves\n"
+               "\n"
+               "Harness options (tests and recordings):\n"
+               "  --headless          no window: virtual clock, no audio device\n"
+               "  --frames N          leave after N frames\n"
+               "  --screenshot FILE   write the last frame as PNG\n"
+               "  --size WxH          window or screenshot size in pixels\n"
+               "  --input FILE        play scripted input (one event per line)\n"
+               "  --record FILE       record this run's input in the same format\n"
+               "  --seed N            seed the random generator (same seed, same game)\n"
+               "  --dump-state FILE   write the game state as JSON at exit\n"
+               "\n"
+               "Settings (MONSTER.INI), key bindings (KEYS.INI) and saves (SAVE, SAVE_A) live in\n"
+               "  %s\n"
+               "(--user-dir, else $ASHENREACH_HOME, else $XDG_DATA_HOME/ASHENREACH, else\n"
+               "~/.local/share/ASHENREACH).\n"
+               "\n"
+               "Exit codes: 0 done, 1 no data folder, 2 bad command line or input script,\n"
+               "3 glyph files missing, 4 a level refused, 5 no usable display.\n",
+               DATAPATH().c_str());
+}
+}  // namespace
+
 int main(int argc, char** argv) {
   std::string err;
-  if (!PARSEHARNESS(argc, argv, err)) {
-    std::fprintf(stderr, "ashenreach: %s\n", err.c_str());
-    return 2;
+  if (!PARSEHARNESS(argc, argv, err) || !CHECKGAMEPARAMS(err)) {
+    std::fprintf(stderr, "ashenreach: %s\n\n", err.c_str());
+    USAGE(stderr);
+    return EXIT_USAGE;
+  }
+  if (HARNESS.HELP) {
+    USAGE(stdout);
+    return 0;
+  }
+  if (HARNESS.VERSION) {
+    std::printf("ashenreach %s\n", ASHEN_VERSION);
+    return 0;
   }
   // The map and script checkers read a level author's file; they need neither window nor data folder.
   if (!HARNESS.CHECKMAP.empty()) return CHECKMAPFILE(HARNESS.CHECKMAP);
@@ -29,11 +83,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "ashenreach: no data folder found (searched: %s); give one with --data DIR\n",
                  searched.c_str());
-    return 1;
+    return EXIT_NODATA;
   }
   if (!HARNESS.INPUT.empty() && !LOADINPUTSCRIPT(HARNESS.INPUT, err)) {
     std::fprintf(stderr, "ashenreach: %s\n", err.c_str());
-    return 2;
+    return EXIT_USAGE;
   }
   THEBACKEND = HARNESS.HEADLESS ? MAKEHEADLESSBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT)
                                 : MAKESDLBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT);

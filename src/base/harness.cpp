@@ -1,6 +1,8 @@
 #include "base/harness.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <filesystem>
 
 HARNESSOPTIONS HARNESS;
@@ -8,6 +10,11 @@ std::vector<std::string> GAMEPARAMS;
 int64_t PUSHEDFRAMES = 0;
 
 namespace {
+// The options that take a value.
+const std::string VALUEOPTIONS[] = {"--frames", "--seed",     "--size",       "--screenshot",
+                                    "--input",  "--record",   "--data",       "--user-dir",
+                                    "--dump-state", "--check-map", "--check-script"};
+
 bool parseInt(const std::string& s, int64_t& out) {
   if (s.empty()) return false;
   char* end = nullptr;
@@ -23,6 +30,18 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
   GAMEPARAMS.clear();
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
+    if (a == "-h" || a == "--help") {
+      HARNESS.HELP = true;
+      continue;
+    }
+    if (a == "--version") {
+      HARNESS.VERSION = true;
+      continue;
+    }
+    if (a.size() > 1 && a[0] == '-' && a.rfind("--", 0) != 0) {
+      err = "unknown option " + a;
+      return false;
+    }
     if (a.rfind("--", 0) != 0) {
       GAMEPARAMS.push_back(a);
       continue;
@@ -30,6 +49,11 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
     if (a == "--headless") {
       HARNESS.HEADLESS = true;
       continue;
+    }
+    // An unknown option is named as such even when it comes last.
+    if (std::find(std::begin(VALUEOPTIONS), std::end(VALUEOPTIONS), a) == std::end(VALUEOPTIONS)) {
+      err = "unknown option " + a;
+      return false;
     }
     // Every other option takes one value.
     if (i + 1 >= argc) {
@@ -92,6 +116,25 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
       std::filesystem::path abs = std::filesystem::absolute(*f, ec);
       if (!ec) *f = abs.string();
     }
+  }
+  return true;
+}
+
+bool CHECKGAMEPARAMS(std::string& err) {
+  if (GAMEPARAMS.empty() || GAMEPARAMS[0].empty()) return true;
+  const std::string& p = GAMEPARAMS[0];
+  if (p[0] < '0' || p[0] > '9') return true;  // not a level number: another parameter
+  int64_t n = 0;
+  for (char c : p) {
+    if (c < '0' || c > '9' || n > 255) {
+      n = -1;
+      break;
+    }
+    n = n * 10 + (c - '0');
+  }
+  if (n < 1 || n > 255) {
+    err = "the level to start must be a whole number 1..255, not '" + p + "'";
+    return false;
   }
   return true;
 }

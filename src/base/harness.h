@@ -6,7 +6,15 @@
 #include <string>
 #include <vector>
 
+// Exit codes of the program (the README lists them for players).
+constexpr int EXIT_NODATA = 1;     // no data folder found
+constexpr int EXIT_USAGE = 2;      // bad command line or input script
+constexpr int EXIT_NOGLYPHS = 3;   // the glyph files of the data folder are missing
+// 4: a level the game refuses (MAPFAULT_EXITCODE of the map loader)
+constexpr int EXIT_NODISPLAY = 5;  // no usable display: the window cannot be opened
+
 struct HARNESSOPTIONS {
+  bool HELP = false, VERSION = false;  // --help / -h, --version
   bool HEADLESS = false;
   int64_t FRAMES = -1;  // leave after this many pushed frames; -1 = no limit
   std::string SCREENSHOT;
@@ -27,8 +35,12 @@ extern int64_t PUSHEDFRAMES;
 // shut-down.
 struct HARNESSEXIT {};
 
-// Parses argv. Returns false and fills ERR on a malformed harness option.
+// Parses argv. Returns false and fills ERR on a malformed or unknown option.
 bool PARSEHARNESS(int argc, char** argv, std::string& err);
+// The game's own parameters: a first parameter that begins with a digit
+// names the level to start and must be a whole number 1..255. False with ERR
+// otherwise.
+bool CHECKGAMEPARAMS(std::string& err);
 // Called once per pushed frame (after the frame is presented).
 void HARNESSFRAMEPUSHED();
 // Called with the current clock by every wait; ends a headless run whose

@@ -15,7 +15,9 @@ struct IMAGE {
   std::vector<uint8_t> RGBA;
 };
 
-enum BACKENDEVENTTYPE { BE_NONE = 0, BE_KEYDOWN, BE_KEYUP, BE_FOCUS, BE_QUIT };
+// BE_MOUSEDOWN: a mouse button went down (SYM 1 left, 2 right); the held
+// buttons themselves are read with MOUSESTATE.
+enum BACKENDEVENTTYPE { BE_NONE = 0, BE_KEYDOWN, BE_KEYUP, BE_FOCUS, BE_QUIT, BE_MOUSEDOWN };
 
 struct BACKENDEVENT {
   BACKENDEVENTTYPE TYPE = BE_NONE;
@@ -74,6 +76,13 @@ class BACKEND {
   virtual bool SOUNDBUSY(int32_t channel) = 0;
   virtual void SOUNDVOLUME(int32_t channel, int32_t volume) = 0;  // 0..128
   virtual void PAUSEAUDIO(bool paused) = 0;
+  // Why OPENAUDIO failed (empty when it did not).
+  virtual std::string AUDIOERROR() { return std::string(); }
+  // Releases a loaded sound; channels playing it stop.
+  virtual void FREESOUND(int32_t handle) {}
+  // Loaded sounds whose decoding has not finished yet (a back-end may decode
+  // in the background; a sound is always complete when it starts playing).
+  virtual int32_t SOUNDSPENDING() { return 0; }
 };
 
 // Puts a quad's corners in top-left / bottom-right order, swapping its texture

@@ -156,7 +156,18 @@ class HEADLESS : public BACKEND {
     c.LENGTH = loops < 0 ? -1 : s.LENGTH * (int64_t(loops) + 1);
     PLAYED.push_back(PLAYEDSOUND{channel, handle, loops, s.PATH, CLOCK});
   }
-  void HALTSOUND(int32_t channel) override { CHANNELS.erase(channel); }
+  void FREESOUND(int32_t handle) override {
+    if (handle < 1 || handle > static_cast<int32_t>(SOUNDS.size())) return;
+    // Channels playing a freed sound stop; its handle is never reused.
+    for (auto& [ch, c] : CHANNELS)
+      if (c.HANDLE == handle) c.HANDLE = 0;
+    SOUNDS[handle - 1].LENGTH = 0;
+  }
+  // A halted channel keeps its volume, as a mixer channel does.
+  void HALTSOUND(int32_t channel) override {
+    auto it = CHANNELS.find(channel);
+    if (it != CHANNELS.end()) it->second.HANDLE = 0;
+  }
   bool SOUNDBUSY(int32_t channel) override {
     auto it = CHANNELS.find(channel);
     if (it == CHANNELS.end()) return false;
@@ -272,6 +283,18 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
 }  // namespace
 
 BACKEND* MAKEHEADLESSBACKEND(int32_t w, int32_t h) { return new HEADLESS(w, h); }
+
+bool HEADLESSAUDIOPAUSED(BACKEND* b) {
+  auto* h = dynamic_cast<HEADLESS*>(b);
+  return h && h->PAUSED;
+}
+
+int32_t HEADLESSVOLUME(BACKEND* b, int32_t channel) {
+  auto* h = dynamic_cast<HEADLESS*>(b);
+  if (!h) return -1;
+  auto it = h->CHANNELS.find(channel);
+  return it == h->CHANNELS.end() ? 128 : it->second.VOLUME;
+}
 
 const std::vector<PLAYEDSOUND>& HEADLESSPLAYED(BACKEND* b) {
   static const std::vector<PLAYEDSOUND> none;

@@ -23,5 +23,9 @@ struct PLAYEDSOUND {
 // Every sound started on the headless back-end B since it was made (empty for
 // any other back-end).
 const std::vector<PLAYEDSOUND>& HEADLESSPLAYED(BACKEND* b);
+// The volume (0..128) of CHANNEL on the headless back-end B (-1 for any other back-end).
+int32_t HEADLESSVOLUME(BACKEND* b, int32_t channel);
+// True while the headless back-end B has its audio paused.
+bool HEADLESSAUDIOPAUSED(BACKEND* b);
 // Number of quads the headless back-end B received for its last presented frame.
 int64_t HEADLESSQUADS(BACKEND* b);

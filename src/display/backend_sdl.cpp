@@ -15,7 +15,6 @@
 #include "display/backend_sdl.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 #include <SDL_opengl.h>
 
 #include <algorithm>
@@ -25,6 +24,7 @@
 #include <map>
 #include <vector>
 
+#include "display/backend_sdl_audio.h"
 #include "display/renderer.h"
 #include "display/sdlkeys.h"
 #include "base/harness.h"
@@ -98,6 +98,7 @@ class SDLGL : public BACKEND {
 
   uint64_t TICKS() override { return SDL_GetTicks64(); }
   void IDLE(int32_t ms) override {
+    AUDIO.RELEASE();
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
   }
 
@@ -143,41 +144,19 @@ class SDLGL : public BACKEND {
   }
   int32_t DRAWCALLS() override { return LASTCALLS; }
 
-  bool OPENAUDIO() override;
-  void CLOSEAUDIO() override;
-  int32_t LOADSOUND(const std::string& path) override {
-    if (!AUDIOOPEN) return 0;
-    // Read through the safe reader: a pipe or device in place of a sound
-    // never blocks, and no sound file is larger than this.
-    std::string data, err;
-    const FILEREAD r = READFILESAFE(path, MAXSOUNDBYTES, data, err);
-    if (r != FR_OK) {
-      if (r != FR_MISSING) std::fprintf(stderr, "ashenreach: %s; sound not loaded\n", err.c_str());
-      return 0;
-    }
-    Mix_Chunk* c = Mix_LoadWAV_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1);
-    if (!c) return 0;
-    CHUNKS.push_back(c);
-    return static_cast<int32_t>(CHUNKS.size());
-  }
+  bool OPENAUDIO() override { return AUDIO.OPEN(); }
+  void CLOSEAUDIO() override { AUDIO.CLOSE(); }
+  std::string AUDIOERROR() override { return AUDIO.ERROR(); }
+  int32_t LOADSOUND(const std::string& path) override { return AUDIO.LOAD(path); }
+  void FREESOUND(int32_t handle) override { AUDIO.FREE(handle); }
+  int32_t SOUNDSPENDING() override { return AUDIO.PENDING(); }
   void PLAYSOUND(int32_t channel, int32_t handle, int32_t loops) override {
-    if (!AUDIOOPEN || handle < 1 || handle > static_cast<int32_t>(CHUNKS.size())) return;
-    Mix_PlayChannel(channel, CHUNKS[handle - 1], loops);
+    AUDIO.PLAY(channel, handle, loops);
   }
-  void HALTSOUND(int32_t channel) override {
-    if (AUDIOOPEN) Mix_HaltChannel(channel);
-  }
-  bool SOUNDBUSY(int32_t channel) override { return AUDIOOPEN && Mix_Playing(channel) != 0; }
-  void SOUNDVOLUME(int32_t channel, int32_t volume) override {
-    if (AUDIOOPEN) Mix_Volume(channel, std::clamp(volume, 0, 128));
-  }
-  void PAUSEAUDIO(bool paused) override {
-    if (!AUDIOOPEN) return;
-    if (paused)
-      Mix_Pause(-1);
-    else
-      Mix_Resume(-1);
-  }
+  void HALTSOUND(int32_t channel) override { AUDIO.HALT(channel); }
+  bool SOUNDBUSY(int32_t channel) override { return AUDIO.BUSY(channel); }
+  void SOUNDVOLUME(int32_t channel, int32_t volume) override { AUDIO.VOLUME(channel, volume); }
+  void PAUSEAUDIO(bool paused) override { AUDIO.PAUSE(paused); }
 
   bool KEEP = false;
 
@@ -204,17 +183,27 @@ class SDLGL : public BACKEND {
   int32_t CALLS = 0, LASTCALLS = 0;
   IMAGE FRAME;
   bool HAVEFRAME = false;
-  bool AUDIOOPEN = false;
-  std::vector<Mix_Chunk*> CHUNKS;
+  SDLAUDIO AUDIO;
   SDL_GameController* PADDLE = nullptr;
 };
 
 bool SDLGL::OPEN(int32_t& width, int32_t& height) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-    VIDEOERROR = std::string("video initialisation failed: ") + SDL_GetError();
+    VIDEOERROR = std::string("no usable display (video initialisation failed: ") +
+                 SDL_GetError() + "). Use --headless to run without a window.";
     return false;
   }
   VIDEOUP = true;
+  // Without a display SDL may fall back to a driver that draws nowhere; the
+  // game would then run invisibly. Refuse those.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const std::string drv = driver ? driver : "";
+  if (drv.empty() || drv == "offscreen" || drv == "dummy" || drv == "evdev") {
+    VIDEOERROR = "no usable display (SDL video driver '" + drv +
+                 "' draws nowhere; is DISPLAY or WAYLAND_DISPLAY set?). "
+                 "Use --headless to run without a window.";
+    return false;
+  }
   int32_t w = REQW, h = REQH;
   if (w <= 0 || h <= 0) {
     SDL_DisplayMode dm;
@@ -339,6 +328,13 @@ bool SDLGL::POLLEVENT(BACKENDEVENT& ev) {
       case SDL_KEYUP:
         ev.TYPE = BE_KEYUP;
         ev.SYM = SDL2TOSDL12KEY(e.key.keysym.sym);
+        return true;
+      case SDL_MOUSEBUTTONDOWN:
+        // Reported so that a click shorter than the time between two looks
+        // at the buttons still counts.
+        if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) continue;
+        ev.TYPE = BE_MOUSEDOWN;
+        ev.SYM = e.button.button == SDL_BUTTON_LEFT ? 1 : 2;
         return true;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
@@ -531,28 +527,6 @@ void SDLGL::ENDFRAME() {
     HAVEFRAME = true;
   }
   SDL_GL_SwapWindow(WIN);
-}
-
-bool SDLGL::OPENAUDIO() {
-  if (AUDIOOPEN) return true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  Mix_AllocateChannels(106);
-  AUDIOOPEN = true;
-  return true;
-}
-
-void SDLGL::CLOSEAUDIO() {
-  if (!AUDIOOPEN) return;
-  Mix_HaltChannel(-1);
-  for (Mix_Chunk* c : CHUNKS) Mix_FreeChunk(c);
-  CHUNKS.clear();
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  AUDIOOPEN = false;
 }
 
 }  // namespace

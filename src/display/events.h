@@ -21,8 +21,37 @@ constexpr int WEAPON_1 = 23, WEAPON_9 = 31;
 constexpr int SHOW_MAP = 32, KEY_ESC = 33, KEY_ENTER = 34;
 
 extern KEYDATA KEYSTATUS[KEYCOUNT + 1];  // 1..34
+// READKEY is the typed character next in line for a reader (255 = none);
+// characters typed faster than they are read wait behind it, in order.
 extern BYTE READKEY, LASTREADKEY, PREVREADKEY;  // 255 = none
 extern int32_t LASTSDLKEY;
+
+// Keys without a character of their own (cursor keys, Page Up, Page Down,
+// Home, End) are typed as two codes, 0 and then their PC scan code, as on
+// the text-mode machine, so a reader can tell them from the capital letter
+// with the same code ("H" and cursor up are both 72).
+constexpr BYTE EXT_UP = 0x48, EXT_DOWN = 0x50, EXT_LEFT = 0x4B, EXT_RIGHT = 0x4D,
+               EXT_PAGEUP = 0x49, EXT_PAGEDOWN = 0x51, EXT_HOME = 0x47, EXT_END = 0x4F;
+// The most typed codes kept waiting; more are dropped.
+constexpr int MAXTYPEAHEAD = 64;
+
+// True when a typed code waits (READKEY, refilled from the queue).
+bool TYPEDKEYWAITING();
+// Takes the waiting code (255 when none).
+BYTE TAKETYPEDKEY();
+// Forgets every typed code not read yet.
+void CLEARTYPEDKEYS();
+
+// A key that went down since the last input cycle counts as held for that
+// cycle even when it came up again before it (a short tap).
+bool ACTIONHELD(int action, bool withtaps);
+// Forgets the taps: called once the input cycle has read them.
+void CLEARKEYTAPS();
+
+// Left-button presses seen by the event pump since the last look, so a click
+// shorter than the time between two looks still counts.
+bool TAKEMOUSEPRESS();
+void NOTEMOUSEPRESS();
 
 // Take at most one event and handle it: a due event of the input script
 // (--input) first, otherwise one from the back-end, which is appended to the

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "base/paths.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 IMAGE TEXTUREIMAGE[HICHAR + 1];
 int32_t TEXTURE[HICHAR + 1];

@@ -14,7 +14,7 @@
 #include "shell/gameflow.h"
 #include "base/harness.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 MCOORDTYPE MCOORD;
 int16_t GLOBALMOUSEX = 0, GLOBALMOUSEY = 0;
@@ -74,7 +74,19 @@ bool USEHELD[3];
 // held: picking the next weapon or item steps once per push of the stick.
 int32_t JOYLASTPICK[3];
 
-bool HELD(int action) { return KEYSTATUS[action].PRESSED; }
+// True while the input cycle reads the keys: then a key tapped since the
+// last cycle counts as held.
+bool CYCLEREAD = false;
+
+bool HELD(int action) { return ACTIONHELD(action, CYCLEREAD); }
+
+// The scan code of the held actions, the last in priority order winning.
+BYTE HELDCODE() {
+  BYTE result = 0;
+  for (const ACTIONCODE& a : PORTORDER)
+    if (HELD(a.ACTION)) result = a.CODE;
+  return result;
+}
 
 // Keeps a waiting loop from holding the processor and lets --frames end it.
 void WAITSTEP() {
@@ -165,23 +177,35 @@ void JOYSTICKINPUT(BYTE p) {
 }  // namespace
 
 BYTE PORT60EMULATOR() {
-  BYTE result = 0;
   HANDLESDLEVENTS();
-  for (const ACTIONCODE& a : PORTORDER)
-    if (HELD(a.ACTION)) result = a.CODE;
-  return result;
+  return HELDCODE();
 }
 
 bool KEYPRESSEDEMULATOR() {
   HANDLESDLEVENTS();
-  return READKEY != 255;
+  return TYPEDKEYWAITING();
 }
 
 char READKEYEMULATOR() {
-  while (READKEY == 255 && !KEYPRESSEDEMULATOR()) WAITSTEP();
-  char c = static_cast<char>(READKEY);
-  READKEY = 255;
-  return c;
+  while (!TYPEDKEYWAITING() && !KEYPRESSEDEMULATOR()) WAITSTEP();
+  return static_cast<char>(TAKETYPEDKEY());
+}
+
+BYTE READKEYCODE(bool& extended) {
+  BYTE c = static_cast<BYTE>(READKEYEMULATOR());
+  extended = false;
+  if (c != 0) return c;
+  // The 0 prefix of a key without a character: its code follows at once.
+  if (!TYPEDKEYWAITING()) return 0;
+  extended = true;
+  return TAKETYPEDKEY();
+}
+
+void GETPORT60FORINPUTCYCLE() {
+  CYCLEREAD = true;
+  GETPORT60FORGAME_FIRSTPART();
+  CYCLEREAD = false;
+  CLEARKEYTAPS();
 }
 
 void REFRESHMOUSESTATUS() {
@@ -239,7 +263,8 @@ BYTE MOUSEEMULATOR() {
 BYTE GETP60(BYTE player) {
   if (player < 1 || player > 2) return 0;
   if (TYPINGMODE[player]) return KEYPRESSEDEMULATOR() ? static_cast<BYTE>(READKEYEMULATOR()) : 0;
-  BYTE code = PORT60EMULATOR();
+  HANDLESDLEVENTS();
+  BYTE code = HELDCODE();
   if (code >= 0x80) code = 0;
   if (code != 0) {
     size_t i = DEFINED.find(static_cast<char>(code));
@@ -404,6 +429,7 @@ void RESETINPUTSTATE() {
     USEHELD[p] = false;
     JOYLASTPICK[p] = 0;
   }
+  CLEARKEYTAPS();
   // The virtual pointer starts where the real one is.
   int32_t x = 0, y = 0, buttons = 0;
   READMOUSE(x, y, buttons);

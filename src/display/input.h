@@ -39,6 +39,10 @@ BYTE PORT60EMULATOR();
 bool KEYPRESSEDEMULATOR();
 // Take the waiting character, waiting (and pumping) for one if needed.
 char READKEYEMULATOR();
+// Take one whole key: a character, or the code of a key without one (cursor
+// keys, Page Up/Down, Home, End; see events.h) with EXTENDED set. Waits like
+// READKEYEMULATOR.
+BYTE READKEYCODE(bool& extended);
 // Keyboard-plus-mouse mode: move the virtual pointer by the real pointer's
 // motion and warp the real pointer back to the centre.
 void REFRESHMOUSESTATUS();
@@ -50,6 +54,10 @@ BYTE GETP60(BYTE player);
 // the controller for a second local player.
 void GETPORT60FORPLAYER(BYTE player);
 void GETPORT60FORGAME_FIRSTPART();
+// The input cycle's read of my player's keys: GETPORT60FORGAME_FIRSTPART
+// counting the keys tapped (down and up again) since the last cycle as held,
+// then forgetting those taps.
+void GETPORT60FORINPUTCYCLE();
 // The other player's input, then the frame's function keys (help, save, load).
 void GETPORT60FORGAME_SECONDPART();
 // Decodes the frame's input of every player.

@@ -23,7 +23,6 @@ struct STAMP {
 struct SCRIPTEVENT {
   STAMP S;
   BACKENDEVENT EV;
-  bool TEXT = false;  // a character of a "text" line
 };
 
 enum POLLKIND { PK_MOUSE, PK_JOY };
@@ -36,9 +35,6 @@ struct POLLSTATE {
 std::vector<SCRIPTEVENT> SEVENTS;
 size_t SNEXT = 0;
 bool SKIPNEXT = false;
-int32_t PACEWAIT = 0;
-constexpr int32_t MAXPACEWAIT = 100;  // polls a key waits for the reader of scripted text
-bool TEXTUNREAD = false;              // READKEY holds a character of a "text" line
 
 std::vector<POLLSTATE> MOUSELINES, JOYLINES;
 size_t MOUSENEXT = 0, JOYNEXT = 0;
@@ -147,8 +143,6 @@ void CLEARINPUTSCRIPT() {
   SEVENTS.clear();
   SNEXT = 0;
   SKIPNEXT = false;
-  PACEWAIT = 0;
-  TEXTUNREAD = false;
   MOUSELINES.clear();
   JOYLINES.clear();
   MOUSENEXT = JOYNEXT = 0;
@@ -235,7 +229,6 @@ bool PARSEINPUTSCRIPT(const std::string& text, const std::string& name, std::str
           return fail("'text' can type only the printable characters 32..126");
         SCRIPTEVENT e;
         e.S = s;
-        e.TEXT = true;
         e.EV.TYPE = BE_KEYDOWN;
         e.EV.SYM = (ch >= 'A' && ch <= 'Z') ? ch - 'A' + 'a' : ch;
         e.EV.UNICODE = ch;
@@ -306,19 +299,8 @@ void INPUTCLOCKSTEP() { CLOCKNOW(true); }
 bool NEXTSCRIPTEDEVENT(BACKENDEVENT& ev) {
   if (SNEXT >= SEVENTS.size()) return false;
   const SCRIPTEVENT& e = SEVENTS[SNEXT];
-  if (READKEY == 255) TEXTUNREAD = false;
-  if (!SKIPNEXT) {
-    if (CURRENT < e.S) return false;
-    // The game keeps one typed character; a key that follows scripted text
-    // waits (a while) until the reader has taken the last character.
-    if (e.EV.TYPE == BE_KEYDOWN && TEXTUNREAD && PACEWAIT < MAXPACEWAIT) {
-      PACEWAIT++;
-      return false;
-    }
-  }
+  if (!SKIPNEXT && CURRENT < e.S) return false;
   SKIPNEXT = false;
-  PACEWAIT = 0;
-  if (e.TEXT && e.EV.TYPE == BE_KEYDOWN) TEXTUNREAD = true;
   ev = e.EV;
   SNEXT++;
   return true;
@@ -347,6 +329,20 @@ void RECORDEVENT(const BACKENDEVENT& ev) {
     case BE_FOCUS:
       RECORDLINE(st + " focus " + (ev.GAIN ? "1" : "0"));
       break;
+    case BE_MOUSEDOWN: {
+      // A press recorded as a pointer state with the button held, so that a
+      // click too short for any look at the buttons replays as a click.
+      int32_t x = 0, y = 0, b = 0;
+      if (THEBACKEND) THEBACKEND->MOUSESTATE(x, y, b);
+      b = (b & 3) | (ev.SYM == 1 ? 1 : 2);
+      RECMOUSEKNOWN = true;
+      RECMOUSE.X = x;
+      RECMOUSE.Y = y;
+      RECMOUSE.B = b;
+      RECORDLINE(st + " mouse " + std::to_string(x) + " " + std::to_string(y) + " " +
+                 std::to_string(b));
+      break;
+    }
     default:
       break;
   }
@@ -366,7 +362,10 @@ void CLOSERECORDING() {
 void READMOUSE(int32_t& x, int32_t& y, int32_t& buttons) {
   STAMP now = CLOCKNOW(false);
   while (MOUSENEXT < MOUSELINES.size() && !(now < MOUSELINES[MOUSENEXT].S)) {
-    SMOUSE = MOUSELINES[MOUSENEXT++];
+    const POLLSTATE& next = MOUSELINES[MOUSENEXT++];
+    // A press between two looks is kept even when the release follows it.
+    if ((next.B & 1) && !(MOUSESCRIPTED && (SMOUSE.B & 1))) NOTEMOUSEPRESS();
+    SMOUSE = next;
     MOUSESCRIPTED = true;
   }
   if (MOUSESCRIPTED) {

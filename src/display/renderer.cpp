@@ -14,7 +14,7 @@
 #include "display/textscreen.h"
 #include "base/harness.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 int32_t WINDOWTYPE = W_BORDERLESS;
 int32_t OPENGLMODE = MODE_COLORKEY, OPENGLPREVMODE = MODE_COLORKEY;
@@ -71,18 +71,18 @@ void INITVIDEO() {
   TOFFY = 0;
   RENDERCHAR_CACHE = 257;
   SETRGBCOLORS();
-  // A window that cannot be opened ends the program with exit code 0, as the
-  // game always has; the reason goes to stderr first.
+  // A window that cannot be opened ends the program with the reason on
+  // stderr and a failure exit code (a game that never showed is no success).
   if (!THEBACKEND) {
     std::fprintf(stderr, "ashenreach: cannot open the window: no video back-end\n");
-    std::exit(0);
+    std::exit(EXIT_NODISPLAY);
   }
   int32_t w = 0, h = 0;
   VIDEOERROR.clear();
   if (!THEBACKEND->OPEN(w, h) || w <= 0 || h <= 0) {
     std::fprintf(stderr, "ashenreach: cannot open the window: %s\n",
                  VIDEOERROR.empty() ? "unknown reason" : VIDEOERROR.c_str());
-    std::exit(0);
+    std::exit(EXIT_NODISPLAY);
   }
   SCREEN_WIDTH = w;
   SCREEN_HEIGHT = h;

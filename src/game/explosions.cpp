@@ -12,7 +12,7 @@
 #include "render/los.h"
 #include "render/view.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 #include "world/grid.h"
 

@@ -8,7 +8,7 @@
 #include "render/view.h"
 #include "shell/gameflow.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 BYTE ROTATECOUNTER = 1;
@@ -84,8 +84,10 @@ void PORTALEFFECT() {
                 random(2) == 0 ? 1 : 4, 1, 3, 3, 0, 1);
       continue;
     }
-    const int32_t x1 = px - random(2), x2 = px + random(2);
-    const int32_t y1 = py - random(2), y2 = py + random(2);
+    const int32_t x1 = px - random(2);
+    const int32_t x2 = px + random(2);
+    const int32_t y1 = py - random(2);
+    const int32_t y2 = py + random(2);
     for (int32_t x = x1; x <= x2; x++)
       for (int32_t y = y1; y <= y2; y++)
         if (VALID(x, y)) MBATTR[x][y] = random(2) == 0 ? 1 : 9;

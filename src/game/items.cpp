@@ -2,7 +2,7 @@
 
 #include "game/playerstate.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 std::string USEABLEITEMS = "ABK@i";
 BYTE THINGCOLOR = 0;

@@ -10,7 +10,7 @@
 #include "game/projectiles.h"
 #include "game/tanks.h"
 #include "render/los.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 BYTE MONSTERCOUNTER1 = 0, MONSTERCOUNTER2 = 0, MONSTERCOUNTER3 = 0, MONSTERCOUNTER4 = 0;

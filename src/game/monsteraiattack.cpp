@@ -12,7 +12,7 @@
 #include "render/los.h"
 #include "render/view.h"
 #include "shell/engine.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 namespace {

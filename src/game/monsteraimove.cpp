@@ -10,7 +10,7 @@
 #include "game/weapons.h"
 #include "base/random.h"
 #include "render/los.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 namespace {

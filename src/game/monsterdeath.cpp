@@ -14,7 +14,7 @@
 #include "render/los.h"
 #include "render/messages.h"
 #include "shell/engine.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 uint32_t MONSTERPURGES = 0;

@@ -3,7 +3,7 @@
 #include "display/renderer.h"
 #include "shell/gameflow.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 uint16_t NUMBEROFMONSTERS = 0;

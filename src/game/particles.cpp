@@ -6,7 +6,7 @@
 #include "render/postprocess.h"
 #include "render/view.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 BYTE NUMBEROFBLOODS = 0;

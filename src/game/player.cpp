@@ -12,7 +12,7 @@
 #include "render/messages.h"
 #include "shell/gameflow.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 #include "world/grid.h"
 #include "render/hud.h"

@@ -14,7 +14,6 @@
 #include "game/weapons.h"
 #include "render/los.h"
 #include "render/view.h"
-#include "shell/startup.h"
 #include "sound/sound.h"
 #include "world/grid.h"
 

@@ -1,13 +1,13 @@
 #include "game/tanks.h"
 
+#include "base/settings.h"
 #include "display/renderer.h"
 #include "game/players.h"
 #include "game/playerstate.h"
-#include "game/projectiles.h"
+#include "game/explosions.h"
 #include "game/tankdrive.h"
 #include "render/los.h"
 #include "shell/engine.h"
-#include "shell/startup.h"
 #include "world/grid.h"
 
 BYTE NUMBEROFTANKS = 0;

@@ -85,7 +85,12 @@ void HANDLEMINIFIRE(BYTE p) {
   FIREOFFSETY[p] = MINIOFFSETY[p];
   const int32_t dx = FIREOFFSETX[p], dy = FIREOFFSETY[p];
   SETRECOIL(p, dx, dy, 0.1);
-  if (random(5) == 0) SETRECOIL(p, dx * (random(3) - 1), dy * (random(3) - 1), 0.2);
+  if (random(5) == 0) {
+    // Drawn one after the other so that every compiler draws in the same order.
+    const int32_t kx = random(3) - 1;
+    const int32_t ky = random(3) - 1;
+    SETRECOIL(p, dx * kx, dy * ky, 0.2);
+  }
   WEAPONSOUND(p, 6);
   CHECKLIGHT(PLAYERX[p] + dx, PLAYERY[p] + dy, random(2) + (MINIATREST - MTIMER[p]) / 20 + 5);
   MINITIMER[p] = static_cast<BYTE>(MTIMER[p] / 10);

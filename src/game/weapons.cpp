@@ -10,7 +10,7 @@
 #include "game/tanks.h"
 #include "render/los.h"
 #include "shell/gameflow.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 #include "world/grid.h"
 

@@ -13,10 +13,11 @@
 #include "render/messages.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "ui/backdrop.h"
 #include "ui/menu.h"
 #include "world/grid.h"
+#include "sound/sound.h"
 
 const std::string HELPTEXT[HELPLINES + 1] = {
     "",
@@ -205,7 +206,7 @@ void HIDECURSOR2(BYTE color) {
 
 void SHOWHELPPAGE() {
   if (NUMBEROFPLAYERS != 1) return;
-  if (THEBACKEND) THEBACKEND->PAUSEAUDIO(true);
+  PAUSEALLSOUNDS();
   TEXTMODE80X25();
   RENDERBLUE();
   DISPLAYLOGO();
@@ -228,5 +229,5 @@ void SHOWHELPPAGE() {
   while (PORT60EMULATOR() == 1) MENUIDLE();
   TEXTMODE45X25();
   CLRSCREMULATOR(false);
-  if (THEBACKEND) THEBACKEND->PAUSEAUDIO(false);
+  RESUMEALLSOUNDS();
 }

@@ -9,7 +9,7 @@
 #include "render/lighting.h"
 #include "render/los.h"
 #include "render/postprocess.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "game/players.h"
 #include "render/lighting.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 uint16_t LOS_VIEW_DEPTH = 1;

@@ -8,7 +8,7 @@
 #include "display/textscreen.h"
 #include "game/player.h"
 #include "shell/engine.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 std::string TXTLINE[TXT_NUMLINES + 1];
 BYTE TXTLINECOLOR[TXT_NUMLINES + 1];

@@ -5,8 +5,9 @@
 
 #include "game/players.h"
 #include "render/lighting.h"
+#include "render/torch.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 #include "world/grid.h"
 
@@ -54,7 +55,11 @@ BYTE lightColour(int32_t n) {
   if (how >= 100) return how == 128 ? 128 : static_cast<BYTE>(how - 100);
   // A pattern the level never defined gives plain light.
   if (!usablePattern(how)) return 128;
-  return LPATTERN[how][PCOUNTER[how]];
+  // Before the first tick of a level the position may still be 0 (or left
+  // over from a longer pattern of another level): the first colour then.
+  BYTE pos = PCOUNTER[how];
+  if (pos < 1 || pos > PCOLOR[how]) pos = 1;
+  return LPATTERN[how][pos];
 }
 
 // Ambient sound of light N for the cell (X, light row RY); REQUESTED keeps it
@@ -71,11 +76,24 @@ void ambientSound(int32_t n, int32_t x, int32_t ry, bool& requested) {
 }
 }  // namespace
 
-void MANAGELIGHTNING() {
+namespace {
+// The static layer; ADVANCE also moves the patterns on and requests sounds.
+void staticLayer(bool advance);
+}  // namespace
+
+void MANAGELIGHTNING() { staticLayer(true); }
+
+void LIGHTLEVELNOW() {
+  staticLayer(false);
+  LIGHTTORCHESNOW();
+}
+
+namespace {
+void staticLayer(bool advance) {
   std::memcpy(MLIGHT, OOGA, sizeof(STR18));
 
   const int32_t lights = std::min<int32_t>(NUMBEROFLIGHTS, MAX_LIGHTS);
-  for (int32_t n = 1; n <= lights; n++) {
+  for (int32_t n = 1; advance && n <= lights; n++) {
     int32_t p = LIGHTHOW[n];
     if (p >= 100 || !usablePattern(p)) continue;
     // A pattern shared by several lights advances once per light.
@@ -91,7 +109,7 @@ void MANAGELIGHTNING() {
       if (t >= 130) {
         int32_t n = t - 130;
         if (n >= 1 && n <= lights) {
-          ambientSound(n, x, ry, requested);
+          if (advance) ambientSound(n, x, ry, requested);
           t = lightColour(n);
         } else {
           t = 128;  // a tag of no light of this level
@@ -101,6 +119,7 @@ void MANAGELIGHTNING() {
     }
   }
 }
+}  // namespace
 
 namespace {
 STR18 BASELIGHT;

@@ -32,3 +32,8 @@ void MANAGELIGHTNING();
 // on the rebuilt grid and not on the previous frame's stamps.
 void SAVELIGHTBASE();
 void RESTORELIGHTBASE();
+// Lights the level as the next tick will (static layer, lamps, torches),
+// without advancing the patterns, requesting sounds, flickering or drawing a
+// random number: run before a level's first frame, so a dark level is never
+// shown unlit.
+void LIGHTLEVELNOW();

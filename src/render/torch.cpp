@@ -9,7 +9,7 @@
 #include "render/los.h"
 #include "render/postprocess.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 namespace {
@@ -20,8 +20,14 @@ constexpr int32_t PERSONALRADIUS = 3;
 constexpr int32_t LAMPRADIUS = 7;
 constexpr unsigned char BARRELGLYPH = 219;
 
+// Off while the level is lit before its first frame.
+bool FLICKERS = true;
+
 // 1 with probability 1/20, else 0: the flicker of a flame's radius.
-int32_t flicker() { return random(10) == 5 ? random(2) : 0; }
+int32_t flicker() {
+  if (!FLICKERS) return 0;
+  return random(10) == 5 ? random(2) : 0;
+}
 
 // The chosen inventory item of player P is a torch with lumber to burn.
 bool HOLDSTORCH(BYTE p) {
@@ -83,4 +89,11 @@ void DRAWTRULITES() {
     // A barrel lamp goes out once its barrel is gone.
     if (!t.BARREL || barrelstands) TORCHLIGHT(t.X, t.Y, LAMPRADIUS + f);
   }
+}
+
+void LIGHTTORCHESNOW() {
+  FLICKERS = false;
+  DRAWTRULITES();
+  for (BYTE p = 1; p <= NUMBEROFPLAYERS && p <= 2; p++) MANAGETORCH(p);
+  FLICKERS = true;
 }

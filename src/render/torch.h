@@ -15,3 +15,6 @@ void TORCHLIGHT(int32_t x, int32_t y, int32_t r);
 void MANAGETORCH(BYTE p);
 // Every lamp of the level (radius 7); a barrel lamp only while its barrel stands.
 void DRAWTRULITES();
+// The lamps and every player's torch once, without flicker (before a level's
+// first frame).
+void LIGHTTORCHESNOW();

@@ -18,7 +18,7 @@
 #include "render/los.h"
 #include "shell/engine.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 CELLINFO LASTDRAWNNONEMPTYTILE;

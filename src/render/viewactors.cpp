@@ -14,7 +14,7 @@
 #include "render/view.h"
 #include "shell/engine.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "ui/widgets.h"
 #include "world/grid.h"
 

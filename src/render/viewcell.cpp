@@ -11,7 +11,7 @@
 #include "render/view.h"
 #include "shell/engine.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 
 namespace {

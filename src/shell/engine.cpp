@@ -89,7 +89,7 @@ void inputCycle() {
   TRACESTEP("GETINPUT");
   CHOSEWEAPONSOUND = 0;
   KEYSOUND = false;
-  if (!LINKACTIVE) GETPORT60FORGAME_FIRSTPART();
+  if (!LINKACTIVE) GETPORT60FORINPUTCYCLE();
   GETINPUT();
   if (KEYSOUND) restartSound(static_cast<uint16_t>(75 + random(3)), 50);
   if (CHOSEWEAPONSOUND > 0 && !SOUNDPLAYING1(250)) STARTSOUND1(65 + CHOSEWEAPONSOUND, 250, false);
@@ -239,9 +239,14 @@ void everyFrame() {
     if (SSOUND) restartSound(1, 254);
     if (CSOUND) restartSound(74, 253);
     // One cry per monster that noticed my player; the count stays readable
-    // until the next monster step.
-    for (BYTE i = 0; i < MNOTICED; i++)
-      STARTSOUND1(static_cast<uint16_t>(63 + random(3)), static_cast<BYTE>(231 + random(20)), false);
+    // until the next monster step. The slot is drawn before the reference:
+    // two draws as arguments of one call would come in whatever order the
+    // compiler evaluates them.
+    for (BYTE i = 0; i < MNOTICED; i++) {
+      const auto slot = static_cast<uint16_t>(63 + random(3));
+      const auto ref = static_cast<BYTE>(231 + random(20));
+      STARTSOUND1(slot, ref, false);
+    }
     VARIOUSEFFECTS(1, 1);
     PORTALEFFECT();
   }
@@ -254,7 +259,6 @@ void everyFrame() {
     CHOSENITEMCOLOR = CA[CIC];
   }
   if (MINESTOEXPLODE > 0) EXPLODEALLMINES();
-  SEASOUND[1] = SEASOUND[2] = false;
 }
 
 // Step 34: build and present the frame.
@@ -278,11 +282,15 @@ void buildFrame() {
       if (p == my()) GARBLEEFFECTWASCALLED = true;
     }
   }
+  // Water: the flag tells whether the last frame drew the sea near my
+  // player; it is read here and cleared just before this frame is drawn,
+  // which sets it again while the water stays in hearing.
   if (SEASOUND[my()]) {
     if (!SOUNDPLAYING1(223)) STARTSOUND1(59, 223, true);
   } else if (SOUNDPLAYING1(223)) {
     STOPSOUND1(223);
   }
+  SEASOUND[1] = SEASOUND[2] = false;
   TRACESTEP("RENDERGAME");
   STARTUPDATESCREEN();
   RENDERGAME(my());
@@ -309,15 +317,15 @@ bool confirmQuit() {
   if (!LINKACTIVE) DISPLAYLOGO();
   bool yes = true;
   if (!LAUNCHED_FROM_MD && !LINKACTIVE) {
-    if (THEBACKEND) THEBACKEND->PAUSEAUDIO(true);
+    PAUSEALLSOUNDS();
     yes = YESORNO(QUITTAUNT(), 5, 10, true) == 1;
-    if (THEBACKEND) THEBACKEND->PAUSEAUDIO(false);
+    RESUMEALLSOUNDS();
   }
   if (yes) {
     MOV(3, 0);
     return true;
   }
-  READKEY = 255;
+  CLEARTYPEDKEYS();
   DELAYEMULATOR(500);
   MOV(3, 0);
   PORT60[1] = 0;
@@ -477,6 +485,9 @@ void ENGINETEST() {
   PREENGINEINIT();
   if (LINKACTIVE) NUMBEROFPLAYERS = 2;
   DBUGMODE();
+  // The lights run on input cycles; the first frame comes before the first
+  // cycle, so light the level now (a dark level would show unlit otherwise).
+  if (!LOADINGGAME) LIGHTLEVELNOW();
   // Where a frame starts: the whole frame, the removal sounds after a
   // declined quit, or the load step for a game being loaded.
   enum { FULLFRAME, FROMSOUNDS, FROMLOAD } start = LOADINGGAME ? FROMLOAD : FULLFRAME;
@@ -512,7 +523,10 @@ void ENGINETEST() {
       STOPALLSOUNDS();
       if (LOADSAVEDGAME) LOADSAVEDGAME();
       if (LOADINGGAME && !GAMELOADED) break;
-      if (GAMELOADED) LOADINGGAME = false;
+      if (GAMELOADED) {
+        LOADINGGAME = false;
+        LIGHTLEVELNOW();
+      }
     }
     if (EXSOUND) STARTSOUND1(15, 250, false);
     PERFORMDELAY(1.0);

@@ -13,7 +13,6 @@ BYTE GAMEDIFFICULTY = 1;
 BYTE BESTMAP = 1;
 bool LOADINGGAME = false, LOADINGFROMMENU = false, GAMELOADED = false;
 BYTE DOOGA = 0;
-bool SHOWSTARS = false;
 
 bool DEATHMATCH() { return CURRENTMAP == 50; }
 bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
@@ -31,6 +30,7 @@ bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 #include "base/harness.h"
 #include "world/grid.h"
 #include "shell/startscreen.h"
+#include "sound/sound.h"
 #include "ui/startmenu.h"
 #include "world/mapscan.h"
 #include "world/mapscript.h"
@@ -74,8 +74,24 @@ BYTE launchLevel() {
 }
 }  // namespace
 
+namespace {
+// The title music: slot 60 looped under reference 60 and, unless "8bit" is
+// given, also under references 61, 62 and 63; stopped under the same ones.
+void STARTTITLEMUSIC() {
+  if (SOUNDPLAYING1(60)) return;
+  const int last = PARAM("8bit") ? 60 : 63;
+  for (int r = 60; r <= last; r++) STARTSOUND1(60, static_cast<BYTE>(r), true);
+}
+void STOPTITLEMUSIC() {
+  const int last = PARAM("8bit") ? 60 : 63;
+  for (int r = 60; r <= last; r++) STOPSOUND1(static_cast<BYTE>(r));
+}
+}  // namespace
+
 void HOLLOWMERE() {
+  STARTTITLEMUSIC();
   if (LAUNCHED_FROM_MD) {
+    STOPTITLEMUSIC();
     // Straight into the level named on the command line: a new single-player
     // game at difficulty 1, and the end of the game flow after that level.
     GLOBALINIT();
@@ -97,4 +113,5 @@ void HOLLOWMERE() {
     return;
   }
   STARTMENU();
+  STOPTITLEMUSIC();
 }

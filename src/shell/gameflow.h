@@ -11,7 +11,6 @@ extern BYTE GAMEDIFFICULTY;  // 1 veteran, 2 survivalist (3 and 4 react in the l
 extern BYTE BESTMAP;
 extern bool LOADINGGAME, LOADINGFROMMENU, GAMELOADED;
 extern BYTE DOOGA;  // the main menu's last choice
-extern bool SHOWSTARS;
 
 // Level 50 is the deathmatch arena, 71..79 are the survival levels.
 bool DEATHMATCH();

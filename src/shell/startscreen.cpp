@@ -27,13 +27,14 @@ void DRAWGLYPHCHART(int col, int row) {
 }
 
 unsigned char WAITFORKEY() {
-  READKEY = 255;
+  CLEARTYPEDKEYS();
   for (;;) {
     PUSHDISPLAY();
     DELAYEMULATOR(33);
-    if (READKEY != 255) {
-      unsigned char k = READKEY;
-      READKEY = 255;
+    if (TYPEDKEYWAITING()) {
+      unsigned char k = TAKETYPEDKEY();
+      // A key without a character: take its code after the 0 prefix too.
+      if (k == 0 && TYPEDKEYWAITING()) k = TAKETYPEDKEY();
       return k;
     }
   }

@@ -14,6 +14,7 @@
 #include "base/paths.h"
 #include "base/random.h"
 #include "shell/statedump.h"
+#include "sound/sound.h"
 #include "ui/keyconfig.h"
 #include "world/maploader.h"
 
@@ -106,7 +107,7 @@ int HOLLOWMERESTART() {
     CLRSCREMULATOR(true);
     VOLUME_SOUND = 10;
     VOLUME_MUSIC = 10;
-    // The audio device opens with the sound unit; until then the game runs silent.
+    if (SOUNDON) INIT_AUDIO(false);
     TEXTCOLOREMULATOR(15);
     TEXTBACKGROUNDEMULATOR(0);
     GOTOXYEMULATOR(1, 1);
@@ -125,11 +126,13 @@ int HOLLOWMERESTART() {
     }
     SETVISUALS(visualstyle);
     if (!GLYPHLOADERROR.empty()) {
-      std::fprintf(stderr, "ashenreach: %s (data folder %s)\n", GLYPHLOADERROR.c_str(),
-                   DATAFOLDER.c_str());
+      // The loader's message names the data folder it searched.
+      std::fprintf(stderr, "ashenreach: %s\n", GLYPHLOADERROR.c_str());
       DONEVIDEO();
-      return 3;
+      return EXIT_NOGLYPHS;
     }
+    if (SOUNDON) LOADSOUNDS1();
+    INIT_AUDIO(true);
     LINKACTIVE = false;
     CHEAT = false;
     HOLLOWMERE();

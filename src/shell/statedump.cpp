@@ -22,6 +22,7 @@
 #include "base/paths.h"
 #include "base/safefile.h"
 #include "shell/startup.h"
+#include "sound/sound.h"
 #include "world/grid.h"
 #include "world/mapeffects.h"
 #include "world/mapscript.h"
@@ -186,6 +187,20 @@ void monsterStepJSON(JSON& o) {
   o["mnoticed"] = MNOTICED;
   o["bosshealth"] = BOSSHEALTH;
 }
+
+// Sound: on or off, the volume table, the channels playing now with their
+// volume, and the most recent starts as [frame, slot, reference].
+JSON audioJSON() {
+  JSON volumes = JSON::array();
+  for (int s = 0; s < NUMSOUNDS; s++) volumes.push_back(INITIALVOLUME[s]);
+  JSON playing = JSON::array();
+  for (int c = 0; c < NUMSOUNDS; c++)
+    if (CHANNELPLAYING(c)) playing.push_back({{"channel", c}, {"volume", CHANNELVOLUME[c]}});
+  JSON starts = JSON::array();
+  for (int i = 1; i <= SOUNDREQUESTCOUNT; i++)
+    starts.push_back({SOUNDREQUESTS[i].FRAME, SOUNDREQUESTS[i].SLOT, SOUNDREQUESTS[i].REF});
+  return {{"on", SOUNDON}, {"volumes", volumes}, {"playing", playing}, {"starts", starts}};
+}
 }  // namespace
 
 std::string STATEDUMPJSON() {
@@ -222,6 +237,7 @@ std::string STATEDUMPJSON() {
                    {"h", HCOUNTER},         {"f", FCOUNTER},     {"sea", SEACOUNTER},
                    {"cic", CIC}};
   o["map"] = mapJSON();
+  o["audio"] = audioJSON();
   // ASCII output: every byte above 126 and every control byte is escaped.
   return o.dump(2, ' ', true) + "\n";
 }

@@ -1,9 +1,13 @@
 #include "ui/backdrop.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
 #include "display/textscreen.h"
 #include "display/zoomwin.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 namespace {
 
@@ -18,9 +22,34 @@ constexpr int32_t HIGHLIGHTWIDTH = 10;
 BYTE SKYATTR() { return static_cast<BYTE>((SKYCOLOR & 15) * 16 + 15); }
 bool SKYCELL(const CELLINFO& c) { return c.SYMBOL == ' ' && c.ATTR == SKYATTR(); }
 
+// Boxes on the screen that stars pass behind, with the frame glyph their
+// top-left cell held when they were drawn.
+struct SHELTER {
+  int32_t X1, Y1, X2, Y2;
+  unsigned char CORNER;
+};
+constexpr size_t MAXSHELTERS = 16;
+std::vector<SHELTER> SHELTERS;
+
+// True when (X, Y) lies inside a box still on the screen. Blanks inside a box
+// can carry the sky's own attribute (white on black), so the attribute alone
+// cannot tell them from open sky.
+bool SHELTERED(int32_t x, int32_t y) {
+  for (size_t i = 0; i < SHELTERS.size();) {
+    const SHELTER& b = SHELTERS[i];
+    if (EKRAN[b.Y1][b.X1].SYMBOL != b.CORNER) {
+      SHELTERS.erase(SHELTERS.begin() + static_cast<std::ptrdiff_t>(i));  // drawn over since
+      continue;
+    }
+    if (x >= b.X1 && x <= b.X2 && y >= b.Y1 && y <= b.Y2) return true;
+    i++;
+  }
+  return false;
+}
+
 void DRAWSTAR(int i) {
   CELLINFO& c = EKRAN[STARY[i]][STARX[i]];
-  if (!SKYCELL(c)) return;
+  if (!SKYCELL(c) || SHELTERED(STARX[i], STARY[i])) return;
   c.SYMBOL = STARGLYPH;
   c.ATTR = static_cast<BYTE>((SKYCOLOR & 15) * 16 + (STARCOLOR[i] & 15));
   c.SATURATION = 100;
@@ -71,7 +100,20 @@ bool BANNERSHOWN() {
   return title != ' ' && EKRAN[BANNERROW][BANNERTITLECOLUMN].SYMBOL == title;
 }
 
+void SHELTERBOX(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  x1 = std::max<int32_t>(x1, 1);
+  y1 = std::max<int32_t>(y1, 1);
+  x2 = std::min<int32_t>(x2, UDT_X);
+  y2 = std::min<int32_t>(y2, UDT_Y);
+  if (x1 > x2 || y1 > y2) return;
+  if (SHELTERS.size() >= MAXSHELTERS) SHELTERS.erase(SHELTERS.begin());
+  SHELTERS.push_back({x1, y1, x2, y2, EKRAN[y1][x1].SYMBOL});
+}
+
+void CLEARSHELTERS() { SHELTERS.clear(); }
+
 void RENDERBLUE() {
+  CLEARSHELTERS();
   for (int32_t y = 1; y <= 25; y++)
     for (int32_t x = 1; x <= 80; x++) {
       EKRAN[y][x].SYMBOL = MENUTEXTURECHAR;
@@ -85,6 +127,7 @@ void RENDERBLUE() {
 void DISPLAYLOGO() { DISPLAYSTRING(CSTRING.substr(0, 80), 1, BANNERROW, 7); }
 
 void OPENDOOR() {
+  CLEARSHELTERS();
   for (int32_t y = 1; y <= VMODE.ROW && y <= UDT_Y; y++)
     for (int32_t x = 1; x <= VMODE.COL && x <= UDT_X; x++) EKRAN[y][x] = CELLINFO{' ', 7, 100, 100, 0};
   DISPLAYLOGO();

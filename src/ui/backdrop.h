@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/common.h"
-#include "shell/gameflow.h"  // SHOWSTARS: the banner animation also runs the starfield
+#include "base/settings.h"  // SHOWSTARS: the banner animation also runs the starfield
 
 constexpr int MAX_STARS = 255;
 
@@ -32,6 +32,12 @@ void OPENDOOR();
 void MOVIE();
 // Advances the starfield one step.
 void STARS();
+// A framed box (menu, question, prompt) now covers columns X1..X2 and rows
+// Y1..Y2, its shadow included: stars pass behind it. A box is forgotten when
+// the backdrop is repainted, or when its top-left frame cell is gone.
+void SHELTERBOX(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// Forgets every box (the screen was cleared).
+void CLEARSHELTERS();
 // Has no effect.
 void MOV(BYTE m1, BYTE m2);
 // One idle step of a menu or prompt waiting for a key: the banner step when

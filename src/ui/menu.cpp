@@ -18,7 +18,6 @@ bool AVOID_SLOT_10 = false;
 namespace {
 
 constexpr BYTE K_ENTER = 13, K_ESCAPE = 27, K_BACKSPACE = 8;
-constexpr BYTE K_UP = 72, K_DOWN = 80, K_PAGEUP = 73, K_PAGEDOWN = 81;
 constexpr unsigned char CURSORBLOCK = 219;
 // The main menu is recognised by its first item; Escape does not leave it.
 const char* const MAINMENUFIRSTITEM = "Play ASHEN REACH";
@@ -27,7 +26,6 @@ const char* const MAINMENUFIRSTITEM = "Play ASHEN REACH";
 int32_t LASTMOUSEX = -1, LASTMOUSEY = -1, LASTBUTTONS = 0;
 bool MOUSESEEN = false;
 
-BYTE TAKEKEY() { return static_cast<BYTE>(READKEYEMULATOR()); }
 
 // Writes S at (COL, ROW) with attribute ATTR, cut off at the edge of the
 // screen record.
@@ -114,9 +112,9 @@ BYTE WAITANYKEY() {
     MENUIDLE();
     if (REFRESHMENUMOUSE()) return 1;
     if (KEYPRESSEDEMULATOR()) {
-      const BYTE k = TAKEKEY();
-      if (k == 0) continue;
-      return k == K_ESCAPE ? 0 : 1;
+      bool extended = false;
+      const BYTE k = READKEYCODE(extended);
+      return (k == K_ESCAPE && !extended) ? 0 : 1;
     }
   }
 }
@@ -141,18 +139,19 @@ BYTE SELECTLOOP(const MENUFRAME& m) {
       if (click && v == row) return static_cast<BYTE>(g);
     }
     if (!KEYPRESSEDEMULATOR()) continue;
-    const BYTE k = TAKEKEY();
-    if (k == 0) continue;
-    if (k == K_ENTER) return static_cast<BYTE>(g);
-    if (k == K_ESCAPE) {
-      if (mainmenu) continue;
-      return 0;
+    bool extended = false;
+    const BYTE k = READKEYCODE(extended);
+    if (!extended) {
+      // Typed characters, capitals included, do not move the highlight.
+      if (k == K_ENTER) return static_cast<BYTE>(g);
+      if (k == K_ESCAPE && !mainmenu) return 0;
+      continue;
     }
     int v = g;
-    if (k == K_UP) v = g - 1;
-    else if (k == K_DOWN) v = g + 1;
-    else if (k == K_PAGEUP) v = 1;
-    else if (k == K_PAGEDOWN) v = m.N;
+    if (k == EXT_UP) v = g - 1;
+    else if (k == EXT_DOWN) v = g + 1;
+    else if (k == EXT_PAGEUP || k == EXT_HOME) v = 1;
+    else if (k == EXT_PAGEDOWN || k == EXT_END) v = m.N;
     else continue;
     if (v > m.N) v = 1;
     if (v < 1) v = m.N;
@@ -167,7 +166,10 @@ bool REFRESHMENUMOUSE() {
   if (!THEBACKEND) return false;
   int32_t px = 0, py = 0, buttons = 0;
   READMOUSE(px, py, buttons);
-  const bool pressed = (buttons & 1) && !(LASTBUTTONS & 1) && MOUSESEEN;
+  // A press seen by the event pump counts even when the button is up again
+  // by now (a click shorter than the time between two looks).
+  const bool latched = TAKEMOUSEPRESS();
+  const bool pressed = MOUSESEEN && (((buttons & 1) && !(LASTBUTTONS & 1)) || latched);
   const bool moved = MOUSESEEN && (px != LASTMOUSEX || py != LASTMOUSEY);
   if (moved || pressed) {
     int32_t col = 0, row = 0;
@@ -187,8 +189,9 @@ BYTE MENU(const std::string& name, BYTE itemsnumber, BYTE x, BYTE y, BYTE select
   const int32_t n = std::min<int32_t>(itemsnumber, MAXMENUITEMS);
   const BYTE savedignore = IGNORE_BATTR;
   if (MODERN_VISUALS == 1) IGNORE_BATTR = 0;
-  // Key presses made before the menu appeared are not meant for it.
-  while (KEYPRESSEDEMULATOR()) TAKEKEY();
+  // Key presses and clicks made before the menu appeared are not meant for it.
+  while (KEYPRESSEDEMULATOR()) CLEARTYPEDKEYS();
+  TAKEMOUSEPRESS();
 
   MENUFRAME m;
   m.X = x;
@@ -206,6 +209,8 @@ BYTE MENU(const std::string& name, BYTE itemsnumber, BYTE x, BYTE y, BYTE select
     ZOOMWINDOWEMULATOR(m.X, m.Y, m.X + m.MAX + 2, m.Y + n + 1, zoomattr, zoomattr);
   }
   DRAWFRAME(m, name, selection == 1 ? 8 : CURRENTATTR());
+  // The box and its shadow hide the stars that pass behind them.
+  SHELTERBOX(m.X, m.Y, m.X + m.MAX + 5, m.Y + n + 2);
 
   BYTE result = 0;
   if (selection == 1 && n >= 1) {
@@ -243,8 +248,11 @@ std::string READSTRING(BYTE x, BYTE y, BYTE len) {
     do {
       MENUIDLE();
     } while (!KEYPRESSEDEMULATOR());
-    const BYTE k = TAKEKEY();
+    bool extended = false;
+    const BYTE k = READKEYCODE(extended);
     const int32_t cursor = x + static_cast<int32_t>(s.size());
+    // Cursor and paging keys are not typing.
+    if (extended) continue;
     if (k == K_ENTER || k == K_ESCAPE) {
       PUTCHAR(' ', cursor, y, attr);
       PUSHDISPLAY();
@@ -257,8 +265,6 @@ std::string READSTRING(BYTE x, BYTE y, BYTE len) {
       PUTCHAR(' ', cursor, y, attr);
       continue;
     }
-    // Cursor keys arrive as the codes of 'H', 'P', 'K' and 'M'; they are not typing.
-    if (LASTSDLKEY >= 273 && LASTSDLKEY <= 276) continue;
     const bool accepted = k == ' ' || k == '(' || k == ')' || k == '+' || k == ',' || k == '-' ||
                           k == '.' || (k >= '0' && k <= '9') || k == ':' || (k >= 'A' && k <= 'Z') ||
                           k == '\\' || (k >= 'a' && k <= 'z');

@@ -4,7 +4,7 @@
 
 #include "display/textscreen.h"
 #include "shell/startscreen.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "ui/widgets.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "game/players.h"
 #include "render/lighting.h"
 #include "render/los.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 #include "world/maploader.h"
 #include "world/mapscan.h"

@@ -3,14 +3,15 @@
 #include <algorithm>
 
 #include "base/random.h"
+#include "base/settings.h"
 #include "display/backend.h"
 #include "game/doors.h"
 #include "game/goals.h"
 #include "game/monsterdeath.h"
 #include "game/monsters.h"
 #include "game/player.h"
-#include "game/players.h"
 #include "game/playerstate.h"
+#include "game/explosions.h"
 #include "game/projectiles.h"
 #include "game/tanks.h"
 #include "game/weapons.h"
@@ -19,7 +20,6 @@
 #include "render/los.h"
 #include "render/view.h"
 #include "shell/gameflow.h"
-#include "shell/startup.h"
 #include "world/grid.h"
 #include "world/mapscript.h"
 

@@ -12,7 +12,7 @@
 #include "base/paths.h"
 #include "base/safefile.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 #include "world/mapscan.h"
 #include "world/randommap.h"

@@ -13,9 +13,10 @@
 #include "shell/gameflow.h"
 #include "base/harness.h"
 #include "base/random.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "world/grid.h"
 #include "world/maploader.h"
+#include "sound/sound.h"
 
 namespace {
 // Player 1's cell from the second and third game parameters of a direct
@@ -288,5 +289,5 @@ void INITMAP(BYTE levelnumber) {
   ASSIGNCOLORS();
   SCANMAP(levelnumber);
   LOADCUSTOMTEXTURESFORMAP(levelnumber);
-  // The level's own idle music joins here once the music player exists.
+  LOADCUSTOMIDLEMUSICFORMAP(levelnumber);
 }

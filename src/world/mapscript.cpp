@@ -13,7 +13,7 @@
 
 #include "base/paths.h"
 #include "render/hud.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 
 std::vector<NEWSCRIPTTYPE> NEWSCRIPT;
 uint16_t NEWSCRIPTENTRIES = 0;

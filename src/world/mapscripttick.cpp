@@ -19,7 +19,7 @@
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
-#include "shell/startup.h"
+#include "base/settings.h"
 #include "sound/sound.h"
 #include "world/grid.h"
 #include "world/mapscript.h"

@@ -92,6 +92,7 @@ class INPUTFIXTURE : public ::testing::Test {
     CLEARINPUTSCRIPT();
     RESETKEYCONFIG(1);
     for (int i = 1; i <= KEYCOUNT; i++) KEYSTATUS[i].PRESSED = false;
+    CLEARTYPEDKEYS();
     READKEY = LASTREADKEY = PREVREADKEY = 255;
     ORIGINAL = DEFINED = DEFAULTKEYMAP();
     NEW_CONTROL_MODE = true;
@@ -123,8 +124,9 @@ class INPUTFIXTURE : public ::testing::Test {
   void DRAIN() {
     while (!FAKE.QUEUE.empty()) HANDLESDLEVENTS();
   }
+  // One input cycle of the engine.
   void CYCLE() {
-    GETPORT60FORGAME_FIRSTPART();
+    GETPORT60FORINPUTCYCLE();
     GETINPUT();
   }
 };

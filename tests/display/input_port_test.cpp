@@ -229,8 +229,12 @@ TEST_F(InputPort, TypedCharactersDoNotRepeatWhileHeld) {
   FAKE.KEY(K_LEFT, true);
   EXPECT_EQ(READKEYEMULATOR(), 'a');
   EXPECT_FALSE(KEYPRESSEDEMULATOR());  // the repeat
+  // Keys without a character: a 0 prefix, then the scan code.
+  EXPECT_EQ(READKEYEMULATOR(), 0);
   EXPECT_EQ(READKEYEMULATOR(), 0x48);
-  EXPECT_EQ(READKEYEMULATOR(), 0x4B);
+  bool extended = false;
+  EXPECT_EQ(READKEYCODE(extended), 0x4B);
+  EXPECT_TRUE(extended);
   HARNESS.FRAMES = 3;  // nothing more comes: the frame limit ends the wait
   EXPECT_THROW(READKEYEMULATOR(), HARNESSEXIT);
 }
@@ -295,4 +299,55 @@ TEST_F(InputPort, BadlyHurtPlayerBleeds) {
   EXPECT_EQ(BLOODS, expected);
   EXPECT_GT(expected, 10);
   CLEARPARTICLES();
+}
+
+// Keys pressed and released between two input cycles, as a quick player taps
+// them: each counts as held for the next cycle, once.
+TEST_F(InputPort, TapBetweenCyclesCountsForTheNextCycleOnly) {
+  const struct {
+    int action;
+    int32_t offsetx;  // expected step of the tapped cycle
+    BYTE status;      // expected fire direction after the cycle (keyboard mode)
+  } taps[] = {{M_RIGHT, 1, 0}, {M_LEFT, -1, 0}, {F_LEFT, 0, 2}};
+  SHOWCURSOR[1] = true;
+  for (const auto& t : taps) {
+    MOUSESTATUS[1] = 0;
+    HOLD(t.action, true);
+    HOLD(t.action, false);
+    DRAIN();
+    EXPECT_EQ(PORT60EMULATOR(), 0) << "the key is up: a plain look sees nothing";
+    CYCLE();
+    EXPECT_EQ(OFFSETX[1], t.offsetx) << t.action;
+    EXPECT_EQ(MOUSESTATUS[1], t.status) << t.action;
+    if (t.action == F_LEFT) {
+      EXPECT_TRUE(WEAPONFIRED[1]);
+    }
+    CYCLE();
+    EXPECT_EQ(OFFSETX[1], 0) << "a tap counts for one cycle";
+    EXPECT_FALSE(WEAPONFIRED[1]);
+  }
+}
+
+TEST_F(InputPort, TypedCharactersWaitInOrderAndOverflowIsDropped) {
+  const std::string word = "abcdefghij";
+  for (char c : word) {
+    FAKE.KEY(c, true, c);
+    FAKE.KEY(c, false);
+  }
+  DRAIN();
+  std::string got;
+  while (KEYPRESSEDEMULATOR()) got += READKEYEMULATOR();
+  EXPECT_EQ(got, word);
+  // Far more than are kept: the first MAXTYPEAHEAD + 1 (READKEY and the
+  // queue) arrive, the rest are dropped, nothing breaks.
+  for (int i = 0; i < 200; i++) {
+    const char c = static_cast<char>('a' + i % 26);
+    FAKE.KEY(c, true, c);
+    FAKE.KEY(c, false);
+  }
+  DRAIN();
+  got.clear();
+  while (KEYPRESSEDEMULATOR()) got += READKEYEMULATOR();
+  ASSERT_EQ(got.size(), static_cast<size_t>(MAXTYPEAHEAD + 1));
+  EXPECT_EQ(got.substr(0, 3), "abc");
 }

@@ -22,7 +22,7 @@ TEST(MonsterRun, GruntNoticesWalksUpAndHurts) {
       "R                R R\n"
       "RRRRRRRRRRRRRRRRRRRR\n"
       ":Monster test\n";
-  const nlohmann::json before = PARSEDUMP(levelrun::RUNLEVEL(dir, map, "", 2));
+  const nlohmann::json before = PARSEDUMP(levelrun::RUNLEVEL(dir, map, "", 3));
   ASSERT_GE(before["monsters"]["count"].get<int>(), 2) << before["monsters"];
   for (const auto& m : before["monsters"]["list"]) EXPECT_EQ(m["saw"], 0) << m;
   EXPECT_EQ(before["players"][0]["health"], 100.0);

@@ -41,8 +41,9 @@ TEST(WalkRun, PickupsAlongACorridorShowInTheStateDump) {
   EXPECT_EQ(still["x"], 2) << still;
   EXPECT_EQ(still["health"], 100.0) << still;
 
-  // Three steps: the clip, then each sewer cell costs 5 health.
-  std::string dump = RUNLEVEL(dir, map, "4 down D\n9 up D\n", 30);
+  // Three steps: the clip, then each sewer cell costs 5 health. (The sound
+  // table's loading box is one frame before the level starts.)
+  std::string dump = RUNLEVEL(dir, map, "5 down D\n10 up D\n", 30);
   nlohmann::json p = PLAYER1(dump);
   EXPECT_EQ(p["x"], 5) << p;
   EXPECT_EQ(p["health"], 90.0) << p;
@@ -50,7 +51,7 @@ TEST(WalkRun, PickupsAlongACorridorShowInTheStateDump) {
   EXPECT_TRUE(LOGGED(dump, "Picked up shotgun clip.")) << dump;
 
   // Held to the wall: health back to full, armour, the chaingun in hand.
-  dump = RUNLEVEL(dir, map, "4 down D\n40 up D\n", 60);
+  dump = RUNLEVEL(dir, map, "5 down D\n41 up D\n", 60);
   p = PLAYER1(dump);
   EXPECT_EQ(p["x"], 9) << p;
   EXPECT_EQ(p["health"], 100.0) << p;

@@ -16,6 +16,8 @@
 #include "game/player.h"
 #include "game/playerstate.h"
 #include "levelfixture.h"
+#include "render/lighting.h"
+#include "render/postprocess.h"
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflow.h"
@@ -103,6 +105,30 @@ TEST_F(EngineTest, StepsRunAtTheirRatesAndInOrder) {
   EXPECT_LT(POSITION("DOORS", f), POSITION("PLAYERSTEP", f));
   EXPECT_LT(POSITION("PLAYERSTEP", f), POSITION("MONSTERS", f));
   EXPECT_LT(POSITION("MONSTERS", f), POSITION("RENDERGAME", f));
+}
+
+// A level dark under a light pattern of colour 0 is already dark in its first
+// frame (the lights otherwise run only on input cycles, after that frame),
+// and the player's own small light is already on.
+TEST_F(EngineTest, FirstFrameOfADarkLevelIsLit) {
+  NUMBEROFPATTERNS = 1;
+  PCOLOR[1] = 1;
+  LPATTERN[1][1] = 0;
+  NUMBEROFLIGHTS = 1;
+  LIGHTHOW[1] = 1;
+  LIGHTRANDOM[1] = 0;
+  for (int x = 1; x <= MAPSIZEX; x++)
+    for (int ry = 1; ry <= MAPSIZEY; ry++) OOGA[x][ry] = 131;
+  const int far = MAPSIZEY + 1 - 2;  // light row of world row 2
+  const int own = MAPSIZEY + 1 - PLAYERY[1];
+  ASSERT_GT(MAPPP[14][far].BRIGHTNESS, 0) << "the level starts at its natural brightness";
+  const BYTE position = PCOUNTER[1];
+  RUN(1);
+  EXPECT_EQ(COUNT("FRAME"), 1);
+  EXPECT_EQ(COUNT("MANAGELIGHTNING"), 0) << "no input cycle ran yet";
+  EXPECT_EQ(MAPPP[14][far].BRIGHTNESS, 0);
+  EXPECT_GT(MAPPP[PLAYERX[1]][own].BRIGHTNESS, 0);
+  EXPECT_EQ(PCOUNTER[1], position) << "lighting before the first frame does not advance the pattern";
 }
 
 TEST_F(EngineTest, FramesArePacedTo33MillisecondsOnTheVirtualClock) {
@@ -228,6 +254,16 @@ TEST_F(EngineTest, DecliningTheQuitQuestionResumesAfterHalfASecond) {
   EXPECT_LT(COUNT("FRAME"), 60 - 5);
   EXPECT_GE(THEBACKEND->TICKS(), COUNT("FRAME") * 33u + 500u);
   EXPECT_NE(PORT60[1], 1);
+  EXPECT_FALSE(HEADLESSAUDIOPAUSED(THEBACKEND));  // sound resumed with the game
+}
+
+TEST_F(EngineTest, TheQuitQuestionPausesEverySound) {
+  LAUNCHED_FROM_MD = false;
+  std::string err;
+  ASSERT_TRUE(PARSEINPUTSCRIPT("3 down Escape\n4 up Escape\n", "quit.txt", err)) << err;
+  RUN(20);  // the frame limit ends the run while the question is open
+  CLEARINPUTSCRIPT();
+  EXPECT_TRUE(HEADLESSAUDIOPAUSED(THEBACKEND));
 }
 
 TEST_F(EngineTest, ConfirmingTheQuitQuestionLeavesTheLevel) {

@@ -71,8 +71,22 @@ TEST_F(MENUTEST, WrapsAroundAndPagesToTheEnds) {
   EXPECT_EQ(PICK(4), 4);
   INPUT({"Down", "Down", "Down", "Down", "Return"});
   EXPECT_EQ(PICK(4), 1);
-  INPUT({"text Q", "text I", "Down", "Return"});  // page down 81, page up 73
-  EXPECT_EQ(PICK(4), 2);
+  // Paging keys and Home/End go to the ends; typed capitals whose codes are
+  // those of the cursor and paging keys (Q 81, I 73, H 72, P 80) do nothing.
+  const struct {
+    std::vector<std::string> keys;
+    BYTE pick;
+  } cases[] = {{{"page down", "Return"}, 4},
+               {{"page down", "page up", "Return"}, 1},
+               {{"end", "Return"}, 4},
+               {{"Down", "end", "home", "Return"}, 1},
+               {{"text Q", "Return"}, 1},
+               {{"text QIHP", "Down", "Return"}, 2},
+               {{"Down", "Down", "text IH", "Return"}, 3}};
+  for (const auto& c : cases) {
+    INPUT(c.keys);
+    EXPECT_EQ(PICK(4), c.pick) << c.keys[0] << " " << c.keys[1];
+  }
 }
 
 TEST_F(MENUTEST, SlotTenIsAvoided) {
@@ -128,6 +142,28 @@ TEST_F(MENUTEST, PointerHighlightsAndClickChooses) {
   EXPECT_EQ(IGNORE_BATTR, 1);  // cleared only while the menu runs
 }
 
+// A click shorter than the time between two looks at the buttons (the
+// button goes down and up within 5 ms) still chooses.
+TEST_F(MENUTEST, ShortClickChooses) {
+  ITEMS(5);  // items on rows 3..7, columns 6..13
+  const int px = SCREEN_WIDTH * (2 * 9 - 1) / 160;
+  const int py = VIEW_YSTART + VIEW_HEIGHT * (2 * 6 - 1) / 50;
+  const int64_t f = PUSHEDFRAMES + 2;
+  const std::string at = " mouse " + std::to_string(px) + " " + std::to_string(py);
+  std::string err;
+  ASSERT_TRUE(PARSEINPUTSCRIPT(std::to_string(f) + at + " 0\n" + std::to_string(f + 2) + "+3/1" + at +
+                                   " 1\n" + std::to_string(f + 2) + "+8/1" + at + " 0\n",
+                               "click", err))
+      << err;
+  // A menu that never sees the click ends at the frame limit instead of waiting for ever.
+  HARNESS.HEADLESS = true;
+  HARNESS.FRAMES = PUSHEDFRAMES + 100;
+  BYTE picked = 0;
+  EXPECT_NO_THROW(picked = PICK(5));
+  EXPECT_EQ(picked, 4);
+  HARNESS = HARNESSOPTIONS();
+}
+
 TEST_F(MENUTEST, ZoomOpensTheMenu) {
   ITEMS(2);
   const int64_t before = PUSHEDFRAMES;
@@ -165,9 +201,28 @@ TEST_F(READSTRINGTEST, BackspaceEscapeAndCursorKeys) {
   INPUT({"text abc", "Backspace", "Backspace", "Backspace", "Backspace", "text z", "Escape"});
   EXPECT_EQ(READSTRING(5, 5, 10), std::string(1, '\x1b'));
   EXPECT_EQ(ROWTEXT(5, 5, 8), "z   ");
-  INPUT({"Left", "Up", "text ok", "Return"});  // arrive as 'K' and 'H'
+  // Cursor and paging keys are not typing, though their codes are those of K, H, I and G.
+  INPUT({"Left", "Up", "page up", "home", "text ok", "Return"});
   EXPECT_EQ(READSTRING(5, 5, 10), "ok");
   EXPECT_EQ(LY, 26);  // the pointer is parked off the screen
+}
+
+// Typing quickly: ten keys 12 ms apart, each held 6 ms, all reach the prompt.
+TEST_F(READSTRINGTEST, FastTypingLosesNoCharacter) {
+  const std::string word = "abcdefghij";
+  std::string script;
+  const int64_t start = (PUSHEDFRAMES + 2) * 33;  // in milliseconds from frame 0
+  auto stamp = [](int64_t ms) {
+    return std::to_string(ms / 33) + "+" + std::to_string(ms % 33) + "/1";
+  };
+  for (size_t i = 0; i < word.size(); i++) {
+    const int64_t t = start + 12 * static_cast<int64_t>(i);
+    script += stamp(t) + " down " + word[i] + "\n" + stamp(t + 6) + " up " + word[i] + "\n";
+  }
+  script += stamp(start + 130) + " down Return\n" + stamp(start + 136) + " up Return\n";
+  std::string err;
+  ASSERT_TRUE(PARSEINPUTSCRIPT(script, "fast typing", err)) << err;
+  EXPECT_EQ(READSTRING(5, 5, 10), word);
 }
 
 }  // namespace

@@ -148,4 +148,37 @@ TEST_F(SCREENTEST, StarsFlyOnlyThroughTheSky) {
   SKYCOLOR = 0;
 }
 
+// The start screen's name prompt: a framed box whose answer field holds
+// blanks in white on black, the sky's own attribute. Stars pass behind the
+// box and its shadow, and fly again once the screen is repainted.
+TEST_F(SCREENTEST, StarsStayBehindThePromptBox) {
+  RANDSEED(11);
+  SKYCOLOR = 0;
+  NUMBEROFSTARS = 0;
+  TEXTCOLOREMULATOR(15);
+  TEXTBACKGROUNDEMULATOR(0);
+  CLRSCRERASEALL();
+  ITEM[1] = std::string(11, ' ');
+  MENU("Type a name :", 1, 29, 16, SHOW, 11, NOTWAIT, false);
+  // The box spans columns 29..29 + 17 + 3 and rows 16..18; shadow one row and two columns more.
+  const int x1 = 29, y1 = 16, x2 = 29 + 17 + 5, y2 = 19;
+  int outside = 0;
+  for (int i = 0; i < 3000; i++) {
+    STARS();
+    for (int y = y1; y <= y2; y++)
+      for (int x = x1; x <= x2; x++) ASSERT_NE(EKRAN[y][x].SYMBOL, 138) << x << "," << y << " step " << i;
+    for (int x = 1; x <= 80; x++) outside += EKRAN[17][x].SYMBOL == 138;
+  }
+  EXPECT_GT(outside, 0) << "stars fly on the prompt's rows outside the box";
+  // A cleared screen forgets the box: stars cross its old place again.
+  CLRSCRERASEALL();
+  int crossed = 0;
+  for (int i = 0; i < 3000; i++) {
+    STARS();
+    for (int y = y1 + 1; y < y2; y++)
+      for (int x = x1 + 1; x < x2; x++) crossed += EKRAN[y][x].SYMBOL == 138;
+  }
+  EXPECT_GT(crossed, 0);
+}
+
 }  // namespace
