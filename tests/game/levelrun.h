@@ -23,22 +23,25 @@ inline std::string READALL(const std::string& path) {
   return ss.str();
 }
 
-// Runs a direct launch of level 120 from a data folder holding MAP, with the
-// input script INPUT for FRAMES frames; returns the state dump.
+// Runs a direct launch of level LEVEL (120 unless given) from a data folder
+// holding MAP, with the input script INPUT for FRAMES frames; returns the
+// state dump.
 inline std::string RUNLEVEL(const TempDir& dir, const std::string& map, const std::string& input,
-                            int frames) {
+                            int frames, int level = 120) {
   fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");
   for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
     if (e.path().filename() != "CAMPAIGN" && !fs::exists(fs::path(dir.path + "/data") / e.path().filename()))
       fs::create_directory_symlink(e.path(), fs::path(dir.path + "/data") / e.path().filename());
-  std::ofstream(dir.path + "/data/CAMPAIGN/main/MAPS/Map120.txt", std::ios::binary) << map;
+  std::ofstream(dir.path + "/data/CAMPAIGN/main/MAPS/Map" + std::to_string(level) + ".txt",
+                std::ios::binary)
+      << map;
   std::ofstream(dir.path + "/input.txt") << input;
   const std::string dump = dir.path + "/state.json";
   std::remove(dump.c_str());
   const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed 3 --frames " +
                           std::to_string(frames) + " --user-dir " + dir.path + "/user --data " +
                           dir.path + "/data --input " + dir.path + "/input.txt --dump-state " +
-                          dump + " 120 > " + dir.path + "/out.txt 2>&1";
+                          dump + " " + std::to_string(level) + " > " + dir.path + "/out.txt 2>&1";
   const int status = std::system(cmd.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << READALL(dir.path + "/out.txt");
   return READALL(dump);

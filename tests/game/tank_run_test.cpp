@@ -86,4 +86,41 @@ TEST(TankRun, HeldFireShootsBurstsOfFour) {
   ASSERT_EQ(after["tanks"].size(), 1u);
   EXPECT_EQ(after["tanks"][0]["burst"], 0);
 }
+
+// A 100-row level played as level 101: walking onto column 5 of map-file line
+// 85 blows up the level's tank; as level 150 the view waves and the player
+// cannot be hurt below full health.
+std::string HUNDREDROWS(int tankline) {
+  std::string map;
+  for (int l = 1; l <= 100; l++) {
+    std::string row(20, ' ');
+    row[0] = row[19] = 'R';
+    if (l == 1 || l == 100) row = std::string(20, 'R');
+    if (l == 85) row[3] = 'R', row[6] = 'P';  // rock at column 4, the player at column 7
+    if (l == tankline) row[11] = '!';
+    map += row + "\n";
+  }
+  return map + ":Effects\n";
+}
+
+TEST(TankRun, LevelEffectsThroughTheProgram) {
+  TempDir dir;
+  const std::string map = HUNDREDROWS(50);
+  const nlohmann::json still = PARSEDUMP(levelrun::RUNLEVEL(dir, map, "", 10, 101));
+  EXPECT_EQ(still["currentmap"], 101);
+  ASSERT_EQ(still["tanks"].size(), 1u);
+  EXPECT_EQ(still["tanks"][0]["health"], 200);  // held at 200
+  EXPECT_EQ(still["effects"]["losviewdepth"], 5);
+
+  const nlohmann::json walked = PARSEDUMP(levelrun::RUNLEVEL(dir, map, "3 down a\n30 up a\n", 40, 101));
+  EXPECT_EQ(walked["players"][0]["x"], 5);
+  EXPECT_EQ(walked["players"][0]["y"], 16);
+  EXPECT_EQ(walked["tanks"].size(), 0u);  // blown up at the trigger cell
+
+  const nlohmann::json wavy = PARSEDUMP(levelrun::RUNLEVEL(dir, map, "", 10, 150));
+  EXPECT_EQ(wavy["currentmap"], 150);
+  EXPECT_EQ(wavy["effects"]["wavy"], 1);
+  EXPECT_EQ(wavy["effects"]["losviewdepth"], 1);
+  EXPECT_EQ(wavy["players"][0]["health"], 100.0);
+}
 }  // namespace
