@@ -94,7 +94,7 @@ void contact(uint16_t m) {
       if (DISTANCE(MONSTERX[m], MONSTERY[m], TANKX[t] + 1, TANKY[t] - 1) < 3) {
         const BYTE lowest = type <= 7 ? 2 : 6;
         if (TANKHEALTH[t] < lowest) {
-          if (PURGETANK) PURGETANK(t);
+          PURGETANK(t);
         } else {
           TANKHEALTH[t] = static_cast<BYTE>(TANKHEALTH[t] - MONSTERTANKDAMAGE[type]);
         }

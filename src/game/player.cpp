@@ -345,7 +345,7 @@ void MOVEPLAYER(BYTE p) {
       BYTE t = WHATTANK(cx, cy);
       if (t != 0) {
         if (TANKHEALTH[t] > 30) TANKHEALTH[t] = static_cast<BYTE>(TANKHEALTH[t] - 30);
-        else if (PURGETANK) PURGETANK(t);
+        else PURGETANK(t);
       }
     }
     if (RESPAWNMODE() && INSTR(RESPAWNINGPICKUPS, STEPPEDON[p])) {

@@ -17,7 +17,6 @@ void (*HELP)() = nullptr;
 void (*SAVEGAME)(bool) = nullptr;
 void (*LOADSAVEDGAME)() = nullptr;
 void (*SYNCPLAYERS)() = nullptr;
-void (*PURGETANK)(BYTE) = nullptr;
 
 void RESETPLAYERSTATE() {
   for (int p = 0; p <= 2; p++) {

@@ -36,4 +36,3 @@ extern void (*HELP)();                                  // help screen
 extern void (*SAVEGAME)(bool autosave);                 // save-game menu
 extern void (*LOADSAVEDGAME)();                         // load-game menu
 extern void (*SYNCPLAYERS)();                           // two-machine link
-extern void (*PURGETANK)(BYTE z);                       // a tank is destroyed

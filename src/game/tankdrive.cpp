@@ -1,17 +1,82 @@
 #include "game/tankdrive.h"
 
+#include <string>
+
+#include "display/input.h"
 #include "display/renderer.h"
+#include "display/textscreen.h"
+#include "game/monsterdeath.h"
+#include "game/monsters.h"
+#include "game/player.h"
+#include "game/players.h"
+#include "game/playerstate.h"
 #include "game/tanks.h"
+#include "game/weapons.h"
+#include "render/los.h"
 #include "render/view.h"
+#include "sound/sound.h"
 #include "world/grid.h"
 
 int32_t LASTTURRETOFFSET = 0;
 
-// Until the tank may-go test exists a tank stays where it is, stamped anew.
+namespace {
+// Cells a tank may roll onto: floor, and the monsters, players and flames or
+// helpers it rolls over.
+bool passable(unsigned char c) { return c == ' ' || c == 'M' || c == 'P' || c == 'O'; }
+
+// Puts every player sitting in tank TN on its centre cell.
+void seatPlayers(BYTE tn) {
+  for (BYTE p = 1; p <= 2; p++)
+    if (INTANK[p] == tn) {
+      PLAYERX[p] = static_cast<BYTE>(TANKX[tn] + 1);
+      PLAYERY[p] = static_cast<BYTE>(TANKY[tn] - 1);
+    }
+}
+}  // namespace
+
+bool TANKCANGO(BYTE tn, int32_t ox, int32_t oy) {
+  if (ox == 0 && oy == 0) return true;
+  if (tn < 1 || tn > NUMBEROFTANKS) return false;
+  const int32_t cx = TANKX[tn] + 1, cy = TANKY[tn] - 1;
+  const int32_t nx = cx + 2 * ox, ny = cy + 2 * oy;
+  int32_t cells[3][2];
+  if (ny == cy) {
+    for (int i = 0; i < 3; i++) cells[i][0] = nx, cells[i][1] = cy - 1 + i;
+  } else if (nx == cx) {
+    for (int i = 0; i < 3; i++) cells[i][0] = cx - 1 + i, cells[i][1] = ny;
+  } else {
+    return false;  // a tank never moves diagonally
+  }
+  int counted = 0;
+  for (const auto& c : cells) {
+    const unsigned char s = WHATISIT(c[0], c[1]);
+    if (!passable(s)) continue;
+    counted++;
+    if (s != 'M') continue;
+    const uint16_t m = FINDMONSTER(c[0], c[1]);
+    if (m == 0) continue;
+    const BYTE type = MONSTERTYPE[m];
+    const int32_t damage = type >= 1 && type <= ALLMONSTERS ? ELIMIT[type] / 9 : 0;
+    if (TANKHEALTH[tn] <= damage) return false;
+    TANKHEALTH[tn] = static_cast<BYTE>(TANKHEALTH[tn] - damage);
+    PURGEMONSTER(c[0], c[1]);
+    // A monster that cannot die stays where it is and stops the tank.
+    if (FINDMONSTER(c[0], c[1]) != 0) return false;
+    if (NEAREVENT(c[0], c[1])) DEATHSOUND();
+  }
+  return counted == 3;
+}
+
 void MOVETANK(BYTE tn, int32_t ox, int32_t oy) {
-  (void)ox;
-  (void)oy;
-  if (tn >= 1 && tn <= NUMBEROFTANKS) DRAWTANK(tn);
+  if (tn < 1 || tn > NUMBEROFTANKS) return;
+  if (!TANKCANGO(tn, ox, oy)) ox = oy = 0;
+  ERASETANK(TANKX[tn], TANKY[tn]);
+  TANKX_[tn] = TANKX[tn];
+  TANKY_[tn] = TANKY[tn];
+  TANKX[tn] = static_cast<BYTE>(TANKX[tn] + ox);
+  TANKY[tn] = static_cast<BYTE>(TANKY[tn] + oy);
+  DRAWTANK(tn);
+  seatPlayers(tn);
 }
 
 int32_t PROPERTURRETOFFSET(int32_t tindex, int32_t offx, int32_t offy) {
@@ -25,9 +90,36 @@ int32_t PROPERTURRETOFFSET(int32_t tindex, int32_t offx, int32_t offy) {
   return result;
 }
 
-// The tank gun and leaving a tank arrive with the tank rules.
-void SHOOT(BYTE pc) { (void)pc; }
-void GETOUTOFTANK(BYTE pc) { (void)pc; }
+void GETOUTOFTANK(BYTE pc) {
+  if (pc < 1 || pc > 2) return;
+  const BYTE tn = INTANK[pc];
+  if (tn < 1 || tn > NUMBEROFTANKS) return;
+  const int32_t cx = TANKX[tn] + 1, cy = TANKY[tn] - 1;
+  int32_t ex = 0, ey = 0;
+  for (int32_t i = -1; i <= 1; i++)
+    for (int32_t j = -1; j <= 1; j++) {
+      if (i == 0 && j == 0) continue;
+      if (WHATISIT(cx + 2 * i, cy + 2 * j) == ' ') {
+        ex = cx + 2 * i;
+        ey = cy + 2 * j;
+      }
+    }
+  if (ex == 0) return;  // every exit cell is taken: the player stays inside
+  const BYTE other = static_cast<BYTE>(3 - pc);
+  TANKFIRST[tn] = INTANK[other] == tn ? other : 0;
+  INTANK[pc] = 0;
+  PERMISSION[pc] = 1;
+  PLAYERX[pc] = static_cast<BYTE>(ex);
+  PLAYERY[pc] = static_cast<BYTE>(ey);
+  // The player owns his cell from now on, so nothing else takes it before
+  // his next step stamps it again.
+  MAP[ex][ey] = 'P';
+  MFATTR[ex][ey] = MODERN_VISUALS != 0 ? 7 : PLAYERCOLOR[pc];
+  STEPPEDON[pc] = ' ';
+  STEPPEDONC[pc] = 8;
+  SHOWCURSOR[pc] = true;
+  DISPLAYSTRING(std::string(14, ' '), 11, static_cast<BYTE>(20 + 25 * (pc - 1)), 10);
+}
 
 void DRAWTANKONSCREEN(BYTE z, int32_t vx, int32_t vy, int32_t sizex, int32_t sizey) {
   if (z < 1 || z > NUMBEROFTANKS) return;

@@ -1,6 +1,13 @@
 #include "game/tanks.h"
 
+#include "base/settings.h"
 #include "display/renderer.h"
+#include "game/players.h"
+#include "game/playerstate.h"
+#include "game/explosions.h"
+#include "game/tankdrive.h"
+#include "render/los.h"
+#include "shell/engine.h"
 #include "world/grid.h"
 
 BYTE NUMBEROFTANKS = 0;
@@ -57,4 +64,41 @@ void DRAWTANK(BYTE z) {
 void ERASETANK(BYTE x, BYTE y) {
   for (int32_t row = y; row >= y - 2; row--)
     if (VALID(x, row)) MAPSTRING("   ", x, static_cast<BYTE>(row), 8);
+}
+
+void PURGETANK(BYTE z) {
+  if (z < 1 || z > NUMBEROFTANKS) return;
+  const int32_t cx = TANKX[z] + 1, cy = TANKY[z] - 1;
+  const BYTE me = MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1;
+  if (DISTANCE(cx, cy, PLAYERX[me], PLAYERY[me]) < 15 && PURGESOUND < 255) PURGESOUND++;
+  for (BYTE p = 1; p <= 2; p++)
+    if (INTANK[p] == z) GETOUTOFTANK(p);
+  ERASETANK(TANKX[z], TANKY[z]);
+  // A player who found every exit cell taken is left standing where the
+  // tank was: the centre cell, free now that the tank is gone.
+  for (BYTE p = 1; p <= 2; p++) {
+    if (INTANK[p] != z) continue;
+    TANKFIRST[z] = 0;
+    INTANK[p] = 0;
+    PERMISSION[p] = 1;
+    SHOWCURSOR[p] = true;
+    PLAYERX[p] = static_cast<BYTE>(cx);
+    PLAYERY[p] = static_cast<BYTE>(cy);
+    if (VALID(cx, cy)) MAP[cx][cy] = 'P';
+  }
+  if (VALID(cx, cy)) ADDEXPLOSION(static_cast<BYTE>(cx), static_cast<BYTE>(cy), 1, 3);
+  for (BYTE p = 1; p <= 2; p++)
+    if (INTANK[p] > z) INTANK[p]--;
+  for (int i = z; i < NUMBEROFTANKS; i++) {
+    TANKX[i] = TANKX[i + 1];
+    TANKY[i] = TANKY[i + 1];
+    TANKX_[i] = TANKX_[i + 1];
+    TANKY_[i] = TANKY_[i + 1];
+    TURRET[i] = TURRET[i + 1];
+    RELOAD[i] = RELOAD[i + 1];
+    RELOAD2[i] = RELOAD2[i + 1];
+    TANKHEALTH[i] = TANKHEALTH[i + 1];
+    TANKFIRST[i] = TANKFIRST[i + 1];
+  }
+  NUMBEROFTANKS--;
 }

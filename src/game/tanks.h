@@ -30,3 +30,7 @@ BYTE WHATTANK(int32_t x, int32_t y);
 void DRAWTANK(BYTE z);
 // Writes spaces with attribute 8 over the 3 x 3 block whose bottom-left is (X, Y).
 void ERASETANK(BYTE x, BYTE y);
+// Destroys tank Z: the players inside get out, the tank is erased with a
+// blast at its centre, later tanks move down one slot (and the players
+// sitting in them with them).
+void PURGETANK(BYTE z);

@@ -89,7 +89,7 @@ void HITTANKAT(int32_t x, int32_t y, BYTE damage) {
   const BYTE t = WHATTANK(x, y);
   if (t == 0) return;
   if (TANKHEALTH[t] < 41) {
-    if (PURGETANK) PURGETANK(t);
+    PURGETANK(t);
   } else {
     TANKHEALTH[t] = static_cast<BYTE>(TANKHEALTH[t] > damage ? TANKHEALTH[t] - damage : 0);
   }

@@ -12,7 +12,9 @@
 #include "game/projectiles.h"
 #include "game/playerstate.h"
 #include "game/weapons.h"
+#include "game/tanks.h"
 #include "render/lighting.h"
+#include "render/los.h"
 #include "render/messages.h"
 #include "render/view.h"
 #include "shell/engine.h"
@@ -24,6 +26,7 @@
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "world/grid.h"
+#include "world/mapeffects.h"
 #include "world/mapscript.h"
 
 namespace {
@@ -189,6 +192,34 @@ JSON monstersJSON() {
   return {{"count", NUMBEROFMONSTERS}, {"list", list}};
 }
 
+// The tank table: position as the table holds it (left edge, bottom row),
+// health, turret direction 1..8, burst state, driver and the players inside.
+JSON tanksJSON() {
+  JSON list = JSON::array();
+  for (int t = 1; t <= NUMBEROFTANKS; t++) {
+    JSON inside = JSON::array();
+    for (int p = 1; p <= 2; p++)
+      if (INTANK[p] == t) inside.push_back(p);
+    list.push_back({{"x", TANKX[t]},
+                    {"y", TANKY[t]},
+                    {"health", TANKHEALTH[t]},
+                    {"turret", TURRET[t]},
+                    {"reload", RELOAD[t]},
+                    {"burst", RELOAD2[t]},
+                    {"driver", TANKFIRST[t]},
+                    {"inside", inside}});
+  }
+  return list;
+}
+
+// The per-level effects of the last frame.
+JSON effectsJSON() {
+  return {{"losviewdepth", LOS_VIEW_DEPTH},
+          {"morphing", PLAYER_MORPHING},
+          {"wavy", WAVYEFFECT},
+          {"mapscan", EFFECT_MAPSCAN}};
+}
+
 // What the last monster step left: monsters that noticed my player in it and
 // the boss's energy.
 void monsterStepJSON(JSON& o) {
@@ -251,6 +282,8 @@ std::string STATEDUMPJSON() {
   o["doors"] = doorsJSON();
   o["traps"] = trapsJSON();
   o["portals"] = portalsJSON();
+  o["tanks"] = tanksJSON();
+  o["effects"] = effectsJSON();
   monsterStepJSON(o);
   modeJSON(o);
   o["view"] = {{"zoom", VIEWZOOM},

@@ -50,6 +50,10 @@ const char* const SCRIPTACTS =
     "script entries act on the game each tick: doors, goals, monsters, players, projectiles, "
     "tanks, lights, messages, view effects and the level outcome";
 
+const char* const LEVELEFFECTS =
+    "a level's fixed effects act on the game each frame: tanks, portals, monsters, players' "
+    "health and weapons, plasma, lights, sight depth, the player's shape and the wavy view";
+
 const UPWARD EXCEPTIONS[] = {
     {"base/paths.cpp", "display/renderer.h", SAVELOOK},
     {"display/input.cpp", "game/players.h", INPUTDECODE},
@@ -150,6 +154,23 @@ const UPWARD EXCEPTIONS[] = {
     {"world/mapscripttick.cpp", "render/view.h", SCRIPTACTS},
     {"world/mapscripttick.cpp", "shell/engine.h", SCRIPTACTS},
     {"world/mapscripttick.cpp", "shell/gameflow.h", SCRIPTACTS},
+    {"game/tankgun.cpp", "shell/gameflow.h", OUTCOME},
+    {"game/tanks.cpp", "shell/engine.h", FRAMESTATE},
+    {"world/mapeffects.cpp", "game/doors.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/explosions.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/goals.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/monsterdeath.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/monsters.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/player.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/playerstate.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/projectiles.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/tanks.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "game/weapons.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "render/lightfx.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "render/lighting.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "render/los.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "render/view.h", LEVELEFFECTS},
+    {"world/mapeffects.cpp", "shell/gameflow.h", OUTCOME},
 };
 
 int RANKOF(const std::string& folder) {

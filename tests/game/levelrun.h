@@ -23,8 +23,9 @@ inline std::string READALL(const std::string& path) {
   return ss.str();
 }
 
-// Runs a direct launch of level 120 (or LEVEL) from a data folder holding
-// MAP, with the input script INPUT for FRAMES frames; returns the state dump.
+// Runs a direct launch of level LEVEL (120 unless given) from a data folder
+// holding MAP, with the input script INPUT for FRAMES frames; returns the
+// state dump.
 inline std::string RUNLEVEL(const TempDir& dir, const std::string& map, const std::string& input,
                             int frames, int level = 120) {
   fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");

@@ -33,8 +33,6 @@ struct HOOKCALL {
   int X, Y, A, B, C;
   bool operator==(const HOOKCALL&) const = default;
 };
-inline std::vector<HOOKCALL> TANKSPURGED;
-inline void RECTANK(BYTE z) { TANKSPURGED.push_back({z, 0, 0, 0, 0}); }
 // What the monster step added to the blood, blink and pending-mine tables, in order.
 inline std::vector<HOOKCALL> BLOODCALLS() {
   std::vector<HOOKCALL> v;
@@ -92,11 +90,6 @@ class MONSTERFIELD : public ::testing::Test {
     CLEARMESSAGES();
     RANDSEED(7);
     CLEARPROJECTILES();
-    TANKSPURGED.clear();
-    PURGETANK = RECTANK;
-  }
-  void TearDown() override {
-    PURGETANK = nullptr;
   }
 
   static void PLACE(BYTE p, BYTE x, BYTE y) {
