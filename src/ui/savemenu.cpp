@@ -7,7 +7,6 @@
 #include "display/textscreen.h"
 #include "render/hud.h"
 #include "render/messages.h"
-#include "shell/gameflow.h"
 #include "ui/backdrop.h"
 #include "ui/menu.h"
 #include "ui/widgets.h"
