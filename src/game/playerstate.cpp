@@ -14,8 +14,11 @@ std::string PLAYERNAME[3] = {"", "rookie", "partner"};
 double LASTHEALTH[3] = {100, 100, 100};
 
 void (*HELP)() = nullptr;
-void (*SAVEGAME)(bool) = nullptr;
-void (*LOADSAVEDGAME)() = nullptr;
+// The save and load menus (ui/savemenu.cpp).
+void SAVEGAMEMENU(bool autosave);
+void LOADGAMEMENU();
+void (*SAVEGAME)(bool) = SAVEGAMEMENU;
+void (*LOADSAVEDGAME)() = LOADGAMEMENU;
 void (*SYNCPLAYERS)() = nullptr;
 
 void RESETPLAYERSTATE() {

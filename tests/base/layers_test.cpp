@@ -46,6 +46,8 @@ const char* const SCANFILLS =
 const char* const LEVELLIGHTS = "a level's lights are computed when it is loaded (CALCLIGHTS)";
 const char* const REACH = "the generator and the level checker use the reachability walk of line of sight";
 const char* const OBJECTIVE = "scripts set the objective text shown by the HUD";
+const char* const SAVEDSTATE =
+    "a save game and a level state file hold every table of the level and the players in one fixed byte order";
 const char* const SCRIPTACTS =
     "script entries act on the game each tick: doors, goals, monsters, players, projectiles, "
     "tanks, lights, messages, view effects and the level outcome";
@@ -140,6 +142,35 @@ const UPWARD EXCEPTIONS[] = {
     {"world/mapscriptcheck.cpp", "render/messages.h",
      "the script checker measures objective texts against the HUD's line limits"},
     {"world/mapscripttick.cpp", "game/doors.h", SCRIPTACTS},
+    {"world/levelstate.cpp", "game/players.h", SAVEDSTATE},
+    {"world/levelstate.cpp", "game/playerstate.h", SAVEDSTATE},
+    {"world/levelstate.cpp", "shell/engine.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/doors.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/explosions.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/monsterai.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/monsters.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/particles.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/pickups.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/player.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/playerstate.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/projectiles.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/survival.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/tanks.h", SAVEDSTATE},
+    {"world/savegame.cpp", "game/weapons.h", SAVEDSTATE},
+    {"world/savegame.cpp", "render/lighting.h", SAVEDSTATE},
+    {"world/savegame.cpp", "render/messages.h", SAVEDSTATE},
+    {"world/savegame.cpp", "shell/engine.h", SAVEDSTATE},
+    {"world/savegame.cpp", "shell/gameflow.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/doors.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/explosions.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/monsterai.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/monsters.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/particles.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/pickups.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/projectiles.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/tanks.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/weapons.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "render/lighting.h", SAVEDSTATE},
     {"world/mapscripttick.cpp", "game/goals.h", SCRIPTACTS},
     {"world/mapscripttick.cpp", "game/monsters.h", SCRIPTACTS},
     {"world/mapscripttick.cpp", "game/player.h", SCRIPTACTS},

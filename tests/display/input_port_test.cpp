@@ -164,9 +164,12 @@ void COUNTSAVE(bool autosave) { CALLS += autosave ? 100 : 10; }
 }  // namespace
 
 TEST_F(InputPort, FunctionKeysCallTheirScreensAndAreCleared) {
+  void (*const realsave)(bool) = SAVEGAME;
+  void (*const realload)() = LOADSAVEDGAME;
   HELP = COUNTCALL;
   SAVEGAME = COUNTSAVE;
-  const int keys[] = {GAME_HELP, GAME_SAVE, GAME_LOAD};  // no load screen yet
+  LOADSAVEDGAME = COUNTCALL;
+  const int keys[] = {GAME_HELP, GAME_SAVE, GAME_LOAD};
   for (int k : keys) {
     HOLD(k, true);
     DRAIN();
@@ -175,9 +178,10 @@ TEST_F(InputPort, FunctionKeysCallTheirScreensAndAreCleared) {
     HOLD(k, false);
     DRAIN();
   }
-  EXPECT_EQ(CALLS, 11);
+  EXPECT_EQ(CALLS, 12);
   HELP = nullptr;
-  SAVEGAME = nullptr;
+  SAVEGAME = realsave;
+  LOADSAVEDGAME = realload;
 }
 
 TEST_F(InputPort, MouseDirectionAtTheWindowEdges) {
