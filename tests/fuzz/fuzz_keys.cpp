@@ -1,5 +1,6 @@
 // The key file: read into the bindings, then every binding named as the HUD
 // and the key screen name it.
+#include "display/events.h"
 #include "display/keynames.h"
 #include "fuzzfile.h"
 #include "ui/keyconfig.h"
