@@ -12,6 +12,7 @@ PKGS=(
   nlohmann-json3-dev
   xvfb xauth
   console-setup-linux
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -104,13 +104,30 @@ bool FINDDATAFOLDER(const std::string& exepath, std::string& searched) {
     std::error_code ec;
     fs::path exe = fs::canonical("/proc/self/exe", ec);
     if (ec) exe = fs::absolute(exepath, ec);
+    // A program still in its build folder plays the data of its own source tree,
+    // not an older copy installed on the machine.
+#if defined(ASHEN_BUILD_TREE) && defined(ASHEN_SOURCE_DATA)
+    {
+      std::string tree = fs::weakly_canonical(ASHEN_BUILD_TREE, ec).string();
+      if (!exe.empty() && exe.string().rfind(tree + "/", 0) == 0) candidates.push_back(ASHEN_SOURCE_DATA);
+    }
+#endif
+    // The folder chosen when the program was installed.
+#ifdef ASHEN_INSTALL_DATA
+    candidates.push_back(ASHEN_INSTALL_DATA);
+#endif
+    // Beside the executable: an install moved to another prefix, or an unpacked folder.
     if (!exe.empty()) {
       candidates.push_back(exe.parent_path().parent_path() / "share" / "ashenreach");
       candidates.push_back(exe.parent_path() / "data");
+      candidates.push_back(exe.parent_path());
     }
-#ifdef ASHEN_SOURCE_DATA
-    candidates.push_back(ASHEN_SOURCE_DATA);
-#endif
+    // The working folder.
+    fs::path here = fs::current_path(ec);
+    if (!ec) {
+      candidates.push_back(here);
+      candidates.push_back(here / "data");
+    }
   }
   searched.clear();
   for (const fs::path& c : candidates) {

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds a second tree (build-asan) with clang, AddressSanitizer,
+# UndefinedBehaviorSanitizer and the fuzz targets, runs the whole test suite
+# there, then each fuzz target for FUZZ_SECONDS (default 5) over its corpus.
+# Any sanitizer report fails the run. The one suppressed leak is a system
+# library's (tools/lsan.supp), never the game's own.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+JOBS=$(nproc); [ "$JOBS" -gt 2 ] && JOBS=2
+TREE=${ASAN_TREE:-build-asan}
+start=$(date +%s)
+cmake -S . -B "$TREE" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+      -DASHEN_FUZZ=ON -DASHEN_BENCHMARKS=OFF >/dev/null
+cmake --build "$TREE" -j"$JOBS"
+built=$(date +%s)
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir "$TREE" --output-on-failure -j"$JOBS"
+tested=$(date +%s)
+for f in tests/fuzz/fuzz_*.cpp; do
+  name=$(basename "$f" .cpp)
+  scratch=$(mktemp -d)
+  # New inputs go to the scratch folder; the committed corpus is only read.
+  rc=0
+  "$TREE/$name" -max_total_time="${FUZZ_SECONDS:-5}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$scratch/" "$scratch" "tests/fuzz/corpus/$name" >"$scratch.log" 2>&1 || rc=$?
+  echo "$name: $(grep -m1 stat::number_of_executed_units "$scratch.log" || echo 'no stats')"
+  if [ "$rc" -ne 0 ]; then
+    tail -40 "$scratch.log"
+    echo "$name: failed (exit $rc); reproducer: $(ls "$scratch"/crash-* "$scratch"/timeout-* "$scratch"/leak-* 2>/dev/null | head -1)"
+    exit 1
+  fi
+  rm -rf "$scratch" "$scratch.log"
+done
+echo "sanitizers: build $((built - start)) s, tests $((tested - built)) s, fuzz $(( $(date +%s) - tested )) s"
