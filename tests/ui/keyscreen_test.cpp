@@ -72,7 +72,7 @@ TEST_F(KEYSCREENTEST, EveryPromptFillsItsSlotAndTheFileIsWrittenAtTheEnd) {
   ASSERT_EQ(file.size(), 128u);
   // Slot 1 first, little-endian; slot 32 last.
   EXPECT_EQ(file.substr(0, 4), std::string("b\0\0\0", 4));
-  EXPECT_EQ(file.substr(124, 4), std::string("z\0\0\0", 4)) << "TOGGLE AUTOMAP";
+  EXPECT_EQ(file.substr(124, 4), std::string("v\0\0\0", 4)) << "TOGGLE AUTOMAP, the 15th prompt";
 }
 
 TEST_F(KEYSCREENTEST, EscapeKeepsTheStoredBindingsAndWritesNothing) {
