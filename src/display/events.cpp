@@ -10,6 +10,8 @@
 KEYDATA KEYSTATUS[KEYCOUNT + 1];
 BYTE READKEY = 255, LASTREADKEY = 255, PREVREADKEY = 255;
 int32_t LASTSDLKEY = 0;
+bool QUITREQUESTED = false;
+bool KEYDOWNNOW[MAXSDLKEY + 1];
 
 namespace {
 std::deque<BYTE> TYPEAHEAD;  // typed codes behind READKEY, oldest first
@@ -100,6 +102,7 @@ void HANDLESDLEVENTS() {
   switch (ev.TYPE) {
     case BE_KEYDOWN: {
       LASTSDLKEY = ev.SYM;
+      if (ev.SYM >= 0 && ev.SYM <= MAXSDLKEY) KEYDOWNNOW[ev.SYM] = true;
       TRACKKEYSTATUS(ev.SYM, true);
       PREVREADKEY = LASTREADKEY;
       const BYTE ext = EXTENDEDCODE(ev.SYM);
@@ -116,12 +119,18 @@ void HANDLESDLEVENTS() {
       break;
     }
     case BE_KEYUP:
+      if (ev.SYM >= 0 && ev.SYM <= MAXSDLKEY) KEYDOWNNOW[ev.SYM] = false;
       TRACKKEYSTATUS(ev.SYM, false);
       PREVREADKEY = LASTREADKEY;
       LASTREADKEY = 255;
       break;
     case BE_FOCUS:
       APPLICATIONACTIVE = ev.GAIN;
+      // Keys released while the window had no focus send no release.
+      if (!ev.GAIN) ANYKEYRESET();
+      break;
+    case BE_QUIT:
+      QUITREQUESTED = true;
       break;
     case BE_MOUSEDOWN:
       if (ev.SYM == 1) NOTEMOUSEPRESS();
@@ -133,4 +142,14 @@ void HANDLESDLEVENTS() {
     PREVREADKEY = 255;
     LASTREADKEY = 255;
   }
+}
+
+void ANYKEYRESET() {
+  for (bool& k : KEYDOWNNOW) k = false;
+}
+
+bool ANYKEYDOWN() {
+  for (bool k : KEYDOWNNOW)
+    if (k) return true;
+  return false;
 }

@@ -25,6 +25,16 @@ extern KEYDATA KEYSTATUS[KEYCOUNT + 1];  // 1..34
 // characters typed faster than they are read wait behind it, in order.
 extern BYTE READKEY, LASTREADKEY, PREVREADKEY;  // 255 = none
 extern int32_t LASTSDLKEY;
+// Set when the window's close button or the desktop's close shortcut asks the
+// program to end; menus then leave as if Escape was pressed, and a level asks
+// its quit question. Whoever acts on it clears it.
+extern bool QUITREQUESTED;
+// Keys (SDL 1.2 codes 0..MAXSDLKEY) down now, bound to an action or not.
+constexpr int32_t MAXSDLKEY = 511;
+extern bool KEYDOWNNOW[MAXSDLKEY + 1];
+// True while any key is down; ANYKEYRESET forgets them all.
+bool ANYKEYDOWN();
+void ANYKEYRESET();
 
 // Keys without a character of their own (cursor keys, Page Up, Page Down,
 // Home, End) are typed as two codes, 0 and then their PC scan code, as on

@@ -249,6 +249,11 @@ bool PARSEINPUTSCRIPT(const std::string& text, const std::string& name, std::str
       else
         return fail("'focus' needs 0 or 1, not '" + rest + "'");
       SEVENTS.push_back(e);
+    } else if (verb == "close") {
+      SCRIPTEVENT e;
+      e.S = s;
+      e.EV.TYPE = BE_QUIT;
+      SEVENTS.push_back(e);
     } else if (verb == "mouse") {
       POLLSTATE p;
       p.S = s;
@@ -278,7 +283,7 @@ bool PARSEINPUTSCRIPT(const std::string& text, const std::string& name, std::str
       }
       JOYLINES.push_back(p);
     } else {
-      return fail("unknown event '" + verb + "' (down, up, text, focus, mouse or joy)");
+      return fail("unknown event '" + verb + "' (down, up, text, focus, close, mouse or joy)");
     }
   }
   return true;
@@ -328,6 +333,9 @@ void RECORDEVENT(const BACKENDEVENT& ev) {
       break;
     case BE_FOCUS:
       RECORDLINE(st + " focus " + (ev.GAIN ? "1" : "0"));
+      break;
+    case BE_QUIT:
+      RECORDLINE(st + " close");
       break;
     case BE_MOUSEDOWN: {
       // A press recorded as a pointer state with the button held, so that a

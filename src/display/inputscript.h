@@ -8,6 +8,7 @@
 //   FRAME up KEY          the key comes up
 //   FRAME text CHARS      each character typed: a key down and up carrying it
 //   FRAME focus 0|1       the window loses or gains the focus
+//   FRAME close           the window is asked to close (its close button)
 //   FRAME mouse X Y B     the pointer is at (X, Y) pixels with buttons B
 //                         (1 left, 2 right, 3 both) from here on
 //   FRAME joy X Y B1 B2   a controller: stick 0..255 per axis (128 centre) and

@@ -536,6 +536,11 @@ void ENGINETEST() {
     if (EXSOUND) STARTSOUND1(15, 250, false);
     PERFORMDELAY(1.0);
     if (INPUTCOUNTER == 1) SHAKE[1] = SHAKE[2] = false;
+    // Closing the window asks the quit question, as Escape does.
+    if (QUITREQUESTED && VICTORY == 0) {
+      QUITREQUESTED = false;
+      PORT60[1] = SC_ESCAPE;
+    }
     if (PORT60[1] != SC_ESCAPE && VICTORY == 0) continue;
     if (PORT60[1] == SC_ESCAPE && !confirmQuit()) {
       start = FROMSOUNDS;

@@ -1,10 +1,31 @@
-// The game flow. For now: a direct launch sets up the numbered level; without
-// a level number the start menu runs until the player quits.
+// The game flow: the title music and the main menu, the new-game menus
+// (difficulty, chapter), and the level loop that follows portals from level
+// to level until the game ends, then back to the menu until the player quits.
 #include "shell/gameflow.h"
 
-#include <cstdlib>
+#include <string>
 
+#include "base/harness.h"
+#include "base/settings.h"
+#include "display/events.h"
+#include "display/input.h"
+#include "game/goals.h"
+#include "game/items.h"
+#include "game/monsters.h"
+#include "game/player.h"
+#include "game/players.h"
+#include "game/playerstate.h"
+#include "game/weapons.h"
+#include "render/view.h"
+#include "shell/engine.h"
+#include "shell/gameflowmenu.h"
 #include "shell/startup.h"
+#include "sound/sound.h"
+#include "ui/keyscreen.h"
+#include "ui/widgets.h"
+#include "world/grid.h"
+#include "world/mapscan.h"
+#include "world/mapscript.h"
 
 BYTE CURRENTMAP = 1;
 BYTE NEXTMAP = 1;
@@ -14,35 +35,29 @@ BYTE BESTMAP = 1;
 bool LOADINGGAME = false, LOADINGFROMMENU = false, GAMELOADED = false;
 BYTE DOOGA = 0;
 
+namespace {
+// Starting energies per monster type, restored by every new game.
+const uint16_t ELIMITDEFAULT[ALLMONSTERS + 1] = {0, 50, 200, 100, 100, 1, 1000, 100, 400, 100, 50, 75, 4000};
 
-#include <string>
-
-#include "display/input.h"
-#include "game/items.h"
-#include "game/player.h"
-#include "game/players.h"
-#include "game/playerstate.h"
-#include "game/weapons.h"
-#include "render/view.h"
-#include "shell/engine.h"
-#include "base/harness.h"
-#include "world/grid.h"
-#include "shell/startscreen.h"
-#include "sound/sound.h"
-#include "ui/startmenu.h"
-#include "world/mapscan.h"
-#include "world/mapscript.h"
+const char* const CHAPTERNAMES[CHAPTERCOUNT + 1] = {
+    "", "DAY I:   Served", "DAY II:  Remains", "DAY III: Warzone",
+    "DAY IV:  Exodus", "DAY V:   Sand", "DAY VI:  Defense"};
+}  // namespace
 
 void GLOBALINIT() {
-  // New-game reset; every game unit adds its part as it arrives.
   NEXTMAP = 1;
   VICTORY = 0;
+  // The vocabulary of the map symbols and the key names.
+  MLOOKS = "MNZIXUJDECmx";
+  KEYSLOOK = "asdfghjkl;";
   KEYNAMES[6] = "Alpha";
   KEYNAMES[7] = "Beta";
   KEYNAMES[8] = "Gamma";
   KEYNAMES[9] = "Delta";
   KEYNAMES[10] = "Epsilon";
   GARBLECHOICE = "//\\-";
+  for (int t = 0; t <= ALLMONSTERS; t++) ELIMIT[t] = ELIMITDEFAULT[t];
+  // The players: health, armour, weapons, ammunition, inventory and keys.
   RESETPLAYERSTATE();
   for (BYTE p = 1; p <= 2; p++) {
     ARMOR[p] = 0;
@@ -53,15 +68,11 @@ void GLOBALINIT() {
   VIEWZOOM = VIEWZOOMTO = VIEWZOOMDEFAULT = 125;
   VIEWZOOMZOOMEDOUT = 100;
   ZOOMCOUNT = 0;
+  // The campaign's script entries, read once per game.
   LOADNEWSCRIPT();
 }
 
-namespace {
-// The level number of a direct launch: the leading digits of the first
-// parameter. A number that does not fit a level byte starts level 1, as a
-// missing level file does.
-BYTE launchLevel() {
-  const std::string& p = GAMEPARAMS[0];
+BYTE LAUNCHLEVEL(const std::string& p) {
   int n = 0;
   for (char c : p) {
     if (c < '0' || c > '9') break;
@@ -70,7 +81,24 @@ BYTE launchLevel() {
   }
   return static_cast<BYTE>(n);
 }
-}  // namespace
+
+std::string CHAPTERITEM(int chapter) {
+  if (chapter < 1 || chapter > CHAPTERCOUNT) return "";
+  return (chapter == 1 || chapter <= CHAPTERSUNLOCKED) ? CHAPTERNAMES[chapter] : ":: LOCKED ::";
+}
+
+BYTE CHOOSECHAPTER() {
+  for (;;) {
+    RENDERBLUE();
+    DISPLAYLOGO();
+    for (int c = 1; c <= CHAPTERCOUNT; c++) ITEM[c] = CHAPTERITEM(c);
+    ITEM[CHAPTERCOUNT + 1] = "Exit";
+    const BYTE g = MENU("Select Chapter:", CHAPTERCOUNT + 1, 25, 9, SELECT, 1, WAIT, true);
+    if (g == 0 || g > CHAPTERCOUNT) return 0;
+    // A locked chapter shows the menu again.
+    if (g == 1 || g <= CHAPTERSUNLOCKED) return g;
+  }
+}
 
 namespace {
 // The title music: slot 60 looped under reference 60 and, unless "8bit" is
@@ -84,33 +112,110 @@ void STOPTITLEMUSIC() {
   const int last = PARAM("8bit") ? 60 : 63;
   for (int r = 60; r <= last; r++) STOPSOUND1(static_cast<BYTE>(r));
 }
-}  // namespace
 
-void HOLLOWMERE() {
-  STARTTITLEMUSIC();
-  if (LAUNCHED_FROM_MD) {
-    STOPTITLEMUSIC();
-    // Straight into the level named on the command line: a new single-player
-    // game at difficulty 1, and the end of the game flow after that level.
-    GLOBALINIT();
-    SHOWSTARS = false;
-    LOADINGFROMMENU = false;
-    DOOGA = 1;
-    MYNUMBER = 1;
-    PLAYERNAME[1] = MYNAME;
-    LINKACTIVE = false;
-    CURRENTMAP = launchLevel();
-    GAMEDIFFICULTY = 1;
-    // The level's start-up script entries apply their display overrides again.
-    RESETSTARTUPSCRIPTENTRIESFORMAP(CURRENTMAP);
-    INITMAP(CURRENTMAP);
-    // The stored level states arrive with their loader; its reset runs now.
-    PRELOADMAPINFOINIT();
+// Difficulty, then chapter. False when the player backs out to the title.
+bool NEWGAMEMENUS() {
+  // Each menu stands alone on the backdrop.
+  RENDERBLUE();
+  DISPLAYLOGO();
+  ITEM[1] = "VETERAN (recommended)";
+  ITEM[2] = "SURVIVALIST (brutal)";
+  ITEM[3] = "Exit";
+  const BYTE d = MENU("Difficulty?", 3, 25, 9, SELECT, 1, WAIT, true);
+  if (d == 0 || d == 3) return false;
+  GAMEDIFFICULTY = d;
+  const BYTE chapter = CHOOSECHAPTER();
+  if (chapter == 0) return false;
+  CURRENTMAP = static_cast<BYTE>(99 + chapter);
+  return true;
+}
+
+// Levels one after another until the game leaves the loop: a level ended
+// through a portal leads to the next one, anything else back to the title.
+void LEVELLOOP() {
+  for (;;) {
+    if (!LOADINGGAME) {
+      INITMAP(CURRENTMAP);
+      // Stored level states arrive with their loader; until then every level
+      // starts fresh and shows its intro.
+      PRELOADMAPINFOINIT();
+      PREMAPCUTSCENE(CURRENTMAP);
+    }
     // The Escape that may have ended a menu does not reach the engine.
     if (PORT60[1] == 1) PORT60[1] = 255;
     ENGINETEST();
+    if (LAUNCHED_FROM_MD) return;
+    if (CURRENTMAP > BESTMAP) BESTMAP = CURRENTMAP;
+    if (VICTORY == 1) {
+      YOUWIN();
+      VICTORY = 0;
+      continue;
+    }
+    if (VICTORY == 2) GAMEWONYES();
     return;
   }
-  STARTMENU();
-  STOPTITLEMUSIC();
+}
+}  // namespace
+
+void HOLLOWMERE() {
+  bool music = true;
+  for (;;) {
+    if (music) STARTTITLEMUSIC();
+    music = true;
+    SHOWSTARS = true;
+    BYTE choice = 1;
+    if (LAUNCHED_FROM_MD)
+      GLOBALINIT();
+    else
+      choice = MAINMENUSTUFF();
+    SHOWSTARS = false;
+    STOPTITLEMUSIC();
+    LOADINGFROMMENU = false;
+    DOOGA = choice;
+    CURRENTMAP = 1;
+    VICTORY = 0;
+    switch (choice) {
+      case 1:
+        MYNUMBER = 1;
+        PLAYERNAME[1] = MYNAME;
+        LINKACTIVE = false;
+        if (LAUNCHED_FROM_MD) {
+          CURRENTMAP = LAUNCHLEVEL(GAMEPARAMS[0]);
+          GAMEDIFFICULTY = 1;
+          // The level's start-up script entries apply their overrides again.
+          RESETSTARTUPSCRIPTENTRIESFORMAP(CURRENTMAP);
+        } else if (!NEWGAMEMENUS()) {
+          if (QUITREQUESTED) return;
+          continue;
+        }
+        break;
+      case 3:
+        MYNUMBER = 1;
+        LINKACTIVE = false;
+        PORT60[1] = 61;
+        LOADINGGAME = true;
+        LOADINGFROMMENU = true;
+        break;
+      case 5:
+        QUITREQUESTED = false;
+        return;
+      case 6:
+        PREMAPCUTSCENE(0);
+        continue;
+      case 11:
+        CHEAT = !CHEAT;
+        music = false;
+        continue;
+      case 12:
+        music = false;
+        continue;
+      case 13:
+        DEFINEKEYS();
+        continue;
+      default:
+        break;
+    }
+    LEVELLOOP();
+    if (LAUNCHED_FROM_MD) return;
+  }
 }

@@ -19,8 +19,6 @@ namespace {
 
 constexpr BYTE K_ENTER = 13, K_ESCAPE = 27, K_BACKSPACE = 8;
 constexpr unsigned char CURSORBLOCK = 219;
-// The main menu is recognised by its first item; Escape does not leave it.
-const char* const MAINMENUFIRSTITEM = "Play ASHEN REACH";
 
 // Pointer position and buttons seen at the last look, to tell moves and clicks.
 int32_t LASTMOUSEX = -1, LASTMOUSEY = -1, LASTBUTTONS = 0;
@@ -110,6 +108,7 @@ void MOVEHIGHLIGHT(const MENUFRAME& m, int& g, int v) {
 BYTE WAITANYKEY() {
   for (;;) {
     MENUIDLE();
+    if (QUITREQUESTED) return 0;
     if (REFRESHMENUMOUSE()) return 1;
     if (KEYPRESSEDEMULATOR()) {
       bool extended = false;
@@ -120,12 +119,13 @@ BYTE WAITANYKEY() {
 }
 
 BYTE SELECTLOOP(const MENUFRAME& m) {
-  const bool mainmenu = (ITEM[1] == MAINMENUFIRSTITEM);
   int g = 1;
   DRAWITEM(m, g, static_cast<BYTE>(m.SELECTBACKCOLOR * 16 + 15));
   BYTE seenlx = LX, seenly = LY;
   for (;;) {
     MENUIDLE();
+    // Closing the window leaves every menu as Escape does.
+    if (QUITREQUESTED) return 0;
     const bool click = REFRESHMENUMOUSE();
     // The pointer takes the highlight only when it has moved, so a pointer
     // resting on the menu does not fight the keys.
@@ -144,7 +144,7 @@ BYTE SELECTLOOP(const MENUFRAME& m) {
     if (!extended) {
       // Typed characters, capitals included, do not move the highlight.
       if (k == K_ENTER) return static_cast<BYTE>(g);
-      if (k == K_ESCAPE && !mainmenu) return 0;
+      if (k == K_ESCAPE) return 0;
       continue;
     }
     int v = g;
@@ -247,9 +247,9 @@ std::string READSTRING(BYTE x, BYTE y, BYTE len) {
   for (;;) {
     do {
       MENUIDLE();
-    } while (!KEYPRESSEDEMULATOR());
+    } while (!KEYPRESSEDEMULATOR() && !QUITREQUESTED);
     bool extended = false;
-    const BYTE k = READKEYCODE(extended);
+    const BYTE k = QUITREQUESTED ? K_ESCAPE : READKEYCODE(extended);
     const int32_t cursor = x + static_cast<int32_t>(s.size());
     // Cursor and paging keys are not typing.
     if (extended) continue;

@@ -19,7 +19,7 @@ extern bool AVOID_SLOT_10;
 
 // Draws a framed list of ITEM[1..ITEMSNUMBER] titled NAME at (X, Y). With
 // SELECTION = 1 the user picks an item: returns its number after Enter (or a
-// click), 0 after Escape (ignored in the main menu). Without selection and
+// click), 0 after Escape or a close request. Without selection and
 // with WAITING = 1 waits for a key: 1, or 0 for Escape; otherwise returns 0.
 BYTE MENU(const std::string& name, BYTE itemsnumber, BYTE x, BYTE y, BYTE selection, BYTE color,
           BYTE waiting, bool zoom);

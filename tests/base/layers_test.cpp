@@ -117,7 +117,6 @@ const UPWARD EXCEPTIONS[] = {
     {"render/viewactors.cpp", "ui/widgets.h", "LOADPICS, a look switch kept with the widgets"},
     {"render/viewcell.cpp", "game/players.h", ACTORS},
     {"render/viewcell.cpp", "shell/engine.h", FRAMESTATE},
-    {"ui/startmenu.cpp", "shell/startscreen.h", "the start menu opens the glyph and colour charts"},
     {"world/grid.cpp", "game/tanks.h", "a tank's cells read as its body glyph"},
     {"world/mapcheck.cpp", "game/doors.h", SCANFILLS},
     {"world/mapcheck.cpp", "game/players.h", SCANFILLS},

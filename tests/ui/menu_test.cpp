@@ -103,13 +103,23 @@ TEST_F(MENUTEST, SlotTenIsAvoided) {
   EXPECT_EQ(PICK(12), 10);
 }
 
-TEST_F(MENUTEST, EscapeLeavesExceptInTheMainMenu) {
+TEST_F(MENUTEST, EscapeAndClosingTheWindowLeaveEveryMenu) {
   ITEMS(3);
   INPUT({"Escape"});
   EXPECT_EQ(PICK(3), 0);
+  // The title menu too: Escape there quits the game.
   ITEM[1] = "Play ASHEN REACH";
   INPUT({"Escape", "Down", "Return"});
-  EXPECT_EQ(PICK(3), 2);
+  EXPECT_EQ(PICK(3), 0);
+  // A close request leaves a menu, a waiting note and a text prompt at once,
+  // and stays set for whoever acts on it.
+  ITEMS(3);
+  INPUT({"close", "Down", "Return"});
+  EXPECT_EQ(PICK(3), 0);
+  EXPECT_TRUE(QUITREQUESTED);
+  EXPECT_EQ(MENU("Note", 2, 5, 5, SHOW, 15, WAIT, false), 0);
+  EXPECT_EQ(READSTRING(5, 5, 10), std::string(1, '\x1b'));
+  QUITREQUESTED = false;
 }
 
 TEST_F(MENUTEST, OldKeysAreDiscardedAndWaitingMenusTakeAnyKey) {

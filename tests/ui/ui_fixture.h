@@ -49,7 +49,7 @@ class UIFIXTURE : public ::testing::Test {
     int64_t f = PUSHEDFRAMES + 2;
     for (const std::string& e : events) {
       int col = 0, row = 0, buttons = 0;
-      if (e.rfind("text ", 0) == 0) {
+      if (e.rfind("text ", 0) == 0 || e == "close") {
         script += std::to_string(f) + " " + e + "\n";
       } else if (std::sscanf(e.c_str(), "mouse %d %d %d", &col, &row, &buttons) == 3) {
         const int px = VIEW_XSTART + VIEW_WIDTH * (2 * col - 1) / 160;

@@ -1,0 +1,158 @@
+// The whole game through the real program from the title screen: menus into
+// the first chapter, its intro, a portal into the next level, chapters
+// unlocked across runs, Escape and the window's close button, and the
+// volume options.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "test_util.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+std::string READALL(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+// A data folder beside the repository's: level 100 with a portal at column
+// 12 to level 101, level 101 (named "Second"), and level 100's intro.
+void MAKEDATA(const TempDir& dir) {
+  fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");
+  for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
+    if (e.path().filename() != "CAMPAIGN")
+      fs::create_directory_symlink(e.path(), fs::path(dir.path + "/data") / e.path().filename());
+  const std::string maps = dir.path + "/data/CAMPAIGN/main/MAPS/";
+  std::ofstream(maps + "Map100.txt", std::ios::binary)
+      << "RRRRRRRRRRRRRR\nRP       R   R\nRRRRRRRRRRRRRR\n:First\n8,2,10,2- \n\"Open\"\n@12,2-101\n";
+  std::ofstream(maps + "Map101.txt", std::ios::binary) << "RRRRRRRR\nR  P   R\nRRRRRRRR\n:Second\n";
+  std::ofstream(maps + "MAP100_INTRO.TXT", std::ios::binary) << "^DAY ONE\nWalk east:\n";
+}
+
+struct RUN {
+  int code = -1;
+  nlohmann::json dump;
+  std::string out;
+};
+
+RUN RUNGAME(const TempDir& dir, const std::string& input, int frames) {
+  std::ofstream(dir.path + "/input.txt") << input;
+  const std::string dump = dir.path + "/state.json";
+  std::remove(dump.c_str());
+  const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed 3 --frames " +
+                          std::to_string(frames) + " --user-dir " + dir.path + "/user --data " +
+                          dir.path + "/data --input " + dir.path + "/input.txt --dump-state " + dump +
+                          " > " + dir.path + "/out.txt 2>&1";
+  const int status = std::system(cmd.c_str());
+  RUN r;
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = READALL(dir.path + "/out.txt");
+  r.dump = PARSEDUMP(READALL(dump));
+  return r;
+}
+
+// A key tapped at frame F.
+std::string TAP(int f, const std::string& key) {
+  return std::to_string(f) + " down " + key + "\n" + std::to_string(f + 1) + " up " + key + "\n";
+}
+
+// Title "Play", difficulty "VETERAN", then the chapter menu.
+const std::string TOCHAPTERS = TAP(40, "Return") + TAP(80, "Return");
+
+TEST(GameFlowRun, TitleMenusIntoLevel100ThenThroughThePortalInto101) {
+  TempDir dir;
+  MAKEDATA(dir);
+  // Chapter I; the intro waits for Enter; then walk east onto the portal.
+  const std::string walk = TOCHAPTERS + TAP(120, "Return") + TAP(220, "Return") +
+                           "260 down d\n420 up d\n";
+  const RUN r = RUNGAME(dir, walk, 600);
+  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_TRUE(r.dump.contains("currentmap")) << r.out;
+  EXPECT_EQ(r.dump["currentmap"], 101);
+  EXPECT_EQ(r.dump["mapname"], "Second");
+  EXPECT_EQ(r.dump["victory"], 0) << "playing the new level";
+  EXPECT_EQ(r.dump["frames"], 600) << "still playing at the frame limit";
+  // The intro's music and typing sounds were started before the level.
+  bool intromusic = false, typing = false;
+  for (const auto& s : r.dump["audio"]["starts"]) {
+    if (s[1] == 100 && s[2] == 100) intromusic = true;
+    if (s[1] == 5 && s[2] == 50) typing = true;
+  }
+  EXPECT_TRUE(intromusic);
+  EXPECT_TRUE(typing);
+
+  // Level 101 unlocked chapter II, kept in the settings file: a new run
+  // offers it, and choosing it starts level 101 without the portal.
+  const RUN again = RUNGAME(dir, TOCHAPTERS + TAP(120, "Down") + TAP(124, "Return"), 300);
+  ASSERT_EQ(again.code, 0) << again.out;
+  EXPECT_EQ(again.dump["currentmap"], 101);
+}
+
+TEST(GameFlowRun, ALockedChapterKeepsTheMenuAndChapterOneStartsLevel100) {
+  TempDir dir;
+  MAKEDATA(dir);
+  fs::remove(dir.path + "/data/CAMPAIGN/main/MAPS/MAP100_INTRO.TXT");
+  // Chapter II is locked: the menu is shown again, on chapter I.
+  const RUN r = RUNGAME(dir, TOCHAPTERS + TAP(120, "Down") + TAP(124, "Return") + TAP(180, "Return"), 260);
+  ASSERT_EQ(r.code, 0) << r.out;
+  EXPECT_EQ(r.dump["currentmap"], 100);
+  EXPECT_EQ(r.dump["mapname"], "First");
+}
+
+TEST(GameFlowRun, EscapeAndTheCloseButtonQuitFromTheTitleAndSaveTheSettings) {
+  for (const std::string& input : {TAP(40, "Escape"), std::string("40 close\n"),
+                                   // From inside the options menus.
+                                   TAP(40, "Down") + TAP(44, "Down") + TAP(48, "Return") + "90 close\n"}) {
+    TempDir dir;
+    MAKEDATA(dir);
+    const RUN r = RUNGAME(dir, input, 2000);
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_LT(r.dump["frames"], 300) << input;
+    EXPECT_TRUE(fs::exists(dir.path + "/user/MONSTER.INI")) << input;
+  }
+}
+
+TEST(GameFlowRun, TheCloseButtonInALevelAsksFirst) {
+  TempDir dir;
+  MAKEDATA(dir);
+  fs::remove(dir.path + "/data/CAMPAIGN/main/MAPS/MAP100_INTRO.TXT");
+  // Into level 100, then close: the quit question waits.
+  const std::string in = TOCHAPTERS + TAP(120, "Return") + "200 close\n";
+  RUN r = RUNGAME(dir, in, 400);
+  EXPECT_EQ(r.dump["frames"], 400) << "the question holds the game";
+  EXPECT_EQ(r.dump["currentmap"], 100);
+  // "Yes" leaves the level for the title, and Escape there quits.
+  r = RUNGAME(dir, in + TAP(260, "Return") + TAP(340, "Escape"), 2000);
+  EXPECT_EQ(r.code, 0);
+  EXPECT_LT(r.dump["frames"], 500);
+  EXPECT_TRUE(fs::exists(dir.path + "/user/MONSTER.INI"));
+}
+
+TEST(GameFlowRun, VolumeZeroSilencesEffectsAtOnceAndExitKeepsIt) {
+  TempDir dir;
+  MAKEDATA(dir);
+  // Options > Game options > Sound volume > "0".
+  const std::string toSound = TAP(40, "Down") + TAP(44, "Down") + TAP(48, "Return") + TAP(90, "Down") +
+                              TAP(94, "Return") + TAP(140, "Down") + TAP(144, "Return");
+  RUN r = RUNGAME(dir, toSound + TAP(190, "Return"), 260);
+  ASSERT_TRUE(r.dump.contains("audio")) << r.out;
+  const auto& v = r.dump["audio"]["volumes"];
+  EXPECT_EQ(v[67], 0) << "an effect slot";
+  EXPECT_GT(v[60], 0) << "the title music keeps its volume";
+  // "Exit" of the volume menu keeps the old volume.
+  TempDir dir2;
+  MAKEDATA(dir2);
+  r = RUNGAME(dir2, toSound + TAP(190, "End") + TAP(194, "Return"), 260);
+  EXPECT_GT(r.dump["audio"]["volumes"][67], 0);
+}
+
+}  // namespace
