@@ -48,7 +48,7 @@ double FROMME(int32_t x, int32_t y) {
 }
 
 void BLINK(int32_t x, int32_t y) {
-  if (ADDBLINK && VALID(x, y)) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 11);
+  if (VALID(x, y)) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 11);
 }
 
 bool DOORISEMPTY(int d) {

@@ -74,7 +74,7 @@ void WRITEDESTINATION(int32_t x, int32_t y, unsigned char s) {
   const size_t t = MLOOKS.find(static_cast<char>(s));
   if (t != std::string::npos)
     ADDMONSTER(static_cast<BYTE>(x), static_cast<BYTE>(y), static_cast<BYTE>(t + 1), 0);
-  if (ADDBLINK) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 5);
+  ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 5);
 }
 
 // Fires trap I. False when it waited (a player who cannot pay).

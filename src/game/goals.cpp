@@ -67,7 +67,7 @@ std::string DEATHMESSAGE(BYTE p, int k) {
 }
 
 void BLINKAT(int32_t x, int32_t y) {
-  if (ADDBLINK && VALID(x, y)) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 11);
+  if (VALID(x, y)) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 11);
 }
 
 // Player P has just died: the cell gets back what lay under him, the death is

@@ -115,7 +115,7 @@ void USEBOAT(BYTE player, BYTE it) {
   int32_t x = PLAYERX[player] + dx, y = PLAYERY[player] + dy;
   if (!VALID(x, y) || MAP[x][y] != 'W') return;
   while (VALID(x, y) && MAP[x][y] == 'W') {
-    if (ADDBLINK) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 11);
+    ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), 1, 11);
     x += dx;
     y += dy;
   }

@@ -33,7 +33,7 @@ void deathDrop(BYTE type, unsigned char& glyph, unsigned char& colourof) {
 }
 
 void blink(int32_t x, int32_t y, BYTE state, BYTE maxstate) {
-  if (ADDBLINK && VALID(x, y)) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), state, maxstate);
+  if (VALID(x, y)) ADDBLINK(static_cast<BYTE>(x), static_cast<BYTE>(y), state, maxstate);
 }
 
 void removeEntry(uint16_t n) {
