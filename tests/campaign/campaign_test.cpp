@@ -1,0 +1,139 @@
+// The shipped campaign: every level that comes with a replay is played from its
+// start, headless, at difficulty 1, and must be left through the intended portal;
+// every campaign map and the script pass the program's own checkers; every voice
+// file the script names is there.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "test_util.h"
+#include "world/worldtest.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const fs::path CAMPAIGN = fs::path(ASHEN_SOURCE_DATA) / "CAMPAIGN" / "main";
+
+std::string READALL(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+// Runs the program with ARGS; the exit code, with its output in OUT.
+int RUNGAME(const std::string& args, const std::string& outfile, std::string& out) {
+  const std::string cmd = std::string(ASHEN_BINARY) + " " + args + " > " + outfile + " 2>&1";
+  const int status = std::system(cmd.c_str());
+  out = READALL(outfile);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The value of a "# name: value" header line of a replay; empty when missing.
+std::string HEADER(const std::string& text, const std::string& name) {
+  std::smatch m;
+  const std::regex re("#\\s*" + name + ":\\s*(\\S+)");
+  return std::regex_search(text, m, re) ? m[1].str() : "";
+}
+
+struct REPLAY {
+  int level;
+  fs::path file;
+};
+
+std::vector<REPLAY> REPLAYS() {
+  std::vector<REPLAY> out;
+  const std::regex name("Map([0-9]+)_replay\\.txt");
+  for (const auto& e : fs::directory_iterator(CAMPAIGN / "MAPS")) {
+    std::smatch m;
+    const std::string f = e.path().filename().string();
+    if (std::regex_match(f, m, name)) out.push_back({std::stoi(m[1].str()), e.path()});
+  }
+  std::sort(out.begin(), out.end(), [](const REPLAY& a, const REPLAY& b) { return a.level < b.level; });
+  return out;
+}
+
+class Campaign : public ::testing::Test {
+ protected:
+  std::string dir;
+  void SetUp() override {
+    dir = worldtest::MAKETEMPDIR();
+    ASSERT_FALSE(dir.empty());
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+};
+}  // namespace
+
+TEST_F(Campaign, EveryReplayLeavesThroughTheIntendedPortal) {
+  const std::vector<REPLAY> replays = REPLAYS();
+  // The first chapter opening always comes with its replay.
+  ASSERT_FALSE(replays.empty());
+  EXPECT_EQ(replays.front().level, 100);
+  for (const REPLAY& r : replays) {
+    const std::string text = READALL(r.file);
+    const std::string expect = HEADER(text, "expect-nextmap");
+    const std::string frames = HEADER(text, "frames");
+    ASSERT_FALSE(expect.empty()) << r.file << ": no '# expect-nextmap:' header";
+    ASSERT_FALSE(frames.empty()) << r.file << ": no '# frames:' header";
+    ASSERT_TRUE(fs::exists(CAMPAIGN / "MAPS" / ("Map" + std::to_string(r.level) + ".txt")))
+        << "level " << r.level << " has a replay but no map";
+    // A fresh user folder per level: no settings, saves or level states carried over.
+    const std::string user = dir + "/user" + std::to_string(r.level);
+    const std::string dump = dir + "/dump" + std::to_string(r.level) + ".json";
+    std::string out;
+    RUNGAME("--headless --seed 1 --frames " + frames + " --data " + ASHEN_SOURCE_DATA + " --user-dir " + user +
+                " --input " + r.file.string() + " --dump-state " + dump + " " + std::to_string(r.level),
+            dir + "/out.txt", out);
+    const nlohmann::json d = PARSEDUMP(READALL(dump));
+    ASSERT_TRUE(d.contains("players")) << "level " << r.level << ": no state dump; output:\n" << out;
+    const auto& p = d["players"][0];
+    const int line = 101 - p["y"].get<int>();  // campaign levels are 100 lines high
+    // The campaign's last level ends the game instead of leading on.
+    const bool end = expect == "end";
+    const int wantvictory = end ? 2 : 1;
+    EXPECT_TRUE(d["victory"] == wantvictory && (end || d["nextmap"] == std::stoi(expect)))
+        << "level " << r.level << ": the replay " << r.file.filename().string() << " missed; expected "
+        << (end ? std::string("the campaign's end") : "the portal to " + expect) << ", the player stopped at column "
+        << p["x"] << ", line " << line << " with health " << p["health"] << " (victory " << d["victory"]
+        << ", nextmap " << d["nextmap"] << ", dead " << p["dead"] << ") after " << d["frames"] << " frames";
+  }
+}
+
+TEST_F(Campaign, EveryMapAndTheScriptPassTheCheckers) {
+  const std::regex name("Map([0-9]+)\\.txt");
+  int maps = 0;
+  for (const auto& e : fs::directory_iterator(CAMPAIGN / "MAPS")) {
+    const std::string f = e.path().filename().string();
+    if (!std::regex_match(f, name)) continue;
+    maps++;
+    std::string out;
+    EXPECT_EQ(RUNGAME("--check-map " + e.path().string(), dir + "/out.txt", out), 0) << out;
+  }
+  EXPECT_GE(maps, 1);
+  std::string out;
+  EXPECT_EQ(RUNGAME("--check-script " + (CAMPAIGN / "script.txt").string(), dir + "/out.txt", out), 0) << out;
+}
+
+TEST_F(Campaign, EveryVoiceTheScriptNamesIsThere) {
+  std::istringstream in(READALL(CAMPAIGN / "script.txt"));
+  std::string line;
+  int voices = 0;
+  while (std::getline(in, line)) {
+    // Level, then the voice name up to the next comma.
+    const size_t a = line.find(','), b = a == std::string::npos ? a : line.find(',', a + 1);
+    if (b == std::string::npos || b == a + 1) continue;
+    const std::string voice = line.substr(a + 1, b - a - 1);
+    voices++;
+    EXPECT_TRUE(fs::exists(CAMPAIGN / "VOICE" / (voice + ".ogg"))) << "missing voice " << voice << " of: " << line;
+  }
+  EXPECT_GT(voices, 0);
+}
