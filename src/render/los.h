@@ -31,6 +31,8 @@ bool SEES(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 bool SEESH(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // A walker can get from start to target within the level.
 bool REACHABLE(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t maxdist);
+// True for a cell symbol a walker may step on (floor, doors, pickups, monsters).
+bool WALKABLECELL(unsigned char c);
 double DISTANCE(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 int32_t SIGN(int32_t somenumber);
 // A <= B and A <= C and A <= D.

@@ -137,6 +137,8 @@ int32_t firstChangedStep() {
 }
 }  // namespace
 
+bool WALKABLECELL(unsigned char c) { return WALKABLECELLS.ok[c]; }
+
 bool REACHABLE(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t maxdist) {
   if (maxdist < DISTANCE(x1, y1, x2, y2)) return false;
   if (!VALID(x1, y1) || !VALID(x2, y2)) return false;

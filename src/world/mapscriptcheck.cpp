@@ -127,7 +127,10 @@ int CHECKSCRIPTFILE(const std::string& path) {
       if (entries.size() >= MAX_SCRIPT_ENTRIES) {
         c.ignored(ln, "more than " + std::to_string(MAX_SCRIPT_ENTRIES) + " entries");
       } else if (!PARSESCRIPTLINE(t, e, why, dropped)) {
-        c.ignored(ln, why);
+        // A line beginning with "#" is an author's note (a heading over one
+        // level's entries): the game drops it like any line it cannot read,
+        // so it is not worth a report.
+        if (t[0] != '#') c.ignored(ln, why);
       } else {
         if (dropped > 0)
           c.ignored(ln, std::to_string(dropped) + " option(s) beyond the tenth are dropped");

@@ -91,6 +91,23 @@ TEST_F(Checker, ExitCodeSaysWhetherTheGameWouldPlayTheFile) {
   }
 }
 
+TEST_F(Checker, AFarExitAtTheEndOfAWindingWayIsReachable) {
+  // A snake of 49 corridors, each joined to the next at alternating ends: the
+  // exit lies some 7800 steps from the start, and walled off it is not.
+  std::vector<std::string> g(99, std::string(160, 'R'));
+  for (int line = 2; line <= 98; line += 2) {
+    for (int x = 2; x <= 159; x++) g[line - 1][x - 1] = ' ';
+    if (line + 2 <= 98) g[line][(line / 2) % 2 == 1 ? 158 : 1] = ' ';
+  }
+  g[1][1] = 'P';
+  std::string out;
+  EXPECT_EQ(check(LINES(g) + ":Snake\n@2,98-101\n", out), CHECK_CLEAN) << out;
+  g[96][158] = 'R';  // close the last bend
+  g[96][1] = 'R';
+  EXPECT_EQ(check(LINES(g) + ":Snake\n@2,98-101\n", out), CHECK_NOTES) << out;
+  EXPECT_NE(out.find("portal: cell 2,98 cannot be reached"), std::string::npos) << out;
+}
+
 TEST_F(Checker, WhatIsNoLevelFileIsRefused) {
   // Each is refused at once, without waiting on a writer or reading a device.
   const std::string path = dir + "/m.txt";
