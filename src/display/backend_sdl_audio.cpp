@@ -148,10 +148,10 @@ Mix_Chunk* DECODEFILE(const std::string& path, uint8_t*& owned) {
     return Mix_LoadWAV_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1);
 #endif
   } else {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wavspec;
     Uint8* buf = nullptr;
     Uint32 len = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1, &spec, &buf, &len))
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1, &wavspec, &buf, &len))
       return nullptr;
     if (len > MAXDECODEDBYTES) {
       SDL_FreeWAV(buf);
@@ -159,8 +159,8 @@ Mix_Chunk* DECODEFILE(const std::string& path, uint8_t*& owned) {
     }
     SDL_AudioCVT cvt;
     // Any sample format to 16-bit at the file's own rate and channels first.
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16LSB,
-                          spec.channels, spec.freq) < 0) {
+    if (SDL_BuildAudioCVT(&cvt, wavspec.format, wavspec.channels, wavspec.freq, AUDIO_S16LSB,
+                          wavspec.channels, wavspec.freq) < 0) {
       SDL_FreeWAV(buf);
       return nullptr;
     }
@@ -172,8 +172,8 @@ Mix_Chunk* DECODEFILE(const std::string& path, uint8_t*& owned) {
     if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return nullptr;
     work.resize(cvt.needed ? static_cast<size_t>(cvt.len_cvt) : len);
     pcm.swap(work);
-    rate = spec.freq;
-    channels = spec.channels;
+    rate = wavspec.freq;
+    channels = wavspec.channels;
   }
   if (!TODEVICEFORMAT(pcm, rate, channels, out) || out.empty()) return nullptr;
   owned = static_cast<uint8_t*>(SDL_malloc(out.size()));
