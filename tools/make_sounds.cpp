@@ -5,6 +5,9 @@
 //
 // Usage:
 //   make_sounds [--out DIR] [FILE ...]           every file of the table, or the named ones
+//   make_sounds --level-music [--out DIR] [FILE ...]
+//                                                the campaign's per-level idle music (100.ogg ..),
+//                                                by default into data/CAMPAIGN/main/BCKM_MAPS
 //   make_sounds --voice PRESET --text TEXT --out FILE.ogg
 //                                                one spoken line in a character's voice
 //   make_sounds --voice-list LIST --out DIR      one line per entry "name|preset|text" of LIST,
@@ -26,6 +29,7 @@
 static int USAGE() {
   std::fprintf(stderr,
                "usage: make_sounds [--out DIR] [FILE ...]\n"
+               "       make_sounds --level-music [--out DIR] [FILE ...]\n"
                "       make_sounds --voice PRESET --text TEXT --out FILE.ogg\n"
                "       make_sounds --voice-list LIST --out DIR\n"
                "       make_sounds --presets\n"
@@ -88,7 +92,7 @@ static bool VOICELIST(const std::string& list, const std::string& dir) {
 
 int main(int argc, char** argv) {
   std::string out, voice, text, list;
-  bool presets = false, hastext = false, table = false;
+  bool presets = false, hastext = false, table = false, levels = false;
   std::vector<std::string> only;
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
@@ -103,6 +107,7 @@ int main(int argc, char** argv) {
     else if (a == "--voice-list") { if (!next(list)) return USAGE(); }
     else if (a == "--presets") presets = true;
     else if (a == "--table") table = true;
+    else if (a == "--level-music") levels = true;
     else if (!a.empty() && a[0] == '-') return USAGE();
     else only.push_back(a);
   }
@@ -126,11 +131,12 @@ int main(int argc, char** argv) {
     if (voice.empty() || !hastext || out.empty()) return USAGE();
     return VOICEFILE(voice, text, out) ? 0 : 1;
   }
-  if (out.empty()) out = std::string(ASHEN_SOURCE_DATA) + "/sounds";
+  const std::vector<SOUNDFILEDEF>& files = levels ? LEVELMUSIC : SOUNDFILES;
+  if (out.empty()) out = std::string(ASHEN_SOURCE_DATA) + (levels ? std::string("/") + LEVELMUSICDIR : "/sounds");
   int made = 0;
   size_t bytes = 0;
   auto t0 = std::chrono::steady_clock::now();
-  for (const SOUNDFILEDEF& def : SOUNDFILES) {
+  for (const SOUNDFILEDEF& def : files) {
     if (!only.empty()) {
       bool want = false;
       for (auto& o : only) want = want || o == def.FILE;
@@ -149,8 +155,9 @@ int main(int argc, char** argv) {
       return 1;
     }
     double secs = static_cast<double>(dec.FRAMES()) / AUDIORATE;
-    std::printf("%-34s slot %-10s %6.2f s %s %7zu bytes  peak %5.1f dBFS\n", def.FILE, def.SLOTS, secs,
-                dec.CHANNELS == 2 ? "stereo" : "mono  ", ogg.size(), 20 * std::log10(std::max(PEAKOF(dec), 1e-9)));
+    std::printf("%-34s slot %-10s %6.2f s %s %7zu bytes  peak %5.1f dBFS  loudest second %5.1f dBFS\n", def.FILE,
+                def.SLOTS, secs, dec.CHANNELS == 2 ? "stereo" : "mono  ", ogg.size(),
+                20 * std::log10(std::max(PEAKOF(dec), 1e-9)), LOUDESTSECONDDB(dec));
     made++;
     bytes += ogg.size();
   }

@@ -8,9 +8,11 @@
 // upward, -90 .. 0 dB from black through purple and orange to yellow. Each
 // file is stretched to the width of its column; the label gives its length.
 //
-// Usage: sound_sheet [--data DIR] [--rows FIRST LAST] [OUT.png]
+// Usage: sound_sheet [--data DIR] [--level-music] [--rows FIRST LAST] [OUT.png]
 // (default: the game's data folder, every row, docs/sounds.png beside the data
-// folder; --rows draws only entries FIRST..LAST of the table, counted from 1)
+// folder; --rows draws only entries FIRST..LAST of the table, counted from 1;
+// --level-music draws the campaign's per-level idle music into
+// docs/level_music.png instead)
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -167,9 +169,14 @@ void DRAWROW(CANVAS& cv, const FONT& font, int y, const SOUNDFILEDEF& def, const
 
 int main(int argc, char** argv) {
   std::string data = ASHEN_SOURCE_DATA, out;
-  int first = 1, last = static_cast<int>(SOUNDFILES.size());
+  bool levels = false;
+  for (int i = 1; i < argc; i++)
+    if (std::string(argv[i]) == "--level-music") levels = true;
+  const std::vector<SOUNDFILEDEF>& table = levels ? LEVELMUSIC : SOUNDFILES;
+  int first = 1, last = static_cast<int>(table.size());
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
+    if (a == "--level-music") continue;
     if (a == "--data" && i + 1 < argc) data = argv[++i];
     else if (a == "--rows" && i + 2 < argc) {
       first = std::max(1, std::atoi(argv[++i]));
@@ -177,11 +184,12 @@ int main(int argc, char** argv) {
     }
     else if (!a.empty() && a[0] != '-') out = a;
     else {
-      std::fprintf(stderr, "usage: sound_sheet [--data DIR] [--rows FIRST LAST] [OUT.png]\n");
+      std::fprintf(stderr, "usage: sound_sheet [--data DIR] [--level-music] [--rows FIRST LAST] [OUT.png]\n");
       return 2;
     }
   }
-  if (out.empty()) out = data + "/../docs/sounds.png";
+  if (out.empty()) out = data + (levels ? "/../docs/level_music.png" : "/../docs/sounds.png");
+  const std::string folder = data + "/" + (levels ? LEVELMUSICDIR : "sounds");
   FONT font;
   if (!font.LOAD(data)) {
     std::fprintf(stderr, "sound_sheet: no glyph images under %s/GFX/ASCII\n", data.c_str());
@@ -195,12 +203,12 @@ int main(int argc, char** argv) {
   font.TEXT(cv, LABELW + WAVEW + 3 * GAP, 14, "spectrogram 40 Hz - 11 kHz", 255, 220, 120, WIDTH);
   int row = 1;
   for (int k = first; k <= last; k++) {
-    const SOUNDFILEDEF& def = SOUNDFILES[k - 1];
+    const SOUNDFILEDEF& def = table[k - 1];
     SOUNDBUF s;
     int rate = 0;
     std::string err;
-    if (!DECODEOGGFILE(data + "/sounds/" + def.FILE, s, rate, err)) {
-      std::fprintf(stderr, "sound_sheet: %s/sounds/%s: %s\n", data.c_str(), def.FILE, err.c_str());
+    if (!DECODEOGGFILE(folder + "/" + def.FILE, s, rate, err)) {
+      std::fprintf(stderr, "sound_sheet: %s/%s: %s\n", folder.c_str(), def.FILE, err.c_str());
       return 1;
     }
     DRAWROW(cv, font, row * ROWH, def, s);

@@ -246,7 +246,8 @@ void modeJSON(JSON& o) {
 }
 
 // Sound: on or off, the volume table, the channels playing now with their
-// volume, and the most recent starts as [frame, slot, reference].
+// volume, the most recent starts as [frame, slot, reference], and the file
+// the idle music (slot 96) was loaded from.
 JSON audioJSON() {
   JSON volumes = JSON::array();
   for (int s = 0; s < NUMSOUNDS; s++) volumes.push_back(INITIALVOLUME[s]);
@@ -256,7 +257,8 @@ JSON audioJSON() {
   JSON starts = JSON::array();
   for (int i = 1; i <= SOUNDREQUESTCOUNT; i++)
     starts.push_back({SOUNDREQUESTS[i].FRAME, SOUNDREQUESTS[i].SLOT, SOUNDREQUESTS[i].REF});
-  return {{"on", SOUNDON}, {"volumes", volumes}, {"playing", playing}, {"starts", starts}};
+  return {{"on", SOUNDON}, {"volumes", volumes}, {"playing", playing}, {"starts", starts},
+          {"music", SLOTSOURCE(96)}};
 }
 }  // namespace
 

@@ -103,6 +103,9 @@ void FORGETSOUNDS();
 // The file of each slot as the table names it ("" for slots 0, 82 and 86,
 // which are loaded on demand).
 extern const char* const SLOTFILE[NUMSOUNDS];
+// The data file slot SN was filled from, as the game named it
+// ("CAMPAIGN/main/BCKM_MAPS/100.ogg"); "" while the slot is empty.
+std::string SLOTSOURCE(int32_t sn);
 // The file name LOADSOUND1 uses for KEY: a name longer than 4 characters gets
 // its last 4 characters replaced by ".ogg".
 std::string SOUNDFILENAME(const std::string& key);

@@ -118,6 +118,9 @@ const char* const PICKGOLD = "sounds/pickgold.ogg";
 // (the pick-gold stand-in above all) is decoded once.
 std::map<std::string, int32_t> LOADED;
 
+// The file each slot was filled from, as the game named it ("" = empty).
+std::string SLOTSOURCES[NUMSOUNDS];
+
 // Missing files seen by the current table load (reported in one line).
 std::set<std::string> MISSING;
 std::string FIRSTMISSING;
@@ -137,6 +140,7 @@ void FILLSLOT(int32_t sn, const std::string& file) {
   }
   const int32_t old = SOUNDHANDLE[sn];
   SOUNDHANDLE[sn] = handle;
+  SLOTSOURCES[sn] = handle > 0 ? file : std::string();
   if (old <= 0 || old == handle) return;
   // The old sample goes when no other slot uses it any more.
   for (int s = 0; s < NUMSOUNDS; s++)
@@ -166,8 +170,13 @@ bool LOWERINFIRSTTHREE(const std::string& s) {
 
 void FORGETSOUNDS() {
   LOADED.clear();
+  for (std::string& f : SLOTSOURCES) f.clear();
   for (int32_t& h : SOUNDHANDLE) h = 0;
   SOUNDBACKEND = THEBACKEND;
+}
+
+std::string SLOTSOURCE(int32_t sn) {
+  return sn >= 0 && sn < NUMSOUNDS && SOUNDHANDLE[sn] > 0 ? SLOTSOURCES[sn] : std::string();
 }
 
 std::string SOUNDFILENAME(const std::string& key) {

@@ -76,6 +76,8 @@ TEST(SeaRun, StandingNearWaterPlaysTheSea) {
   EXPECT_EQ(seastarts, 1) << audio;
   // The idle music runs on its channel, fading in from 0.
   EXPECT_TRUE(STARTED(audio, 96, 96));
+  // Level 120 has no music of its own: the default track stands in.
+  EXPECT_EQ(audio["music"], "SOUNDS/gothicsurveillance420.ogg");
   const int idle = PLAYINGVOLUME(audio, 96);
   EXPECT_GT(idle, 0);
   EXPECT_LT(idle, 37);

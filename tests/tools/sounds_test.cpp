@@ -14,6 +14,7 @@
 
 #include "audio/catalogue.h"
 #include "audio/oggio.h"
+#include "soundcheck.h"
 #include "test_util.h"
 
 namespace {
@@ -141,19 +142,6 @@ TEST(SoundFiles, LevelsFormatAndBudget) {
   EXPECT_LE(total, 30u * 1024 * 1024);
 }
 
-// A loop's end must lead into its start like any two neighbouring samples:
-// the step from the last sample to the first may not stand out from the steps
-// around it (50 ms on either side of the seam).
-static bool SEAMISSMOOTH(const SOUNDBUF& s, int c, double& seam, double& local) {
-  long n = s.FRAMES(), w = 1102;
-  auto at = [&](long i) { return s.S[(((i % n) + n) % n) * s.CHANNELS + c]; };
-  seam = std::fabs(at(0) - at(n - 1));
-  local = 0;
-  for (long i = -w; i <= w; i++)
-    if (i != 0) local = std::max(local, static_cast<double>(std::fabs(at(i) - at(i - 1))));
-  return seam <= std::max(local * 1.2, 0.004);
-}
-
 TEST(SoundFiles, SeamCheckCatchesAClick) {
   // a whole number of sine periods joins; a cut part-way through a period does not
   for (auto [periods, smooth] : {std::pair{441.0, true}, std::pair{440.4, false}, std::pair{440.75, false}}) {
@@ -178,42 +166,6 @@ TEST(SoundFiles, LoopsJoinWithoutAStep) {
     }
   }
   EXPECT_GE(loops, 16);  // 7 music tracks, 7 ambiences and the alarms
-}
-
-// Average power spectrum (1024-point frames) of a mono buffer.
-static std::vector<double> SPECTRUM(const SOUNDBUF& s) {
-  const int win = 1024;
-  std::vector<double> p(win / 2, 0.0);
-  for (long at = 0; at + win <= s.FRAMES(); at += win / 2) {
-    std::vector<std::complex<double>> a(win);
-    for (int i = 0; i < win; i++) a[i] = s.S[(at + i) * s.CHANNELS] * (0.5 - 0.5 * std::cos(TWOPI * i / win));
-    for (size_t i = 1, j = 0; i < a.size(); i++) {  // radix-2 FFT
-      size_t bit = a.size() >> 1;
-      for (; j & bit; bit >>= 1) j ^= bit;
-      j ^= bit;
-      if (i < j) std::swap(a[i], a[j]);
-    }
-    for (size_t len = 2; len <= a.size(); len <<= 1)
-      for (size_t i = 0; i < a.size(); i += len)
-        for (size_t k = 0; k < len / 2; k++) {
-          auto w = std::polar(1.0, -TWOPI * k / len);
-          auto u = a[i + k], v = a[i + k + len / 2] * w;
-          a[i + k] = u + v;
-          a[i + k + len / 2] = u - v;
-        }
-    for (int k = 0; k < win / 2; k++) p[k] += std::norm(a[k]);
-  }
-  return p;
-}
-
-static double BANDSHARE(const std::vector<double>& p, double lo, double hi) {
-  double in = 0, all = 0;
-  for (size_t k = 0; k < p.size(); k++) {
-    double hz = k * 22050.0 / 1024;
-    all += p[k];
-    if (hz >= lo && hz < hi) in += p[k];
-  }
-  return all > 0 ? in / all : 0;
 }
 
 TEST(SoundFiles, VoiceModeSpeaksInDistinctCharacters) {

@@ -99,6 +99,30 @@ const std::vector<SOUNDFILEDEF> SOUNDFILES = {
     {"tulah.ogg", "105", "music: E over a drone, lute and reed", SK_MUSIC, true, -11, MUS_TULAH},
 };
 
+// Quality of the level music: lower than the menu's, so that fifteen loops
+// of about a minute stay small; idle music plays under the game.
+constexpr double LEVELMUSICQ = 0.1;
+
+// Peaks are set so that each track's loudness matches the default idle
+// music's: they play on the same channel at the same volume.
+const std::vector<SOUNDFILEDEF> LEVELMUSIC = {
+    {"100.ogg", "96", "Served: B Phrygian, bass pulse, ticking, cold bells", SK_MUSIC, true, -4.0, MUS_L100, LEVELMUSICQ},
+    {"101.ogg", "96", "Remains: D minor, slow, drone, sparse piano, flute lament", SK_MUSIC, true, -5.8, MUS_L101, LEVELMUSICQ},
+    {"102.ogg", "96", "Warzone: C minor march, field drum, brass call", SK_MUSIC, true, -4.1, MUS_L102, LEVELMUSICQ},
+    {"103.ogg", "96", "Exodus: F# minor in 5/4, restless pluck, hand drums", SK_MUSIC, true, -3.4, MUS_L103, LEVELMUSICQ},
+    {"104.ogg", "96", "Sand: A Phrygian dominant over a drone, sparse, reed", SK_MUSIC, true, -5.7, MUS_L104, LEVELMUSICQ},
+    {"105.ogg", "96", "Defense: G minor, heroic brass, timpani, choir", SK_MUSIC, true, -4.9, MUS_L105, LEVELMUSICQ},
+    {"106.ogg", "96", "The Shafts: C# minor, low drone, dripping bells", SK_MUSIC, true, -6.7, MUS_L106, LEVELMUSICQ},
+    {"107.ogg", "96", "The Hive: insect pulse, rattle, rubbing choir", SK_MUSIC, true, -4.6, MUS_L107, LEVELMUSICQ},
+    {"108.ogg", "96", "The Throne: E Phrygian, fast, power chords, choir", SK_MUSIC, true, -4.8, MUS_L108, LEVELMUSICQ},
+    {"109.ogg", "96", "Kask's Lab: A minor sevenths, e-piano, ticking", SK_MUSIC, true, -5.7, MUS_L109, LEVELMUSICQ},
+    {"110.ogg", "96", "Tulah: D harmonic minor, heartbeat, hand drums, flute", SK_MUSIC, true, -4.9, MUS_L110, LEVELMUSICQ},
+    {"111.ogg", "96", "The Climb: rising chords, driving bass, brass", SK_MUSIC, true, -4.2, MUS_L111, LEVELMUSICQ},
+    {"112.ogg", "96", "Dawn: D mixolydian, harp, brass, choir", SK_MUSIC, true, -5.0, MUS_L112, LEVELMUSICQ},
+    {"150.ogg", "96", "vision: whole-tone, no pulse, beating choir", SK_MUSIC, true, -5.5, MUS_L150, LEVELMUSICQ},
+    {"151.ogg", "96", "vision: tritones in 3, wavering organ, far drum", SK_MUSIC, true, -4.4, MUS_L151, LEVELMUSICQ},
+};
+
 double QUALITYOF(SOUNDKIND kind) {
   switch (kind) {
     case SK_MUSIC: return 0.4;
@@ -128,7 +152,7 @@ bool MAKESOUNDFILE(const SOUNDFILEDEF& def, std::vector<uint8_t>& ogg, SOUNDBUF*
   // The encoder may overshoot a peak a little: lower the level until the
   // decoded file stays at or under its target.
   for (int attempt = 0; attempt < 6; attempt++) {
-    ogg = ENCODEOGG(b, QUALITYOF(def.KIND), static_cast<uint32_t>(SEEDOF(def.FILE)), def.FILE);
+    ogg = ENCODEOGG(b, def.QUALITY >= 0 ? def.QUALITY : QUALITYOF(def.KIND), static_cast<uint32_t>(SEEDOF(def.FILE)), def.FILE);
     if (ogg.empty()) {
       error = std::string("the Vorbis encoder refused ") + def.FILE;
       return false;

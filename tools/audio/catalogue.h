@@ -18,9 +18,16 @@ struct SOUNDFILEDEF {
   bool LOOP;           // played looping: the end joins the start without a step
   double PEAKDB;       // peak level of the file, dBFS (balanced against the slot volume)
   SOUNDBUF (*MAKE)(uint64_t seed);
+  double QUALITY = -1;  // Vorbis quality; below 0: the kind's (QUALITYOF)
 };
 
 extern const std::vector<SOUNDFILEDEF> SOUNDFILES;
+
+// The idle music of the campaign "main", one loop per level, written as
+// CAMPAIGN/main/BCKM_MAPS/<level>.ogg; on its level it takes the place of the
+// default idle music in slot 96.
+extern const std::vector<SOUNDFILEDEF> LEVELMUSIC;
+constexpr const char* LEVELMUSICDIR = "CAMPAIGN/main/BCKM_MAPS";
 
 // Generates the samples of one entry (levels finished: no DC offset, peak at
 // the entry's level) and encodes them. DECODED receives the decoded samples.

@@ -273,3 +273,20 @@ void FINISHLEVEL(SOUNDBUF& b, double peakdb) {
   double g = std::pow(10.0, peakdb / 20.0) / p;
   for (float& v : b.S) v = static_cast<float>(v * g);
 }
+
+double LOUDESTSECONDDB(const SOUNDBUF& b) {
+  const long n = b.FRAMES(), win = std::min<long>(AUDIORATE, n);
+  if (win <= 0) return -150.0;
+  double e = 0, best = 0;
+  auto power = [&](long i) {
+    double p = 0;
+    for (int c = 0; c < b.CHANNELS; c++) p += static_cast<double>(b.S[i * b.CHANNELS + c]) * b.S[i * b.CHANNELS + c];
+    return p / b.CHANNELS;
+  };
+  for (long i = 0; i < n; i++) {
+    e += power(i);
+    if (i >= win) e -= power(i - win);
+    if (i >= win - 1) best = std::max(best, e);
+  }
+  return 10 * std::log10(std::max(best / win, 1e-15));
+}

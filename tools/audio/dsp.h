@@ -85,5 +85,7 @@ SOUNDBUF TOSTEREO(const SOUNDBUF& b);
 SOUNDBUF RESAMPLE(const SOUNDBUF& b, double factor);  // factor > 1 plays faster / higher
 double PEAKOF(const SOUNDBUF& b);
 double MEANOF(const SOUNDBUF& b, int channel);
+// Loudness: the RMS level of the loudest second (the whole buffer when shorter), dBFS.
+double LOUDESTSECONDDB(const SOUNDBUF& b);
 // Removes the mean of each channel (no DC offset) and scales the peak to PEAKDB dBFS.
 void FINISHLEVEL(SOUNDBUF& b, double peakdb);

@@ -76,4 +76,58 @@ std::vector<MNOTE> WRITEMELODY(const MELODYPLAN& m, const std::vector<CHORD>& ba
 void PLAYMELODY(SONG& s, INSTRUMENT in, const std::vector<MNOTE>& notes, double startbeat,
                 int transpose, double vel, double pan, double send, double legato = 0.95);
 
-extern const std::vector<int> SCALE_MINOR, SCALE_MAJOR, SCALE_HARMONIC, SCALE_PHRYGDOM, SCALE_DORIAN;
+extern const std::vector<int> SCALE_MINOR, SCALE_MAJOR, SCALE_HARMONIC, SCALE_PHRYGDOM, SCALE_DORIAN,
+    SCALE_PHRYGIAN, SCALE_WHOLETONE;
+
+// ---- track building (musiclayers.cpp): what every track shares ----
+
+// The frame of a track: tempo, metre, length, a repeating chord progression
+// and a theme with its variation, written by the melody writer in the key.
+struct TRACKPLAN {
+  double BPM = 100;
+  int BEATS = 4, BARS = 16;
+  std::vector<CHORD> PROG;
+  int TONIC = 57;
+  std::vector<int> SCALE;
+  int LOW = 60, HIGH = 81;
+  std::vector<std::vector<double>> RHYTHMS;
+  std::string FORM, FORM2;  // theme and variation ("" = none)
+  uint64_t SALT = 1;        // the melodies' seed is the track's seed + SALT
+};
+struct TRACK {
+  SONG S;
+  std::vector<CHORD> PROG;
+  std::vector<MNOTE> THEME, VAR;
+  const CHORD& CHORDAT(int bar) const { return PROG[static_cast<size_t>(bar) % PROG.size()]; }
+  double BARBEAT(int bar) const { return static_cast<double>(bar) * S.BEATS; }
+};
+TRACK STARTTRACK(const TRACKPLAN& p, uint64_t seed);
+
+// A figure over a chord: its tones voiced near CENTRE in the order of ORDER
+// (indices into the voicing; 9 = the root an octave up, -1 = a rest), one per
+// STEP beats, each LEN beats long. The first note has velocity FIRST, the
+// others VEL; odd notes are scaled by OFFBEAT. Note k pans to PAN + SWEEP *
+// (k mod 4) / 3. EVERY = 2 plays only the even notes.
+struct FIGURE {
+  std::vector<int> ORDER;
+  double STEP = 0.5, LEN = 0.5;
+  double FIRST = 0.4, VEL = 0.4, OFFBEAT = 1.0;
+  double PAN = 0, SWEEP = 0, SEND = 0.3;
+  int EVERY = 1;
+};
+void FIGUREBAR(SONG& s, INSTRUMENT in, const CHORD& c, int centre, double beat, double beats, const FIGURE& f);
+
+// Layers over the bars FROM .. TO - 1 of a track, one call per part:
+// a figure in every bar,
+void FIGURELAYER(TRACK& t, INSTRUMENT in, int centre, const FIGURE& f, int from, int to);
+// the chord held for HOLD bars at a time,
+void HOLDLAYER(TRACK& t, INSTRUMENT in, int centre, int from, int to, double vel, double spread, double send,
+               int hold = 1);
+// a drum pattern repeated to fill each bar,
+void DRUMLAYER(TRACK& t, INSTRUMENT in, const std::string& steps, double stepbeats, int from, int to, double vel,
+               double pan, double send);
+// a bass line, one character per step of STEPBEATS: 'r' root, 'f' fifth,
+// 't' third, 'o' root an octave up, '-' holds the note before, '.' rests;
+// OCTAVE shifts the chord's root register by octaves.
+void BASSLAYER(TRACK& t, INSTRUMENT in, const std::string& steps, double stepbeats, int octave, int from, int to,
+               double vel, double send);

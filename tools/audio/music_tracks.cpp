@@ -11,36 +11,39 @@ static const std::vector<std::vector<double>> RHYTHMS44 = {
     {1.5, 0.5, 2}};
 static const std::vector<std::vector<double>> RHYTHMS34 = {{2, 1}, {1, 1, 1}, {1.5, 0.5, 1}, {3}, {1, 2}};
 
-// Arpeggio over a bar: chord tones voiced near CENTRE in the order of PATTERN
-// (indices into the voicing, 9 = root an octave up), one per STEP beats.
-static void ARPEGGIO(SONG& s, INSTRUMENT in, const CHORD& c, int centre, double beat, double beats,
-                     const std::vector<int>& pattern, double step, double vel, double send) {
-  std::vector<int> v = VOICING(c, centre);
-  int k = 0;
-  for (double b = 0; b < beats - 1e-6; b += step, k++) {
-    int idx = pattern[k % pattern.size()];
-    int note = idx == 9 ? v[0] + 12 : v[idx % v.size()];
-    double pan = -0.4 + 0.8 * (k % 4) / 3.0;
-    NOTE(s, in, beat + b, step * 1.8, note, vel * (k % 2 ? 0.8 : 1.0), pan, send);
-  }
+// A harp-like arpeggio over a bar: chord tones voiced near the centre in the
+// order of ORDER (9 = root an octave up), one per STEP beats, ringing over
+// the next, panned across the field.
+static FIGURE HARP(const std::vector<int>& order, double step, double vel, double send) {
+  FIGURE f;
+  f.ORDER = order;
+  f.STEP = step;
+  f.LEN = step * 1.8;
+  f.FIRST = f.VEL = vel;
+  f.OFFBEAT = 0.8;
+  f.PAN = -0.4;
+  f.SWEEP = 0.8;
+  f.SEND = send;
+  return f;
 }
 
 SOUNDBUF MUS_MENU(uint64_t seed) {  // D minor, heroic and dark: intro, theme, climax, fill
-  SONG s;
-  SONGINIT(s, 84, 4, 24, seed);
-  std::vector<CHORD> prog = {MIN(50), MAJ(46), MAJ(53), MAJ(48), MIN(50), MIN(55), MAJ(46), MAJ(45)};
-  MELODYPLAN m;
-  m.TONIC = 50; m.SCALE = SCALE_MINOR; m.LOW = 62; m.HIGH = 77; m.RHYTHMS = RHYTHMS44;
-  m.FORM = "ABAC ABD-"; m.SEED = seed + 1;
-  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
-  m.FORM = "ABAE FBG-";
-  std::vector<MNOTE> climax = WRITEMELODY(m, prog, 4);
+  TRACK t = STARTTRACK({.BPM = 84, .BEATS = 4, .BARS = 24,
+                        .PROG = {MIN(50), MAJ(46), MAJ(53), MAJ(48), MIN(50), MIN(55), MAJ(46), MAJ(45)},
+                        .TONIC = 50, .SCALE = SCALE_MINOR, .LOW = 62, .HIGH = 77,
+                        .RHYTHMS = RHYTHMS44,
+                        .FORM = "ABAC ABD-", .FORM2 = "ABAE FBG-", .SALT = 1},
+                       seed);
+  SONG& s = t.S;
+  const std::vector<CHORD>& prog = t.PROG;
+  const std::vector<MNOTE>& theme = t.THEME;
+  const std::vector<MNOTE>& climax = t.VAR;
   for (int bar = 0; bar < 24; bar++) {
     const CHORD& c = prog[bar % 8];
     double b = bar * 4.0;
     CHORDNOTES(s, IN_PAD, c, 62, b, 4, 0.55, 0.6, 0.6);
     // the harp runs through every section, quieter under the theme
-    ARPEGGIO(s, IN_PLUCK, c, 69, b, 4, {0, 1, 2, 9, 2, 1, 0, 1}, 0.5, bar < 8 ? 0.35 : 0.2, 0.5);
+    FIGUREBAR(s, IN_PLUCK, c, 69, b, 4, HARP({0, 1, 2, 9, 2, 1, 0, 1}, 0.5, bar < 8 ? 0.35 : 0.2, 0.5));
     if (bar < 8) {
       NOTE(s, IN_BASS, b, 4, c.ROOT - 12, 0.5, 0, 0.1);
     } else {
@@ -67,15 +70,16 @@ SOUNDBUF MUS_MENU(uint64_t seed) {  // D minor, heroic and dark: intro, theme, c
 }
 
 SOUNDBUF MUS_IDLE(uint64_t seed) {  // C minor in 3/4: organ, ticking, a music-box theme, a far choir
-  SONG s;
-  SONGINIT(s, 66, 3, 32, seed);
-  std::vector<CHORD> prog = {MIN(48), MAJ(44), MIN(53), MAJ(43), MIN(48), MAJ(51), MIN(53), DOM7(43)};
-  MELODYPLAN m;
-  m.TONIC = 48; m.SCALE = SCALE_HARMONIC; m.LOW = 67; m.HIGH = 84; m.RHYTHMS = RHYTHMS34;
-  m.FORM = "ABAC ABD-"; m.SEED = seed + 3;
-  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 3);
-  m.FORM = "EBAC EBF-";
-  std::vector<MNOTE> var = WRITEMELODY(m, prog, 3);
+  TRACK t = STARTTRACK({.BPM = 66, .BEATS = 3, .BARS = 32,
+                        .PROG = {MIN(48), MAJ(44), MIN(53), MAJ(43), MIN(48), MAJ(51), MIN(53), DOM7(43)},
+                        .TONIC = 48, .SCALE = SCALE_HARMONIC, .LOW = 67, .HIGH = 84,
+                        .RHYTHMS = RHYTHMS34,
+                        .FORM = "ABAC ABD-", .FORM2 = "EBAC EBF-", .SALT = 3},
+                       seed);
+  SONG& s = t.S;
+  const std::vector<CHORD>& prog = t.PROG;
+  const std::vector<MNOTE>& theme = t.THEME;
+  const std::vector<MNOTE>& var = t.VAR;
   for (int bar = 0; bar < 32; bar++) {
     const CHORD& c = prog[bar % 8];
     double b = bar * 3.0;
@@ -92,20 +96,21 @@ SOUNDBUF MUS_IDLE(uint64_t seed) {  // C minor in 3/4: organ, ticking, a music-b
 }
 
 SOUNDBUF MUS_INTRO(uint64_t seed) {  // E minor, for level intros: harp arpeggios, pad, a flute line
-  SONG s;
-  SONGINIT(s, 92, 4, 24, seed);
-  std::vector<CHORD> prog = {MIN(52), MAJ(48), MAJ(55), MAJ(50), MIN(52), MAJ(48), MIN(57), MAJ(47)};
-  MELODYPLAN m;
-  m.TONIC = 52; m.SCALE = SCALE_MINOR; m.LOW = 67; m.HIGH = 83; m.RHYTHMS = RHYTHMS44;
-  m.FORM = "A-B- A-C-"; m.SEED = seed + 5;
-  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
-  m.FORM = "ADB- EDC-";
-  std::vector<MNOTE> var = WRITEMELODY(m, prog, 4);
+  TRACK t = STARTTRACK({.BPM = 92, .BEATS = 4, .BARS = 24,
+                        .PROG = {MIN(52), MAJ(48), MAJ(55), MAJ(50), MIN(52), MAJ(48), MIN(57), MAJ(47)},
+                        .TONIC = 52, .SCALE = SCALE_MINOR, .LOW = 67, .HIGH = 83,
+                        .RHYTHMS = RHYTHMS44,
+                        .FORM = "A-B- A-C-", .FORM2 = "ADB- EDC-", .SALT = 5},
+                       seed);
+  SONG& s = t.S;
+  const std::vector<CHORD>& prog = t.PROG;
+  const std::vector<MNOTE>& theme = t.THEME;
+  const std::vector<MNOTE>& var = t.VAR;
   for (int bar = 0; bar < 24; bar++) {
     const CHORD& c = prog[bar % 8];
     double b = bar * 4.0;
     CHORDNOTES(s, IN_PAD, c, 60, b, 4, 0.45, 0.7, 0.7);
-    ARPEGGIO(s, IN_PLUCK, c, 64, b, 4, {0, 1, 2, 9, 1, 2, 9, 2}, 0.25, 0.3, 0.5);
+    FIGUREBAR(s, IN_PLUCK, c, 64, b, 4, HARP({0, 1, 2, 9, 1, 2, 9, 2}, 0.25, 0.3, 0.5));
     NOTE(s, IN_SUBBASS, b, 3.8, c.ROOT - 12, 0.5, 0, 0.1);
     if (bar >= 8) PATTERN(s, IN_SHAKER, "o.x.o.x.o.x.o.xo", 0.25, b, 1, 0.25, 0.4, 0.3);
     if (bar >= 16 && bar % 2 == 0) NOTE(s, IN_DUM, b, 1, 50, 0.35, 0, 0.3);
@@ -117,23 +122,22 @@ SOUNDBUF MUS_INTRO(uint64_t seed) {  // E minor, for level intros: harp arpeggio
 }
 
 SOUNDBUF MUS_DARK(uint64_t seed) {  // A minor, brooding: low string ostinato, taiko, slow brass
-  SONG s;
-  SONGINIT(s, 62, 4, 16, seed);
-  std::vector<CHORD> prog = {MIN(45), MAJ(41), MIN(50), MAJ(40), MIN(45), MAJ(41), MAJ(43), MAJ(40)};
-  MELODYPLAN m;
-  m.TONIC = 45; m.SCALE = SCALE_HARMONIC; m.LOW = 52; m.HIGH = 67;
-  m.RHYTHMS = {{2, 2}, {3, 1}, {4}, {2, 1, 1}, {1, 1, 2}};
-  m.FORM = "AB-C AB--"; m.SEED = seed + 7;
-  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
+  TRACK t = STARTTRACK({.BPM = 62, .BEATS = 4, .BARS = 16,
+                        .PROG = {MIN(45), MAJ(41), MIN(50), MAJ(40), MIN(45), MAJ(41), MAJ(43), MAJ(40)},
+                        .TONIC = 45, .SCALE = SCALE_HARMONIC, .LOW = 52, .HIGH = 67,
+                        .RHYTHMS = {{2, 2}, {3, 1}, {4}, {2, 1, 1}, {1, 1, 2}},
+                        .FORM = "AB-C AB--", .SALT = 7},
+                       seed);
+  SONG& s = t.S;
+  const std::vector<CHORD>& prog = t.PROG;
+  const std::vector<MNOTE>& theme = t.THEME;
+  // the low string ostinato: root-heavy eighths with an accent on the one
+  const FIGURE ostinato = {.ORDER = {0, 0, 1, 0, 2, 0, 1, 9}, .STEP = 0.5, .LEN = 0.4, .FIRST = 0.5, .VEL = 0.38,
+                           .PAN = -0.3, .SEND = 0.35};
   for (int bar = 0; bar < 16; bar++) {
     const CHORD& c = prog[bar % 8];
     double b = bar * 4.0;
-    std::vector<int> v = VOICING(c, 52);
-    const int ost[8] = {0, 0, 1, 0, 2, 0, 1, 9};
-    for (int e = 0; e < 8; e++) {
-      int note = ost[e] == 9 ? v[0] + 12 : v[ost[e]];
-      NOTE(s, IN_STRINGS, b + e * 0.5, 0.4, note, e == 0 ? 0.5 : 0.38, -0.3, 0.35);
-    }
+    FIGUREBAR(s, IN_STRINGS, c, 52, b, 4, ostinato);
     NOTE(s, IN_SUBBASS, b, 4, c.ROOT - 12, 0.6, 0, 0.1);
     CHORDNOTES(s, IN_PAD, c, 57, b, 4, 0.35, 0.6, 0.7);
     PATTERN(s, IN_TAIKO, bar % 4 == 3 ? "x...x...x.x.xxxx" : "x.......x.....o.", 0.25, b, 1, 0.7, 0, 0.4);
@@ -147,15 +151,16 @@ SOUNDBUF MUS_DARK(uint64_t seed) {  // A minor, brooding: low string ostinato, t
 }
 
 SOUNDBUF MUS_BATTLE(uint64_t seed) {  // E minor, fast: driving drums, power chords, string ostinato, brass
-  SONG s;
-  SONGINIT(s, 140, 4, 36, seed);
-  std::vector<CHORD> prog = {MIN(40), MAJ(36), MAJ(43), MAJ(38), MIN(40), MAJ(36), MAJ(38), MAJ(35)};
-  MELODYPLAN m;
-  m.TONIC = 52; m.SCALE = SCALE_MINOR; m.LOW = 64; m.HIGH = 81; m.RHYTHMS = RHYTHMS44;
-  m.FORM = "ABAC ABD-"; m.SEED = seed + 9;
-  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
-  m.FORM = "EFEG EFH-";
-  std::vector<MNOTE> second = WRITEMELODY(m, prog, 4);
+  TRACK t = STARTTRACK({.BPM = 140, .BEATS = 4, .BARS = 36,
+                        .PROG = {MIN(40), MAJ(36), MAJ(43), MAJ(38), MIN(40), MAJ(36), MAJ(38), MAJ(35)},
+                        .TONIC = 52, .SCALE = SCALE_MINOR, .LOW = 64, .HIGH = 81,
+                        .RHYTHMS = RHYTHMS44,
+                        .FORM = "ABAC ABD-", .FORM2 = "EFEG EFH-", .SALT = 9},
+                       seed);
+  SONG& s = t.S;
+  const std::vector<CHORD>& prog = t.PROG;
+  const std::vector<MNOTE>& theme = t.THEME;
+  const std::vector<MNOTE>& second = t.VAR;
   for (int bar = 0; bar < 36; bar++) {
     const CHORD& c = prog[bar % 8];
     double b = bar * 4.0;
@@ -190,15 +195,16 @@ SOUNDBUF MUS_BATTLE(uint64_t seed) {  // E minor, fast: driving drums, power cho
 }
 
 SOUNDBUF MUS_CREDITS(uint64_t seed) {  // D major, warm: electric piano, light drums, flute and bells
-  SONG s;
-  SONGINIT(s, 96, 4, 28, seed);
-  std::vector<CHORD> prog = {MAJ(50), MAJ(45), MIN(47), MAJ(43), MAJ(50), MAJ(45), MAJ(43), SUS4(45)};
-  MELODYPLAN m;
-  m.TONIC = 50; m.SCALE = SCALE_MAJOR; m.LOW = 66; m.HIGH = 83; m.RHYTHMS = RHYTHMS44;
-  m.FORM = "ABAC ABD-"; m.SEED = seed + 11;
-  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
-  m.FORM = "ABEC FBD-";
-  std::vector<MNOTE> var = WRITEMELODY(m, prog, 4);
+  TRACK t = STARTTRACK({.BPM = 96, .BEATS = 4, .BARS = 28,
+                        .PROG = {MAJ(50), MAJ(45), MIN(47), MAJ(43), MAJ(50), MAJ(45), MAJ(43), SUS4(45)},
+                        .TONIC = 50, .SCALE = SCALE_MAJOR, .LOW = 66, .HIGH = 83,
+                        .RHYTHMS = RHYTHMS44,
+                        .FORM = "ABAC ABD-", .FORM2 = "ABEC FBD-", .SALT = 11},
+                       seed);
+  SONG& s = t.S;
+  const std::vector<CHORD>& prog = t.PROG;
+  const std::vector<MNOTE>& theme = t.THEME;
+  const std::vector<MNOTE>& var = t.VAR;
   for (int bar = 0; bar < 28; bar++) {
     const CHORD& c = prog[bar % 8];
     double b = bar * 4.0;
@@ -224,32 +230,30 @@ SOUNDBUF MUS_CREDITS(uint64_t seed) {  // D major, warm: electric piano, light d
 }
 
 SOUNDBUF MUS_TULAH(uint64_t seed) {  // E with a raised third over a drone: lute, reed, hand drums
-  SONG s;
-  SONGINIT(s, 100, 4, 28, seed);
-  std::vector<CHORD> prog = {MAJ(52), MAJ(53), MAJ(52), MIN(50), MIN(57), MAJ(53), MAJ(52), MAJ(52)};
-  MELODYPLAN m;
-  m.TONIC = 52; m.SCALE = SCALE_PHRYGDOM; m.LOW = 64; m.HIGH = 79;
-  m.RHYTHMS = {{0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 1, 1}, {1.5, 0.5, 0.5, 0.5, 1}, {0.5, 0.5, 0.5, 0.5, 2}, {2, 1, 1}};
-  m.FORM = "ABAC ABD-"; m.SEED = seed + 13;
-  std::vector<MNOTE> theme = WRITEMELODY(m, prog, 4);
-  m.FORM = "EBEC FBD-";
-  std::vector<MNOTE> var = WRITEMELODY(m, prog, 4);
+  TRACK t = STARTTRACK({.BPM = 100, .BEATS = 4, .BARS = 28,
+                        .PROG = {MAJ(52), MAJ(53), MAJ(52), MIN(50), MIN(57), MAJ(53), MAJ(52), MAJ(52)},
+                        .TONIC = 52, .SCALE = SCALE_PHRYGDOM, .LOW = 64, .HIGH = 79,
+                        .RHYTHMS = {{0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 1, 1}, {1.5, 0.5, 0.5, 0.5, 1}, {0.5, 0.5, 0.5, 0.5, 2}, {2, 1, 1}},
+                        .FORM = "ABAC ABD-", .FORM2 = "EBEC FBD-", .SALT = 13},
+                       seed);
+  SONG& s = t.S;
+  const std::vector<CHORD>& prog = t.PROG;
+  const std::vector<MNOTE>& theme = t.THEME;
+  const std::vector<MNOTE>& var = t.VAR;
   for (int bar = 0; bar < 28; bar += 4) {
     NOTE(s, IN_DRONE, bar * 4.0, 16, 40, 0.4, -0.2, 0.4);
     NOTE(s, IN_DRONE, bar * 4.0, 16, 47, 0.3, 0.2, 0.4);
   }
+  FIGURE lute = {.ORDER = {0, 9, 1, 0, 2, 1, 9, 1}, .STEP = 0.5, .LEN = 0.5, .FIRST = 0.4, .VEL = 0.4,
+                 .PAN = 0.35, .SEND = 0.4};
   for (int bar = 0; bar < 28; bar++) {
     const CHORD& c = prog[bar % 8];
     double b = bar * 4.0;
     PATTERN(s, IN_DUM, "x..x..x.", 0.5, b, 1, 0.7, -0.1, 0.3);
     PATTERN(s, IN_TEK, ".x.xx.xo", 0.5, b, 1, 0.45, 0.2, 0.3);
     if (bar >= 4) PATTERN(s, IN_SHAKER, "oxoxoxoxoxoxoxox", 0.25, b, 1, 0.15, 0.5, 0.2);
-    std::vector<int> v = VOICING(c, 59);
-    const int lute[8] = {0, 9, 1, 0, 2, 1, 9, 1};
-    for (int e = 0; e < 8; e++) {
-      int note = lute[e] == 9 ? v[0] + 12 : v[lute[e]];
-      if (bar % 8 < 4 || e % 2 == 0) NOTE(s, IN_PLUCK, b + e * 0.5, 0.5, note, 0.4, 0.35, 0.4);
-    }
+    lute.EVERY = bar % 8 < 4 ? 1 : 2;  // the second half of each phrase on the beats only
+    FIGUREBAR(s, IN_PLUCK, c, 59, b, 4, lute);
   }
   PLAYMELODY(s, IN_REED, theme, 16, 0, 0.45, -0.15, 0.45);
   PLAYMELODY(s, IN_REED, var, 48, 0, 0.45, -0.15, 0.45);

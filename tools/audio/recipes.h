@@ -92,6 +92,23 @@ SOUNDBUF MUS_BATTLE(uint64_t s);
 SOUNDBUF MUS_CREDITS(uint64_t s);
 SOUNDBUF MUS_TULAH(uint64_t s);
 
+// Idle music of the campaign's levels (music_levels.cpp).
+SOUNDBUF MUS_L100(uint64_t s);
+SOUNDBUF MUS_L101(uint64_t s);
+SOUNDBUF MUS_L102(uint64_t s);
+SOUNDBUF MUS_L103(uint64_t s);
+SOUNDBUF MUS_L104(uint64_t s);
+SOUNDBUF MUS_L105(uint64_t s);
+SOUNDBUF MUS_L106(uint64_t s);
+SOUNDBUF MUS_L107(uint64_t s);
+SOUNDBUF MUS_L108(uint64_t s);
+SOUNDBUF MUS_L109(uint64_t s);
+SOUNDBUF MUS_L110(uint64_t s);
+SOUNDBUF MUS_L111(uint64_t s);
+SOUNDBUF MUS_L112(uint64_t s);
+SOUNDBUF MUS_L150(uint64_t s);
+SOUNDBUF MUS_L151(uint64_t s);
+
 // Spoken lines of the game (speech.cpp).
 SOUNDBUF VOX_WEAPONACQUIRED(uint64_t s);
 SOUNDBUF VOX_ACCESSGRANTED(uint64_t s);
