@@ -214,11 +214,12 @@ SOUNDBUF MUS_L107(uint64_t seed) {
   FIGURELAYER(t, IN_PLUCK, 45, {.ORDER = {0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 1, 0, 9, 0, 2, 0}, .STEP = 0.25,
                                 .LEN = 0.22, .FIRST = 0.36, .VEL = 0.26, .OFFBEAT = 0.7, .PAN = 0.2, .SEND = 0.3},
               0, 24);
-  DRUMLAYER(t, IN_SHAKER, "xoxoxoxoxoxoxoxo", 0.25, 4, 24, 0.14, -0.45, 0.3);
+  BASSLAYER(t, IN_SUBBASS, "r---", 1, -1, 0, 24, 0.55, 0.1);
+  DRUMLAYER(t, IN_SHAKER, "xoxoxoxoxoxoxoxo", 0.25, 4, 24, 0.1, -0.45, 0.3);
   DRUMLAYER(t, IN_TEK, "..x....x..x...x.", 0.25, 8, 24, 0.3, 0.35, 0.4);
   DRUMLAYER(t, IN_DUM, "x.....x.........", 0.25, 8, 24, 0.45, 0, 0.3);
-  FIGURELAYER(t, IN_STRINGS, 69, {.ORDER = {0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 1, 1, 1, 1}, .STEP = 0.25,
-                                  .LEN = 0.22, .FIRST = 0.14, .VEL = 0.12, .PAN = -0.3, .SWEEP = 0.6, .SEND = 0.5},
+  FIGURELAYER(t, IN_STRINGS, 62, {.ORDER = {0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 1, 1, 1, 1}, .STEP = 0.25,
+                                  .LEN = 0.22, .FIRST = 0.1, .VEL = 0.08, .PAN = -0.3, .SWEEP = 0.6, .SEND = 0.5},
               8, 24);
   for (int bar = 12; bar < 24; bar += 2)
     UNEASY(t, IN_CHOIR, t.BARBEAT(bar), 8, t.CHORDAT(bar).ROOT + 24, 0.3, 0.3, 0.4, 0.8);
