@@ -4,6 +4,7 @@
 // sound at the start, and the reverb runs over the loop twice, so the end of
 // the file leads into its start without a step.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,8 @@ struct TRACK {
   double BARBEAT(int bar) const { return static_cast<double>(bar) * S.BEATS; }
 };
 TRACK STARTTRACK(const TRACKPLAN& p, uint64_t seed);
+// Calls FN for every bar of the track with the bar's chord and first beat.
+void EACHBAR(TRACK& t, const std::function<void(int bar, const CHORD& c, double beat)>& fn);
 
 // A figure over a chord: its tones voiced near CENTRE in the order of ORDER
 // (indices into the voicing; 9 = the root an octave up, -1 = a rest), one per

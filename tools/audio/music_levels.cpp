@@ -23,6 +23,15 @@ void LEAD(TRACK& t, INSTRUMENT in, const std::vector<MNOTE>& line, int bar, int 
   PLAYMELODY(t.S, in, line, t.BARBEAT(bar), transpose, vel, pan, send);
 }
 
+// The form of the driving tracks: the theme at bar 8, its variation at 16,
+// and the theme again at 24 doubled by strings an octave up.
+void RESTATED(TRACK& t, INSTRUMENT lead, double vel) {
+  LEAD(t, lead, t.THEME, 8, 0, vel, -0.1, 0.35);
+  LEAD(t, lead, t.VAR, 16, 0, vel, -0.1, 0.35);
+  LEAD(t, lead, t.THEME, 24, 0, vel * 0.78, -0.25, 0.35);
+  LEAD(t, IN_STRINGS, t.THEME, 24, 12, vel * 0.68, 0.2, 0.4);
+}
+
 // One accent (crash, swell, timpani) at each of BARS, BEAT beats into the bar.
 void ACCENTS(TRACK& t, INSTRUMENT in, const std::vector<int>& bars, double beat, double beats, double midi,
              double vel, double send) {
@@ -96,10 +105,7 @@ SOUNDBUF MUS_L102(uint64_t seed) {
   FIGURELAYER(t, IN_STRINGS, 67, {.ORDER = {0, 1, 2, 1, 0, 1, 2, 9}, .STEP = 0.25, .LEN = 0.2, .FIRST = 0.24,
                                   .VEL = 0.2, .PAN = 0.4, .SEND = 0.3},
               8, 32);
-  LEAD(t, IN_BRASS, t.THEME, 8, 0, 0.55, -0.15, 0.35);
-  LEAD(t, IN_BRASS, t.VAR, 16, 0, 0.55, -0.15, 0.35);
-  LEAD(t, IN_BRASS, t.THEME, 24, 0, 0.4, -0.3, 0.35);
-  LEAD(t, IN_STRINGS, t.THEME, 24, 12, 0.35, 0.25, 0.4);
+  RESTATED(t, IN_BRASS, 0.55);
   ACCENTS(t, IN_TIMPANI, {0, 4, 8, 12, 16, 20, 24, 28}, 0, 1, 36, 0.55, 0.4);
   ACCENTS(t, IN_CRASH, {8, 24}, 0, 4, 50, 0.3, 0.5);
   ACCENTS(t, IN_SWELL, {7, 15, 23, 31}, 2, 2, 60, 0.25, 0.3);
@@ -171,10 +177,7 @@ SOUNDBUF MUS_L105(uint64_t seed) {
   DRUMLAYER(t, IN_SNARE, "....x.......x.xo", 0.25, 8, 32, 0.5, 0.1, 0.3);
   DRUMLAYER(t, IN_HAT, "o.o.o.o.o.o.o.xo", 0.25, 16, 32, 0.2, 0.3, 0.1);
   HOLDLAYER(t, IN_CHOIR, 64, 16, 32, 0.3, 0.8, 0.8);
-  LEAD(t, IN_BRASS, t.THEME, 8, 0, 0.55, -0.1, 0.35);
-  LEAD(t, IN_BRASS, t.VAR, 16, 0, 0.5, -0.1, 0.35);
-  LEAD(t, IN_BRASS, t.THEME, 24, 0, 0.5, -0.2, 0.35);
-  LEAD(t, IN_STRINGS, t.THEME, 24, 12, 0.38, 0.2, 0.45);
+  RESTATED(t, IN_BRASS, 0.55);
   ACCENTS(t, IN_TIMPANI, {0, 2, 4, 6, 8, 12, 16, 20, 24, 28}, 0, 1, 43, 0.6, 0.45);
   ACCENTS(t, IN_CRASH, {8, 16, 24}, 0, 4, 50, 0.3, 0.5);
   ACCENTS(t, IN_SWELL, {7, 23}, 2, 2, 60, 0.28, 0.4);
@@ -245,10 +248,7 @@ SOUNDBUF MUS_L108(uint64_t seed) {
   DRUMLAYER(t, IN_SNARE, "....x.......x...", 0.25, 8, 32, 0.6, 0.1, 0.25);
   DRUMLAYER(t, IN_HAT, "xoxoxoxoxoxoxoxo", 0.25, 16, 32, 0.24, 0.35, 0.1);
   HOLDLAYER(t, IN_CHOIR, 64, 8, 32, 0.34, 0.8, 0.8, 2);
-  LEAD(t, IN_BRASS, t.THEME, 8, 0, 0.58, -0.1, 0.35);
-  LEAD(t, IN_BRASS, t.VAR, 16, 0, 0.58, -0.1, 0.35);
-  LEAD(t, IN_BRASS, t.THEME, 24, 0, 0.45, -0.25, 0.35);
-  LEAD(t, IN_STRINGS, t.THEME, 24, 12, 0.38, 0.25, 0.4);
+  RESTATED(t, IN_BRASS, 0.58);
   ACCENTS(t, IN_CRASH, {8, 16, 24}, 0, 4, 50, 0.35, 0.4);
   ACCENTS(t, IN_SWELL, {7, 15, 23, 31}, 2, 2, 60, 0.28, 0.3);
   return SONGMIX(t.S, 0.7, 0.4);
@@ -316,10 +316,7 @@ SOUNDBUF MUS_L111(uint64_t seed) {
   FIGURELAYER(t, IN_POWER, 52, {.ORDER = {0, -1, 0, -1, 0, -1, 0, 0}, .STEP = 0.5, .LEN = 0.4, .FIRST = 0.3,
                                 .VEL = 0.24, .PAN = 0.4, .SEND = 0.1},
               16, 32);
-  LEAD(t, IN_BRASS, t.THEME, 8, 0, 0.55, -0.1, 0.35);
-  LEAD(t, IN_BRASS, t.VAR, 16, 0, 0.55, -0.1, 0.35);
-  LEAD(t, IN_STRINGS, t.THEME, 24, 12, 0.4, 0.2, 0.4);
-  LEAD(t, IN_BRASS, t.THEME, 24, 0, 0.42, -0.25, 0.35);
+  RESTATED(t, IN_BRASS, 0.55);
   ACCENTS(t, IN_TIMPANI, {0, 8, 16, 24}, 0, 1, 45, 0.55, 0.4);
   ACCENTS(t, IN_CRASH, {8, 16, 24}, 0, 4, 50, 0.3, 0.45);
   ACCENTS(t, IN_SWELL, {7, 15, 23, 31}, 2, 2, 60, 0.26, 0.35);

@@ -34,39 +34,33 @@ SOUNDBUF MUS_MENU(uint64_t seed) {  // D minor, heroic and dark: intro, theme, c
                         .RHYTHMS = RHYTHMS44,
                         .FORM = "ABAC ABD-", .FORM2 = "ABAE FBG-", .SALT = 1},
                        seed);
-  SONG& s = t.S;
-  const std::vector<CHORD>& prog = t.PROG;
-  const std::vector<MNOTE>& theme = t.THEME;
-  const std::vector<MNOTE>& climax = t.VAR;
-  for (int bar = 0; bar < 24; bar++) {
-    const CHORD& c = prog[bar % 8];
-    double b = bar * 4.0;
-    CHORDNOTES(s, IN_PAD, c, 62, b, 4, 0.55, 0.6, 0.6);
+  EACHBAR(t, [&](int bar, const CHORD& c, double b) {
+    CHORDNOTES(t.S, IN_PAD, c, 62, b, 4, 0.55, 0.6, 0.6);
     // the harp runs through every section, quieter under the theme
-    FIGUREBAR(s, IN_PLUCK, c, 69, b, 4, HARP({0, 1, 2, 9, 2, 1, 0, 1}, 0.5, bar < 8 ? 0.35 : 0.2, 0.5));
+    FIGUREBAR(t.S, IN_PLUCK, c, 69, b, 4, HARP({0, 1, 2, 9, 2, 1, 0, 1}, 0.5, bar < 8 ? 0.35 : 0.2, 0.5));
     if (bar < 8) {
-      NOTE(s, IN_BASS, b, 4, c.ROOT - 12, 0.5, 0, 0.1);
+      NOTE(t.S, IN_BASS, b, 4, c.ROOT - 12, 0.5, 0, 0.1);
     } else {
-      if (bar < 16) NOTE(s, IN_STRINGS, b, 2, VOICING(c, 50)[1], 0.3, -0.6, 0.4);  // a low counter-line
-      if (bar < 16) NOTE(s, IN_STRINGS, b + 2, 2, VOICING(c, 50)[0], 0.3, -0.6, 0.4);
-      for (int e = 0; e < 8; e++) NOTE(s, IN_BASS, b + e * 0.5, 0.45, c.ROOT - 12 + (e == 7 ? 7 : 0), e % 2 ? 0.45 : 0.6, 0, 0.05);
-      PATTERN(s, IN_KICK, "x.......x..x....", 0.25, b, 1, 0.8, 0, 0.05);
-      PATTERN(s, IN_SNARE, "........x.......", 0.25, b, 1, 0.55, 0.1, 0.3);
-      PATTERN(s, IN_HAT, "o.o.o.o.o.o.o.xo", 0.25, b, 1, 0.25, 0.3, 0.1);
+      if (bar < 16) NOTE(t.S, IN_STRINGS, b, 2, VOICING(c, 50)[1], 0.3, -0.6, 0.4);  // a low counter-line
+      if (bar < 16) NOTE(t.S, IN_STRINGS, b + 2, 2, VOICING(c, 50)[0], 0.3, -0.6, 0.4);
+      for (int e = 0; e < 8; e++) NOTE(t.S, IN_BASS, b + e * 0.5, 0.45, c.ROOT - 12 + (e == 7 ? 7 : 0), e % 2 ? 0.45 : 0.6, 0, 0.05);
+      PATTERN(t.S, IN_KICK, "x.......x..x....", 0.25, b, 1, 0.8, 0, 0.05);
+      PATTERN(t.S, IN_SNARE, "........x.......", 0.25, b, 1, 0.55, 0.1, 0.3);
+      PATTERN(t.S, IN_HAT, "o.o.o.o.o.o.o.xo", 0.25, b, 1, 0.25, 0.3, 0.1);
     }
-    if (bar >= 16) CHORDNOTES(s, IN_STRINGS, c, 57, b, 4, 0.45, 0.7, 0.5);
-    if (bar % 4 == 0) NOTE(s, IN_TIMPANI, b, 1, c.ROOT - 12 + (c.ROOT < 48 ? 12 : 0), 0.7, 0, 0.4);
-  }
-  PLAYMELODY(s, IN_BRASS, theme, 32, 0, 0.55, -0.1, 0.35);
-  PLAYMELODY(s, IN_STRINGS, climax, 64, 12, 0.45, 0.15, 0.45);
-  PLAYMELODY(s, IN_BELL, climax, 64, 0, 0.18, -0.5, 0.6);
-  NOTE(s, IN_CRASH, 64, 4, 50, 0.35, 0.3, 0.5);
-  NOTE(s, IN_CRASH, 32, 4, 50, 0.3, -0.3, 0.5);
-  NOTE(s, IN_SWELL, 28, 4, 60, 0.35, 0.2, 0.5);
-  NOTE(s, IN_SWELL, 60, 4, 60, 0.4, -0.2, 0.5);
+    if (bar >= 16) CHORDNOTES(t.S, IN_STRINGS, c, 57, b, 4, 0.45, 0.7, 0.5);
+    if (bar % 4 == 0) NOTE(t.S, IN_TIMPANI, b, 1, c.ROOT - 12 + (c.ROOT < 48 ? 12 : 0), 0.7, 0, 0.4);
+  });
+  PLAYMELODY(t.S, IN_BRASS, t.THEME, 32, 0, 0.55, -0.1, 0.35);
+  PLAYMELODY(t.S, IN_STRINGS, t.VAR, 64, 12, 0.45, 0.15, 0.45);
+  PLAYMELODY(t.S, IN_BELL, t.VAR, 64, 0, 0.18, -0.5, 0.6);
+  NOTE(t.S, IN_CRASH, 64, 4, 50, 0.35, 0.3, 0.5);
+  NOTE(t.S, IN_CRASH, 32, 4, 50, 0.3, -0.3, 0.5);
+  NOTE(t.S, IN_SWELL, 28, 4, 60, 0.35, 0.2, 0.5);
+  NOTE(t.S, IN_SWELL, 60, 4, 60, 0.4, -0.2, 0.5);
   // fill back to the opening
-  for (int k = 0; k < 8; k++) NOTE(s, IN_TOM, 92 + k * 0.5, 0.5, 50 - k * 2, 0.5 + 0.05 * k, -0.5 + k * 0.14, 0.3);
-  return SONGMIX(s, 0.85, 0.5);
+  for (int k = 0; k < 8; k++) NOTE(t.S, IN_TOM, 92 + k * 0.5, 0.5, 50 - k * 2, 0.5 + 0.05 * k, -0.5 + k * 0.14, 0.3);
+  return SONGMIX(t.S, 0.85, 0.5);
 }
 
 SOUNDBUF MUS_IDLE(uint64_t seed) {  // C minor in 3/4: organ, ticking, a music-box theme, a far choir
@@ -76,23 +70,17 @@ SOUNDBUF MUS_IDLE(uint64_t seed) {  // C minor in 3/4: organ, ticking, a music-b
                         .RHYTHMS = RHYTHMS34,
                         .FORM = "ABAC ABD-", .FORM2 = "EBAC EBF-", .SALT = 3},
                        seed);
-  SONG& s = t.S;
-  const std::vector<CHORD>& prog = t.PROG;
-  const std::vector<MNOTE>& theme = t.THEME;
-  const std::vector<MNOTE>& var = t.VAR;
-  for (int bar = 0; bar < 32; bar++) {
-    const CHORD& c = prog[bar % 8];
-    double b = bar * 3.0;
-    CHORDNOTES(s, IN_ORGAN, c, 60, b, 3, 0.4, 0.5, 0.6);
-    NOTE(s, IN_SUBBASS, b, 2.5, c.ROOT - 12, 0.55, 0, 0.1);
-    PATTERN(s, IN_TICK, "xoo", 1, b, 1, 0.25, 0.6, 0.3);
-    if (bar >= 16) CHORDNOTES(s, IN_CHOIR, c, 64, b, 3, 0.35, 0.8, 0.8);
-    if (bar % 2 == 0) NOTE(s, IN_BELL, b + 1.5, 0.5, 96, 0.06, -0.7, 0.7);  // the scanner's blip
-  }
-  PLAYMELODY(s, IN_BELL, theme, 24, 0, 0.35, 0.2, 0.6);
-  PLAYMELODY(s, IN_FLUTE, var, 48, 0, 0.3, -0.2, 0.6);
-  PLAYMELODY(s, IN_BELL, var, 48, 12, 0.1, 0.4, 0.7);
-  return SONGMIX(s, 0.95, 0.6);
+  EACHBAR(t, [&](int bar, const CHORD& c, double b) {
+    CHORDNOTES(t.S, IN_ORGAN, c, 60, b, 3, 0.4, 0.5, 0.6);
+    NOTE(t.S, IN_SUBBASS, b, 2.5, c.ROOT - 12, 0.55, 0, 0.1);
+    PATTERN(t.S, IN_TICK, "xoo", 1, b, 1, 0.25, 0.6, 0.3);
+    if (bar >= 16) CHORDNOTES(t.S, IN_CHOIR, c, 64, b, 3, 0.35, 0.8, 0.8);
+    if (bar % 2 == 0) NOTE(t.S, IN_BELL, b + 1.5, 0.5, 96, 0.06, -0.7, 0.7);  // the scanner's blip
+  });
+  PLAYMELODY(t.S, IN_BELL, t.THEME, 24, 0, 0.35, 0.2, 0.6);
+  PLAYMELODY(t.S, IN_FLUTE, t.VAR, 48, 0, 0.3, -0.2, 0.6);
+  PLAYMELODY(t.S, IN_BELL, t.VAR, 48, 12, 0.1, 0.4, 0.7);
+  return SONGMIX(t.S, 0.95, 0.6);
 }
 
 SOUNDBUF MUS_INTRO(uint64_t seed) {  // E minor, for level intros: harp arpeggios, pad, a flute line
@@ -102,23 +90,17 @@ SOUNDBUF MUS_INTRO(uint64_t seed) {  // E minor, for level intros: harp arpeggio
                         .RHYTHMS = RHYTHMS44,
                         .FORM = "A-B- A-C-", .FORM2 = "ADB- EDC-", .SALT = 5},
                        seed);
-  SONG& s = t.S;
-  const std::vector<CHORD>& prog = t.PROG;
-  const std::vector<MNOTE>& theme = t.THEME;
-  const std::vector<MNOTE>& var = t.VAR;
-  for (int bar = 0; bar < 24; bar++) {
-    const CHORD& c = prog[bar % 8];
-    double b = bar * 4.0;
-    CHORDNOTES(s, IN_PAD, c, 60, b, 4, 0.45, 0.7, 0.7);
-    FIGUREBAR(s, IN_PLUCK, c, 64, b, 4, HARP({0, 1, 2, 9, 1, 2, 9, 2}, 0.25, 0.3, 0.5));
-    NOTE(s, IN_SUBBASS, b, 3.8, c.ROOT - 12, 0.5, 0, 0.1);
-    if (bar >= 8) PATTERN(s, IN_SHAKER, "o.x.o.x.o.x.o.xo", 0.25, b, 1, 0.25, 0.4, 0.3);
-    if (bar >= 16 && bar % 2 == 0) NOTE(s, IN_DUM, b, 1, 50, 0.35, 0, 0.3);
-  }
-  PLAYMELODY(s, IN_FLUTE, theme, 32, 0, 0.4, 0.1, 0.6);
-  PLAYMELODY(s, IN_FLUTE, var, 64, 0, 0.38, 0.1, 0.6);
-  PLAYMELODY(s, IN_BELL, var, 64, 12, 0.08, -0.4, 0.7);
-  return SONGMIX(s, 0.9, 0.55);
+  EACHBAR(t, [&](int bar, const CHORD& c, double b) {
+    CHORDNOTES(t.S, IN_PAD, c, 60, b, 4, 0.45, 0.7, 0.7);
+    FIGUREBAR(t.S, IN_PLUCK, c, 64, b, 4, HARP({0, 1, 2, 9, 1, 2, 9, 2}, 0.25, 0.3, 0.5));
+    NOTE(t.S, IN_SUBBASS, b, 3.8, c.ROOT - 12, 0.5, 0, 0.1);
+    if (bar >= 8) PATTERN(t.S, IN_SHAKER, "o.x.o.x.o.x.o.xo", 0.25, b, 1, 0.25, 0.4, 0.3);
+    if (bar >= 16 && bar % 2 == 0) NOTE(t.S, IN_DUM, b, 1, 50, 0.35, 0, 0.3);
+  });
+  PLAYMELODY(t.S, IN_FLUTE, t.THEME, 32, 0, 0.4, 0.1, 0.6);
+  PLAYMELODY(t.S, IN_FLUTE, t.VAR, 64, 0, 0.38, 0.1, 0.6);
+  PLAYMELODY(t.S, IN_BELL, t.VAR, 64, 12, 0.08, -0.4, 0.7);
+  return SONGMIX(t.S, 0.9, 0.55);
 }
 
 SOUNDBUF MUS_DARK(uint64_t seed) {  // A minor, brooding: low string ostinato, taiko, slow brass
@@ -128,26 +110,21 @@ SOUNDBUF MUS_DARK(uint64_t seed) {  // A minor, brooding: low string ostinato, t
                         .RHYTHMS = {{2, 2}, {3, 1}, {4}, {2, 1, 1}, {1, 1, 2}},
                         .FORM = "AB-C AB--", .SALT = 7},
                        seed);
-  SONG& s = t.S;
-  const std::vector<CHORD>& prog = t.PROG;
-  const std::vector<MNOTE>& theme = t.THEME;
   // the low string ostinato: root-heavy eighths with an accent on the one
   const FIGURE ostinato = {.ORDER = {0, 0, 1, 0, 2, 0, 1, 9}, .STEP = 0.5, .LEN = 0.4, .FIRST = 0.5, .VEL = 0.38,
                            .PAN = -0.3, .SEND = 0.35};
-  for (int bar = 0; bar < 16; bar++) {
-    const CHORD& c = prog[bar % 8];
-    double b = bar * 4.0;
-    FIGUREBAR(s, IN_STRINGS, c, 52, b, 4, ostinato);
-    NOTE(s, IN_SUBBASS, b, 4, c.ROOT - 12, 0.6, 0, 0.1);
-    CHORDNOTES(s, IN_PAD, c, 57, b, 4, 0.35, 0.6, 0.7);
-    PATTERN(s, IN_TAIKO, bar % 4 == 3 ? "x...x...x.x.xxxx" : "x.......x.....o.", 0.25, b, 1, 0.7, 0, 0.4);
-    if (bar >= 8) CHORDNOTES(s, IN_CHOIR, c, 64, b, 4, 0.35, 0.8, 0.8);
-    if (bar % 8 == 0) NOTE(s, IN_TIMPANI, b, 1, 45, 0.7, 0, 0.5);
-  }
-  PLAYMELODY(s, IN_BRASS, theme, 0, 0, 0.5, 0.2, 0.5);
-  PLAYMELODY(s, IN_BRASS, theme, 32, 12, 0.42, 0.2, 0.5);
-  NOTE(s, IN_SWELL, 26, 6, 60, 0.3, 0, 0.6);
-  return SONGMIX(s, 0.95, 0.55);
+  EACHBAR(t, [&](int bar, const CHORD& c, double b) {
+    FIGUREBAR(t.S, IN_STRINGS, c, 52, b, 4, ostinato);
+    NOTE(t.S, IN_SUBBASS, b, 4, c.ROOT - 12, 0.6, 0, 0.1);
+    CHORDNOTES(t.S, IN_PAD, c, 57, b, 4, 0.35, 0.6, 0.7);
+    PATTERN(t.S, IN_TAIKO, bar % 4 == 3 ? "x...x...x.x.xxxx" : "x.......x.....o.", 0.25, b, 1, 0.7, 0, 0.4);
+    if (bar >= 8) CHORDNOTES(t.S, IN_CHOIR, c, 64, b, 4, 0.35, 0.8, 0.8);
+    if (bar % 8 == 0) NOTE(t.S, IN_TIMPANI, b, 1, 45, 0.7, 0, 0.5);
+  });
+  PLAYMELODY(t.S, IN_BRASS, t.THEME, 0, 0, 0.5, 0.2, 0.5);
+  PLAYMELODY(t.S, IN_BRASS, t.THEME, 32, 12, 0.42, 0.2, 0.5);
+  NOTE(t.S, IN_SWELL, 26, 6, 60, 0.3, 0, 0.6);
+  return SONGMIX(t.S, 0.95, 0.55);
 }
 
 SOUNDBUF MUS_BATTLE(uint64_t seed) {  // E minor, fast: driving drums, power chords, string ostinato, brass
@@ -157,41 +134,35 @@ SOUNDBUF MUS_BATTLE(uint64_t seed) {  // E minor, fast: driving drums, power cho
                         .RHYTHMS = RHYTHMS44,
                         .FORM = "ABAC ABD-", .FORM2 = "EFEG EFH-", .SALT = 9},
                        seed);
-  SONG& s = t.S;
-  const std::vector<CHORD>& prog = t.PROG;
-  const std::vector<MNOTE>& theme = t.THEME;
-  const std::vector<MNOTE>& second = t.VAR;
-  for (int bar = 0; bar < 36; bar++) {
-    const CHORD& c = prog[bar % 8];
-    double b = bar * 4.0;
+  EACHBAR(t, [&](int bar, const CHORD& c, double b) {
     bool breakdown = bar >= 32;
     for (int e = 0; e < 8; e++) {
       if (breakdown && e % 2) continue;
-      NOTE(s, IN_POWER, b + e * 0.5, 0.4, c.ROOT + 12, 0.4, -0.5, 0.1);
-      NOTE(s, IN_POWER, b + e * 0.5, 0.4, c.ROOT + 19, 0.3, 0.5, 0.1);
-      NOTE(s, IN_BASS, b + e * 0.5, 0.45, c.ROOT, 0.55, 0, 0.0);
+      NOTE(t.S, IN_POWER, b + e * 0.5, 0.4, c.ROOT + 12, 0.4, -0.5, 0.1);
+      NOTE(t.S, IN_POWER, b + e * 0.5, 0.4, c.ROOT + 19, 0.3, 0.5, 0.1);
+      NOTE(t.S, IN_BASS, b + e * 0.5, 0.45, c.ROOT, 0.55, 0, 0.0);
     }
     if (!breakdown) {
-      PATTERN(s, IN_KICK, "x..x..x.x..x..x.", 0.25, b, 1, 0.9, 0, 0.05);
-      PATTERN(s, IN_SNARE, "....x.......x..o", 0.25, b, 1, 0.7, 0.1, 0.25);
-      PATTERN(s, IN_HAT, "xoxoxoxoxoxoxoxo", 0.25, b, 1, 0.3, 0.35, 0.1);
+      PATTERN(t.S, IN_KICK, "x..x..x.x..x..x.", 0.25, b, 1, 0.9, 0, 0.05);
+      PATTERN(t.S, IN_SNARE, "....x.......x..o", 0.25, b, 1, 0.7, 0.1, 0.25);
+      PATTERN(t.S, IN_HAT, "xoxoxoxoxoxoxoxo", 0.25, b, 1, 0.3, 0.35, 0.1);
     } else {
-      PATTERN(s, IN_KICK, "x...x...x...x...", 0.25, b, 1, 0.8, 0, 0.05);
+      PATTERN(t.S, IN_KICK, "x...x...x...x...", 0.25, b, 1, 0.8, 0, 0.05);
       for (int k = 0; k < (bar - 31) * 4; k++)
-        NOTE(s, IN_SNARE, b + k * (4.0 / ((bar - 31) * 4)), 0.2, 50, 0.25 + 0.1 * (bar - 32), 0.1, 0.3);
+        NOTE(t.S, IN_SNARE, b + k * (4.0 / ((bar - 31) * 4)), 0.2, 50, 0.25 + 0.1 * (bar - 32), 0.1, 0.3);
     }
     if (bar >= 8 && !breakdown) {
       std::vector<int> v = VOICING(c, 67);
-      for (int k = 0; k < 16; k++) NOTE(s, IN_STRINGS, b + k * 0.25, 0.2, v[k % v.size()] + (k % 8 == 7 ? 12 : 0), 0.22, 0.4, 0.3);
+      for (int k = 0; k < 16; k++) NOTE(t.S, IN_STRINGS, b + k * 0.25, 0.2, v[k % v.size()] + (k % 8 == 7 ? 12 : 0), 0.22, 0.4, 0.3);
     }
-    if (bar % 8 == 0) NOTE(s, IN_CRASH, b, 4, 50, 0.4, 0.4, 0.4);
-    if (bar % 8 == 7 || bar == 35) NOTE(s, IN_SWELL, b + 2, 2, 60, 0.3, 0, 0.3);
-  }
-  PLAYMELODY(s, IN_BRASS, theme, 32, 0, 0.6, -0.15, 0.35);
-  PLAYMELODY(s, IN_BRASS, second, 64, 0, 0.6, -0.15, 0.35);
-  PLAYMELODY(s, IN_STRINGS, theme, 96, 12, 0.45, 0.2, 0.4);
-  PLAYMELODY(s, IN_BRASS, theme, 96, 0, 0.35, -0.3, 0.35);
-  return SONGMIX(s, 0.7, 0.4);
+    if (bar % 8 == 0) NOTE(t.S, IN_CRASH, b, 4, 50, 0.4, 0.4, 0.4);
+    if (bar % 8 == 7 || bar == 35) NOTE(t.S, IN_SWELL, b + 2, 2, 60, 0.3, 0, 0.3);
+  });
+  PLAYMELODY(t.S, IN_BRASS, t.THEME, 32, 0, 0.6, -0.15, 0.35);
+  PLAYMELODY(t.S, IN_BRASS, t.VAR, 64, 0, 0.6, -0.15, 0.35);
+  PLAYMELODY(t.S, IN_STRINGS, t.THEME, 96, 12, 0.45, 0.2, 0.4);
+  PLAYMELODY(t.S, IN_BRASS, t.THEME, 96, 0, 0.35, -0.3, 0.35);
+  return SONGMIX(t.S, 0.7, 0.4);
 }
 
 SOUNDBUF MUS_CREDITS(uint64_t seed) {  // D major, warm: electric piano, light drums, flute and bells
@@ -201,32 +172,26 @@ SOUNDBUF MUS_CREDITS(uint64_t seed) {  // D major, warm: electric piano, light d
                         .RHYTHMS = RHYTHMS44,
                         .FORM = "ABAC ABD-", .FORM2 = "ABEC FBD-", .SALT = 11},
                        seed);
-  SONG& s = t.S;
-  const std::vector<CHORD>& prog = t.PROG;
-  const std::vector<MNOTE>& theme = t.THEME;
-  const std::vector<MNOTE>& var = t.VAR;
-  for (int bar = 0; bar < 28; bar++) {
-    const CHORD& c = prog[bar % 8];
-    double b = bar * 4.0;
-    for (int q = 0; q < 4; q++) CHORDNOTES(s, IN_EPIANO, c, 62, b + q, q == 3 ? 1.0 : 0.9, q % 2 ? 0.3 : 0.4, 0.5, 0.4);
-    NOTE(s, IN_BASS, b, 1.5, c.ROOT - 12, 0.55, 0, 0.05);
-    NOTE(s, IN_BASS, b + 1.5, 0.5, c.ROOT - 12, 0.35, 0, 0.05);
-    NOTE(s, IN_BASS, b + 2, 2, c.ROOT - 5, 0.45, 0, 0.05);
+  EACHBAR(t, [&](int bar, const CHORD& c, double b) {
+    for (int q = 0; q < 4; q++) CHORDNOTES(t.S, IN_EPIANO, c, 62, b + q, q == 3 ? 1.0 : 0.9, q % 2 ? 0.3 : 0.4, 0.5, 0.4);
+    NOTE(t.S, IN_BASS, b, 1.5, c.ROOT - 12, 0.55, 0, 0.05);
+    NOTE(t.S, IN_BASS, b + 1.5, 0.5, c.ROOT - 12, 0.35, 0, 0.05);
+    NOTE(t.S, IN_BASS, b + 2, 2, c.ROOT - 5, 0.45, 0, 0.05);
     if (bar >= 4) {
-      PATTERN(s, IN_KICK, "x.......x.x.....", 0.25, b, 1, 0.55, 0, 0.05);
-      PATTERN(s, IN_SNARE, "....o.......o...", 0.25, b, 1, 0.6, 0.1, 0.3);
-      PATTERN(s, IN_HAT, "x.o.x.o.x.o.x.oo", 0.25, b, 1, 0.2, 0.3, 0.1);
+      PATTERN(t.S, IN_KICK, "x.......x.x.....", 0.25, b, 1, 0.55, 0, 0.05);
+      PATTERN(t.S, IN_SNARE, "....o.......o...", 0.25, b, 1, 0.6, 0.1, 0.3);
+      PATTERN(t.S, IN_HAT, "x.o.x.o.x.o.x.oo", 0.25, b, 1, 0.2, 0.3, 0.1);
     }
-    if (bar >= 16) CHORDNOTES(s, IN_STRINGS, c, 66, b, 4, 0.3, 0.7, 0.6);
-  }
-  PLAYMELODY(s, IN_FLUTE, theme, 16, 0, 0.45, 0.1, 0.5);
-  PLAYMELODY(s, IN_FLUTE, var, 48, 0, 0.45, 0.1, 0.5);
-  PLAYMELODY(s, IN_BELL, theme, 80, 12, 0.2, -0.3, 0.6);
-  PLAYMELODY(s, IN_STRINGS, theme, 80, 0, 0.3, 0.3, 0.5);
-  NOTE(s, IN_CRASH, 16, 4, 50, 0.25, 0.3, 0.5);
-  NOTE(s, IN_CRASH, 80, 4, 50, 0.25, -0.3, 0.5);
-  NOTE(s, IN_SWELL, 60, 4, 60, 0.25, 0, 0.5);
-  return SONGMIX(s, 0.8, 0.45);
+    if (bar >= 16) CHORDNOTES(t.S, IN_STRINGS, c, 66, b, 4, 0.3, 0.7, 0.6);
+  });
+  PLAYMELODY(t.S, IN_FLUTE, t.THEME, 16, 0, 0.45, 0.1, 0.5);
+  PLAYMELODY(t.S, IN_FLUTE, t.VAR, 48, 0, 0.45, 0.1, 0.5);
+  PLAYMELODY(t.S, IN_BELL, t.THEME, 80, 12, 0.2, -0.3, 0.6);
+  PLAYMELODY(t.S, IN_STRINGS, t.THEME, 80, 0, 0.3, 0.3, 0.5);
+  NOTE(t.S, IN_CRASH, 16, 4, 50, 0.25, 0.3, 0.5);
+  NOTE(t.S, IN_CRASH, 80, 4, 50, 0.25, -0.3, 0.5);
+  NOTE(t.S, IN_SWELL, 60, 4, 60, 0.25, 0, 0.5);
+  return SONGMIX(t.S, 0.8, 0.45);
 }
 
 SOUNDBUF MUS_TULAH(uint64_t seed) {  // E with a raised third over a drone: lute, reed, hand drums
@@ -236,27 +201,21 @@ SOUNDBUF MUS_TULAH(uint64_t seed) {  // E with a raised third over a drone: lute
                         .RHYTHMS = {{0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 1, 1}, {1.5, 0.5, 0.5, 0.5, 1}, {0.5, 0.5, 0.5, 0.5, 2}, {2, 1, 1}},
                         .FORM = "ABAC ABD-", .FORM2 = "EBEC FBD-", .SALT = 13},
                        seed);
-  SONG& s = t.S;
-  const std::vector<CHORD>& prog = t.PROG;
-  const std::vector<MNOTE>& theme = t.THEME;
-  const std::vector<MNOTE>& var = t.VAR;
   for (int bar = 0; bar < 28; bar += 4) {
-    NOTE(s, IN_DRONE, bar * 4.0, 16, 40, 0.4, -0.2, 0.4);
-    NOTE(s, IN_DRONE, bar * 4.0, 16, 47, 0.3, 0.2, 0.4);
+    NOTE(t.S, IN_DRONE, bar * 4.0, 16, 40, 0.4, -0.2, 0.4);
+    NOTE(t.S, IN_DRONE, bar * 4.0, 16, 47, 0.3, 0.2, 0.4);
   }
   FIGURE lute = {.ORDER = {0, 9, 1, 0, 2, 1, 9, 1}, .STEP = 0.5, .LEN = 0.5, .FIRST = 0.4, .VEL = 0.4,
                  .PAN = 0.35, .SEND = 0.4};
-  for (int bar = 0; bar < 28; bar++) {
-    const CHORD& c = prog[bar % 8];
-    double b = bar * 4.0;
-    PATTERN(s, IN_DUM, "x..x..x.", 0.5, b, 1, 0.7, -0.1, 0.3);
-    PATTERN(s, IN_TEK, ".x.xx.xo", 0.5, b, 1, 0.45, 0.2, 0.3);
-    if (bar >= 4) PATTERN(s, IN_SHAKER, "oxoxoxoxoxoxoxox", 0.25, b, 1, 0.15, 0.5, 0.2);
+  EACHBAR(t, [&](int bar, const CHORD& c, double b) {
+    PATTERN(t.S, IN_DUM, "x..x..x.", 0.5, b, 1, 0.7, -0.1, 0.3);
+    PATTERN(t.S, IN_TEK, ".x.xx.xo", 0.5, b, 1, 0.45, 0.2, 0.3);
+    if (bar >= 4) PATTERN(t.S, IN_SHAKER, "oxoxoxoxoxoxoxox", 0.25, b, 1, 0.15, 0.5, 0.2);
     lute.EVERY = bar % 8 < 4 ? 1 : 2;  // the second half of each phrase on the beats only
-    FIGUREBAR(s, IN_PLUCK, c, 59, b, 4, lute);
-  }
-  PLAYMELODY(s, IN_REED, theme, 16, 0, 0.45, -0.15, 0.45);
-  PLAYMELODY(s, IN_REED, var, 48, 0, 0.45, -0.15, 0.45);
-  PLAYMELODY(s, IN_PLUCK, theme, 80, 12, 0.35, 0.3, 0.45);
-  return SONGMIX(s, 0.85, 0.5);
+    FIGUREBAR(t.S, IN_PLUCK, c, 59, b, 4, lute);
+  });
+  PLAYMELODY(t.S, IN_REED, t.THEME, 16, 0, 0.45, -0.15, 0.45);
+  PLAYMELODY(t.S, IN_REED, t.VAR, 48, 0, 0.45, -0.15, 0.45);
+  PLAYMELODY(t.S, IN_PLUCK, t.THEME, 80, 12, 0.35, 0.3, 0.45);
+  return SONGMIX(t.S, 0.85, 0.5);
 }

@@ -82,3 +82,7 @@ void BASSLAYER(TRACK& t, INSTRUMENT in, const std::string& steps, double stepbea
     }
   }
 }
+
+void EACHBAR(TRACK& t, const std::function<void(int bar, const CHORD& c, double beat)>& fn) {
+  for (int bar = 0; bar < t.S.BARS; bar++) fn(bar, t.CHORDAT(bar), t.BARBEAT(bar));
+}
