@@ -3,7 +3,9 @@
 // its start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "audio/music.h"
@@ -102,4 +104,72 @@ TEST(Music, NotesPastTheEndSoundAtTheStart) {
   EXPECT_GT(rms(0.0, 0.2), 0.05);   // the second half of the note
   EXPECT_LT(rms(0.6, 1.6), 1e-4);   // silence between
   EXPECT_GT(rms(1.8, 2.0), 0.05);
+}
+
+// The track layers put their notes where their steps say: at 60 bpm a beat is
+// one second, so each beat's window shows whether something sounds in it.
+namespace {
+double BEATRMS(const SOUNDBUF& b, double from, double to) {
+  long a = SECS(from), z = SECS(to);
+  double e = 0;
+  for (long i = a; i < z; i++) e += b.S[2 * i] * b.S[2 * i];
+  return std::sqrt(e / std::max(1L, z - a));
+}
+FIGURE FIG(std::vector<int> order, int every) {
+  FIGURE f;
+  f.ORDER = std::move(order);
+  f.STEP = 1;
+  f.LEN = 0.5;
+  f.EVERY = every;
+  return f;
+}
+TRACK ORGANTRACK(int bars) {
+  return STARTTRACK({.BPM = 60, .BEATS = 4, .BARS = bars, .PROG = {MAJ(57)}, .TONIC = 57, .SCALE = SCALE_MAJOR,
+                     .LOW = 60, .HIGH = 72, .RHYTHMS = {{4}}, .FORM = "", .FORM2 = "", .SALT = 1},
+                    5);
+}
+}  // namespace
+
+TEST(Music, LayersPlayOnTheirStepsAndBars) {
+  const struct {
+    const char* WHAT;
+    std::function<void(TRACK&)> WRITE;
+    std::vector<int> SOUNDING;  // beats (of 16) with a note starting in them
+  } cases[] = {
+      {"figure with rests, bars 1..2",
+       [](TRACK& t) { FIGURELAYER(t, IN_ORGAN, 64, FIG({0, -1}, 1), 1, 3); },
+       {4, 6, 8, 10}},
+      {"figure on even notes only",
+       [](TRACK& t) { FIGURELAYER(t, IN_ORGAN, 64, FIG({0}, 2), 0, 1); },
+       {0, 2}},
+      {"bass line with a held root and a rest",
+       [](TRACK& t) { BASSLAYER(t, IN_ORGAN, "r-.o", 1, 0, 3, 4, 0.8, 0); },
+       {12, 13, 15}},
+      {"drum pattern repeated to fill the bar",
+       [](TRACK& t) { DRUMLAYER(t, IN_TOM, "x.", 1, 2, 3, 0.8, 0, 0); },
+       {8, 10}},
+  };
+  for (const auto& c : cases) {
+    TRACK t = ORGANTRACK(4);
+    c.WRITE(t);
+    for (int beat = 0; beat < 16; beat++) {
+      // a note sounds in the first half of its beat; the window skips the
+      // release of a note that ended in the beat before
+      const double rms = BEATRMS(t.S.DRY, beat + 0.2, beat + 0.45);
+      const bool want = std::find(c.SOUNDING.begin(), c.SOUNDING.end(), beat) != c.SOUNDING.end();
+      if (want) {
+        EXPECT_GT(rms, 0.01) << c.WHAT << ": beat " << beat << " is silent";
+      } else {
+        EXPECT_LT(rms, 1e-3) << c.WHAT << ": beat " << beat << " sounds";
+      }
+    }
+  }
+  // the bass line: the root, held through its '-', then the octave above it
+  TRACK t = ORGANTRACK(4);
+  BASSLAYER(t, IN_ORGAN, "r-.o", 1, 0, 0, 1, 0.8, 0);
+  SOUNDBUF held = MAKEBUF(1.0, 2), high = MAKEBUF(1.0, 2);
+  std::copy(t.S.DRY.S.begin() + 2 * SECS(1.0), t.S.DRY.S.begin() + 2 * SECS(2.0), held.S.begin());
+  std::copy(t.S.DRY.S.begin() + 2 * SECS(3.0), t.S.DRY.S.begin() + 2 * SECS(4.0), high.S.begin());
+  EXPECT_NEAR(MEASUREPITCH(held, 220.0), 220.0, 2.0);
+  EXPECT_NEAR(MEASUREPITCH(high, 440.0), 440.0, 4.0);
 }
