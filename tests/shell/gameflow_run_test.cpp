@@ -24,8 +24,10 @@ std::string READALL(const std::string& path) {
   return ss.str();
 }
 
-// A data folder beside the repository's: level 100 with a portal at column
-// 12 to level 101, level 101 (named "Second"), and level 100's intro.
+// A data folder beside the repository's: level 100 with a trap at column 8
+// that opens the wall at column 10 and a portal at column 12 to level 101,
+// level 101 (named "Second") with a portal at column 2 back to 100, and level
+// 100's intro.
 void MAKEDATA(const TempDir& dir) {
   fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");
   for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
@@ -34,7 +36,7 @@ void MAKEDATA(const TempDir& dir) {
   const std::string maps = dir.path + "/data/CAMPAIGN/main/MAPS/";
   std::ofstream(maps + "Map100.txt", std::ios::binary)
       << "RRRRRRRRRRRRRR\nRP       R   R\nRRRRRRRRRRRRRR\n:First\n8,2,10,2- \n\"Open\"\n@12,2-101\n";
-  std::ofstream(maps + "Map101.txt", std::ios::binary) << "RRRRRRRR\nR  P   R\nRRRRRRRR\n:Second\n";
+  std::ofstream(maps + "Map101.txt", std::ios::binary) << "RRRRRRRR\nR  P   R\nRRRRRRRR\n:Second\n@2,2-100\n";
   std::ofstream(maps + "MAP100_INTRO.TXT", std::ios::binary) << "^DAY ONE\nWalk east:\n";
 }
 
@@ -95,6 +97,46 @@ TEST(GameFlowRun, TitleMenusIntoLevel100ThenThroughThePortalInto101) {
   const RUN again = RUNGAME(dir, TOCHAPTERS + TAP(120, "Down") + TAP(124, "Return"), 300);
   ASSERT_EQ(again.code, 0) << again.out;
   EXPECT_EQ(again.dump["currentmap"], 101);
+}
+
+// The cell at column X of the level's row Y (rows count from the bottom).
+char CELL(const nlohmann::json& dump, int x, int y) {
+  const auto& rows = dump["map"];
+  return rows[rows.size() - y].get<std::string>()[x - 1];
+}
+
+TEST(GameFlowRun, ALevelLeftByAPortalResumesAsLeftWithoutItsIntro) {
+  TempDir dir;
+  MAKEDATA(dir);
+  // Into level 100 (its intro ended with Enter), ten seconds there, east
+  // through the trap that opens the wall and into 101, west through 101's
+  // portal back to 100, then a few steps west.
+  const std::string there = TOCHAPTERS + TAP(120, "Return") + TAP(220, "Return") + "560 down d\n720 up d\n";
+  const std::string back = there + "760 down a\n820 up a\n" + "900 down a\n906 up a\n";
+  const RUN r = RUNGAME(dir, back, 1000);
+  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_TRUE(r.dump.contains("currentmap")) << r.out;
+  EXPECT_EQ(r.dump["currentmap"], 100);
+  EXPECT_EQ(r.dump["mapname"], "First");
+  // Level 100 as it was left: the wall at column 10 open, the player back
+  // beside the portal (not at the start cell, column 2) and walking on: no
+  // intro waits for its key.
+  EXPECT_EQ(CELL(r.dump, 10, 2), ' ') << r.dump["map"];
+  const int x = r.dump["players"][0]["x"];
+  EXPECT_LT(x, 11);
+  // Its clock went on from where it stopped: over ten seconds before the
+  // portal and about six since the return.
+  EXPECT_GE(r.dump["clock"]["seconds"].get<int>(), 15) << r.dump["clock"];
+  EXPECT_TRUE(fs::exists(dir.path + "/user/SAVE/CURRENT/map100.inf"));
+  EXPECT_TRUE(fs::exists(dir.path + "/user/SAVE/CURRENT/map101.inf"));
+
+  // A new game starts level 100 afresh, with its intro.
+  const RUN fresh = RUNGAME(dir, TOCHAPTERS + TAP(120, "Return") + TAP(220, "Return"), 300);
+  ASSERT_EQ(fresh.code, 0) << fresh.out;
+  EXPECT_EQ(fresh.dump["currentmap"], 100);
+  EXPECT_EQ(fresh.dump["players"][0]["x"], 2);
+  EXPECT_EQ(CELL(fresh.dump, 10, 2), 'R');
+  EXPECT_FALSE(fs::exists(dir.path + "/user/SAVE/CURRENT/map101.inf"));
 }
 
 TEST(GameFlowRun, ALockedChapterKeepsTheMenuAndChapterOneStartsLevel100) {
