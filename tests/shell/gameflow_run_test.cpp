@@ -139,6 +139,32 @@ TEST(GameFlowRun, ALevelLeftByAPortalResumesAsLeftWithoutItsIntro) {
   EXPECT_FALSE(fs::exists(dir.path + "/user/SAVE/CURRENT/map101.inf"));
 }
 
+TEST(GameFlowRun, SavedWithF5InALevelAndLoadedFromTheTitle) {
+  TempDir dir;
+  MAKEDATA(dir);
+  fs::remove(dir.path + "/data/CAMPAIGN/main/MAPS/MAP100_INTRO.TXT");
+  // Into level 100, east past the trap that opens the wall, then F5: slot 1,
+  // a name, Enter.
+  const std::string save = TOCHAPTERS + TAP(120, "Return") + "200 down d\n216 up d\n" + TAP(250, "F5") +
+                           TAP(310, "Return") + "350 text first\n" + TAP(380, "Return");
+  const RUN saved = RUNGAME(dir, save, 460);
+  ASSERT_EQ(saved.code, 0) << saved.out;
+  ASSERT_TRUE(fs::exists(dir.path + "/user/SAVE/SAVE0/save.gam")) << saved.out;
+  const int x = saved.dump["players"][0]["x"];
+  ASSERT_GT(x, 8) << "walked past the trap";
+  ASSERT_LT(x, 12) << "not into the portal";
+  EXPECT_NE(CELL(saved.dump, 10, 2), 'R') << "the trap opened the wall";
+
+  // A new run: "Load saved game" on the title, slot 1.
+  const RUN loaded = RUNGAME(dir, TAP(40, "Down") + TAP(44, "Return") + TAP(120, "Return"), 250);
+  ASSERT_EQ(loaded.code, 0) << loaded.out;
+  EXPECT_EQ(loaded.dump["currentmap"], 100);
+  EXPECT_EQ(loaded.dump["mapname"], "First");
+  EXPECT_EQ(loaded.dump["players"][0]["x"], x);
+  EXPECT_EQ(loaded.dump["map"], saved.dump["map"]);
+  EXPECT_EQ(loaded.dump["frames"], 250) << "playing on after the load";
+}
+
 TEST(GameFlowRun, ALockedChapterKeepsTheMenuAndChapterOneStartsLevel100) {
   TempDir dir;
   MAKEDATA(dir);

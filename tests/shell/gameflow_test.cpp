@@ -108,6 +108,32 @@ TEST_F(GAMEFLOWTEST, ALockedChapterShowsTheMenuAgain) {
   EXPECT_EQ(CHOOSECHAPTER(), 0);
 }
 
+// Left alone for a minute, the title screen rolls the credits; a key
+// pressed in between starts the minute again.
+TEST_F(GAMEFLOWTEST, TheTitleLeftAloneForAMinuteRollsTheCredits) {
+  for (const int64_t keyat : {int64_t(0), int64_t(1500)}) {
+    CLEARINPUTSCRIPT();
+    const int64_t f = PUSHEDFRAMES;
+    std::string err;
+    if (keyat > 0) ASSERT_TRUE(PARSEINPUTSCRIPT(TAPAT(f + keyat, "Down"), "test input", err)) << err;
+    HARNESS.FRAMES = f + 8000;
+    const uint64_t t0 = GETCURRENTTICKS();
+    BYTE r = 0;
+    try {
+      r = MAINMENUSTUFF();
+    } catch (const HARNESSEXIT&) {
+      ADD_FAILURE() << "the title still waits";
+    }
+    HARNESS.FRAMES = -1;
+    EXPECT_EQ(r, MM_CREDITS) << keyat;
+    EXPECT_FALSE(TIMER3) << "the idle timer belongs to the title menu only";
+    const uint64_t waited = GETCURRENTTICKS() - t0;
+    EXPECT_GE(waited, 60000u) << keyat;
+    // With the key, a full minute after it: more than 60 s in all.
+    if (keyat > 0) EXPECT_GE(waited, 60000u + 20u * 1000u) << "the key started the minute again";
+  }
+}
+
 TEST_F(GAMEFLOWTEST, LevelNumbersOfADirectLaunchAndTheirModes) {
   const struct {
     const char* param;
@@ -176,6 +202,11 @@ TEST_F(GAMEFLOWTEST, CreditsSkipWebLinesAndAKeyEndsTheText) {
   PREMAPCUTSCENE(0);
   EXPECT_LT(PUSHEDFRAMES - before, 200);
   EXPECT_FALSE(SCREENHAS("SPACE/ENTER/ESC"));
+  // A campaign that brings its own credits shows those.
+  WRITE("CAMPAIGN/main/credits.txt", "Thanks from the campaign\n");
+  CLRSCRERASEALL();
+  RUNUNTILPROMPT(0);
+  EXPECT_EQ(ROWTEXT(1, 1, 24), "Thanks from the campaign");
 }
 
 TEST_F(GAMEFLOWTEST, CampaignNamesWithoutAFolderSelectMain) {

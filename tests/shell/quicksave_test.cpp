@@ -1,5 +1,5 @@
 // The quick save and quick load keys in play: a level in the middle of a
-// fight (a tank driven, rockets in flight, monsters hunting, a door open) is
+// fight (a tank driven and hit, a rocket in flight, monsters hunting) is
 // saved with F5 through the save menu, played on, and loaded back with F9
 // through the load menu. The state right after the load must equal the state
 // right after the save, field for field, for everything a save keeps.
