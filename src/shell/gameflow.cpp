@@ -17,6 +17,7 @@
 #include "game/players.h"
 #include "game/playerstate.h"
 #include "game/weapons.h"
+#include "render/messages.h"
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflowmenu.h"
@@ -143,10 +144,13 @@ void LEVELLOOP() {
       // A level left earlier in this game resumes as it was left, without
       // its intro; a refused state file leaves the fresh level (the reader
       // has said why).
-      if (LOADMAPINFO(CURRENTMAP))
+      if (LOADMAPINFO(CURRENTMAP)) {
         RESUMELEVELCLOCK();
-      else
+      } else {
         PREMAPCUTSCENE(CURRENTMAP);
+        if (!LEVELSTATEERROR.empty())
+          INFORM(MYNUMBER, "The stored state of this level is damaged: it starts afresh.", 12);
+      }
     }
     // The Escape that may have ended a menu does not reach the engine.
     if (PORT60[1] == 1) PORT60[1] = 255;

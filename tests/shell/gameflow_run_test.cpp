@@ -163,6 +163,16 @@ TEST(GameFlowRun, SavedWithF5InALevelAndLoadedFromTheTitle) {
   EXPECT_EQ(loaded.dump["players"][0]["x"], x);
   EXPECT_EQ(loaded.dump["map"], saved.dump["map"]);
   EXPECT_EQ(loaded.dump["frames"], 250) << "playing on after the load";
+
+  // The save brought its game's level states; one of them damaged since: the
+  // portal leads into level 101 afresh, and the player is told.
+  std::ofstream(dir.path + "/user/SAVE/SAVE0/CURRENT/map101.inf", std::ios::binary) << "damaged";
+  const RUN on = RUNGAME(dir, TAP(40, "Down") + TAP(44, "Return") + TAP(120, "Return") + "200 down d\n215 up d\n", 300);
+  ASSERT_EQ(on.code, 0) << on.out;
+  EXPECT_EQ(on.dump["currentmap"], 101);
+  EXPECT_EQ(on.dump["mapname"], "Second");
+  EXPECT_NE(on.out.find("map101.inf"), std::string::npos) << on.out;
+  EXPECT_NE(on.dump["messages"].dump().find("damaged"), std::string::npos) << on.dump["messages"];
 }
 
 TEST(GameFlowRun, ALockedChapterKeepsTheMenuAndChapterOneStartsLevel100) {
