@@ -155,6 +155,13 @@ TEST(GameFlowRun, SavedWithF5InALevelAndLoadedFromTheTitle) {
   ASSERT_LT(x, 12) << "not into the portal";
   EXPECT_NE(CELL(saved.dump, 10, 2), 'R') << "the trap opened the wall";
 
+  // F9 in play: on through the portal into level 101, then back to the save.
+  const RUN quick = RUNGAME(dir, save + "420 down d\n440 up d\n" + TAP(480, "F9") + TAP(540, "Return"), 620);
+  ASSERT_EQ(quick.code, 0) << quick.out;
+  EXPECT_EQ(quick.dump["currentmap"], 100);
+  EXPECT_EQ(quick.dump["players"][0]["x"], x);
+  EXPECT_EQ(quick.dump["map"], saved.dump["map"]);
+
   // A new run: "Load saved game" on the title, slot 1.
   const RUN loaded = RUNGAME(dir, TAP(40, "Down") + TAP(44, "Return") + TAP(120, "Return"), 250);
   ASSERT_EQ(loaded.code, 0) << loaded.out;
