@@ -35,6 +35,7 @@
 #include "sound/sound.h"
 #include "ui/widgets.h"
 #include "world/grid.h"
+#include "world/levelclock.h"
 #include "world/mapeffects.h"
 #include "world/mapscript.h"
 
@@ -516,6 +517,7 @@ void ENGINETEST() {
       if (INPUTCOUNTER == 1 && !LINKACTIVE) GETPORT60FORGAME_FIRSTPART();
       if (INPUTCOUNTER == 2) inputCycle();
       everyFrame();
+      if (ALLOWWORLDHOSTILITY()) ADVANCELEVELCLOCK();
       buildFrame();
       afterFrame();
     }

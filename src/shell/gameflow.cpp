@@ -3,6 +3,7 @@
 // to level until the game ends, then back to the menu until the player quits.
 #include "shell/gameflow.h"
 
+#include <cstdio>
 #include <string>
 
 #include "base/harness.h"
@@ -16,6 +17,7 @@
 #include "game/players.h"
 #include "game/playerstate.h"
 #include "game/weapons.h"
+#include "render/messages.h"
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflowmenu.h"
@@ -24,6 +26,8 @@
 #include "ui/keyscreen.h"
 #include "ui/widgets.h"
 #include "world/grid.h"
+#include "world/levelclock.h"
+#include "world/levelstate.h"
 #include "world/mapscan.h"
 #include "world/mapscript.h"
 
@@ -136,10 +140,17 @@ void LEVELLOOP() {
   for (;;) {
     if (!LOADINGGAME) {
       INITMAP(CURRENTMAP);
-      // Stored level states arrive with their loader; until then every level
-      // starts fresh and shows its intro.
-      PRELOADMAPINFOINIT();
-      PREMAPCUTSCENE(CURRENTMAP);
+      RESETLEVELCLOCK();
+      // A level left earlier in this game resumes as it was left, without
+      // its intro; a refused state file leaves the fresh level (the reader
+      // has said why).
+      if (LOADMAPINFO(CURRENTMAP)) {
+        RESUMELEVELCLOCK();
+      } else {
+        PREMAPCUTSCENE(CURRENTMAP);
+        if (!LEVELSTATEERROR.empty())
+          INFORM(MYNUMBER, "The stored state of this level is damaged: it starts afresh.", 12);
+      }
     }
     // The Escape that may have ended a menu does not reach the engine.
     if (PORT60[1] == 1) PORT60[1] = 255;
@@ -147,6 +158,9 @@ void LEVELLOOP() {
     if (LAUNCHED_FROM_MD) return;
     if (CURRENTMAP > BESTMAP) BESTMAP = CURRENTMAP;
     if (VICTORY == 1) {
+      // The level is kept as it is left, to resume there if the game comes
+      // back. A failed write only costs that: the level would start afresh.
+      if (!SAVEMAPINFO(CURRENTMAP)) std::fprintf(stderr, "ashenreach: %s\n", LEVELSTATEERROR.c_str());
       YOUWIN();
       VICTORY = 0;
       continue;
@@ -179,6 +193,8 @@ void HOLLOWMERE() {
         MYNUMBER = 1;
         PLAYERNAME[1] = MYNAME;
         LINKACTIVE = false;
+        // A new game starts every level from its map file.
+        CLEARMAPINFO();
         if (LAUNCHED_FROM_MD) {
           CURRENTMAP = LAUNCHLEVEL(GAMEPARAMS[0]);
           GAMEDIFFICULTY = 1;

@@ -59,9 +59,11 @@ void PREMAPCUTSCENE(BYTE n) {
   const bool endofcampaign = LOWERCASE(GAME) == "main" && n == 112;
   const bool credits = n == 0;
   std::string file;
-  if (credits)
-    file = "credits.txt";
-  else
+  if (credits) {
+    // The campaign's own credits, else those beside the campaigns.
+    file = "CAMPAIGN\\" + GAME + "\\credits.txt";
+    if (!FILEEXISTSCI(file)) file = "credits.txt";
+  } else
     file = "CAMPAIGN\\" + GAME + "\\MAPS\\MAP" + std::to_string(n) + "_INTRO.TXT";
   if (!FILEEXISTSCI(file)) return;
   const std::vector<std::string> lines = READLINES(RESOLVEPATH(file));

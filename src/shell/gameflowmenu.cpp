@@ -15,10 +15,8 @@
 #include "ui/widgets.h"
 
 namespace {
-bool TIMER3 = false;  // the title menu's idle timer runs
-
-// The title backdrop: the dim pattern, the banner with its moving highlight,
-// and the game's name above the menu.
+// The title backdrop: the dim pattern, the game's name in large letters
+// under the menu, and the banner with its moving highlight.
 void DRAWTITLE() {
   LX = 81;
   LY = 26;
@@ -27,7 +25,7 @@ void DRAWTITLE() {
   TEXTBACKGROUNDEMULATOR(SKYCOLOR);
   CLRSCREMULATOR(false);
   RENDERBLUE();
-  DISPLAYSTRING("A S H E N   R E A C H", 30, 2, static_cast<BYTE>((SKYCOLOR & 15) * 16 + 14));
+  DISPLAYLOGO2();
   DISPLAYLOGO();
   MOV(0, 1);
   PUSHDISPLAY();
@@ -158,7 +156,8 @@ BYTE MAINMENUSTUFF() {
     const BYTE g = QUITREQUESTED ? 0 : MENU("Ashen Reach Menu :", 5, 25, 5, SELECT, 4, WAIT, true);
     TIMER3 = false;
     static const BYTE RESULT[6] = {MM_QUIT, MM_PLAY, MM_LOAD, 4, MM_CREDITS, MM_QUIT};
-    const BYTE r = RESULT[g <= 5 ? g : 0];
+    // Left alone, the title rolls the credits and then comes back.
+    const BYTE r = IDLEEXPIRED ? MM_CREDITS : RESULT[g <= 5 ? g : 0];
     OPENDOOR();
     if (r != 4) return r;
     OPTIONSMENU();

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "game/doors.h"
+#include "game/explosions.h"
 #include "game/items.h"
 #include "game/monsterai.h"
 #include "game/monsters.h"
@@ -26,6 +27,7 @@
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "world/grid.h"
+#include "world/levelclock.h"
 #include "world/mapeffects.h"
 #include "world/mapscript.h"
 
@@ -169,6 +171,23 @@ JSON projectilesJSON() {
           {"bloods", NUMBEROFBLOODS},     {"shells", NUMBEROFSHELLS},   {"blinks", NUMBEROFBLINKS}};
 }
 
+// Every shot in flight and every explosion, as the stored games keep them:
+// position, direction and the per-kind state.
+JSON shotsJSON() {
+  JSON rockets = JSON::array(), plasmas = JSON::array(), flames = JSON::array(), rails = JSON::array(),
+       explosions = JSON::array();
+  for (int i = 1; i <= NUMBEROFROCKETS; i++)
+    rockets.push_back({ROCKETX[i], ROCKETY[i], ROCKETXOFFSET[i], ROCKETYOFFSET[i]});
+  for (int i = 1; i <= NUMBEROFPLASMAS; i++)
+    plasmas.push_back({PLASMAX[i], PLASMAY[i], PLASMAXOFFSET[i], PLASMAYOFFSET[i]});
+  for (int i = 1; i <= NUMBEROFFLAMES; i++)
+    flames.push_back({FLAMEX[i], FLAMEY[i], FLAMEXOFFSET[i], FLAMEYOFFSET[i], FLAMESTATUS[i], FLAMELIFE[i]});
+  for (int i = 1; i <= NUMBEROFRAILS; i++) rails.push_back({RAILX[i], RAILY[i], RAILXOFFSET[i], RAILYOFFSET[i]});
+  for (int i = 1; i <= NUMBEROFEXPLOSIONS; i++)
+    explosions.push_back({EXPLOSIONX[i], EXPLOSIONY[i], EXPLOSIONSTATE[i], EXPLOSIONTYPE[i]});
+  return {{"rockets", rockets}, {"plasmas", plasmas}, {"flames", flames}, {"rails", rails}, {"explosions", explosions}};
+}
+
 // The level's rows, top row first, one character per cell of the used size.
 JSON mapJSON() {
   JSON rows = JSON::array();
@@ -220,6 +239,9 @@ JSON effectsJSON() {
           {"mapscan", EFFECT_MAPSCAN}};
 }
 
+// The level clock as stored with the game.
+JSON clockJSON() { return {{"minutes", MINUTES}, {"seconds", SECONDS}}; }
+
 // What the last monster step left: monsters that noticed my player in it and
 // the boss's energy.
 void monsterStepJSON(JSON& o) {
@@ -269,6 +291,7 @@ std::string STATEDUMPJSON() {
   o["nextmap"] = NEXTMAP;
   o["mapname"] = bytesText(trimmed(MAPNAME));
   o["mapsize"] = {MAPSIZEX, MAPSIZEY};
+  o["clock"] = clockJSON();
   o["frames"] = PUSHEDFRAMES;
   o["numberofplayers"] = NUMBEROFPLAYERS;
   o["mynumber"] = MYNUMBER;
@@ -280,6 +303,7 @@ std::string STATEDUMPJSON() {
   o["pickups"] = pickupsJSON();
   o["monsters"] = monstersJSON();
   o["projectiles"] = projectilesJSON();
+  o["shots"] = shotsJSON();
   o["script"] = scriptJSON();
   o["doors"] = doorsJSON();
   o["traps"] = trapsJSON();

@@ -126,6 +126,58 @@ void RENDERBLUE() {
 
 void DISPLAYLOGO() { DISPLAYSTRING(CSTRING.substr(0, 80), 1, BANNERROW, 7); }
 
+namespace {
+// Five rows of five cells per letter; '#' is a block.
+struct BIGLETTER {
+  char C;
+  const char* ROWS[5];
+};
+const BIGLETTER BIGLETTERS[] = {
+    {'A', {" ### ", "#   #", "#####", "#   #", "#   #"}},
+    {'C', {" ####", "#    ", "#    ", "#    ", " ####"}},
+    {'E', {"#####", "#    ", "#### ", "#    ", "#####"}},
+    {'H', {"#   #", "#   #", "#####", "#   #", "#   #"}},
+    {'N', {"#   #", "##  #", "# # #", "#  ##", "#   #"}},
+    {'R', {"#### ", "#   #", "#### ", "#  # ", "#   #"}},
+    {'S', {" ####", "#    ", " ### ", "    #", "#### "}},
+};
+const BIGLETTER* FINDBIGLETTER(char c) {
+  for (const BIGLETTER& l : BIGLETTERS)
+    if (l.C == c) return &l;
+  return nullptr;
+}
+}  // namespace
+
+void DISPLAYLOGO2() {
+  const std::string words = "ASHEN REACH";
+  // Letters are 5 cells wide with a gap of 1; the word gap is 3.
+  const int width = 5 * 10 + 1 * 8 + 3;
+  const int x0 = (80 - width) / 2 + 1;
+  // The first word in ash greys, the second in ember reds, darker downward.
+  static const BYTE ASH[5] = {15, 15, 7, 7, 8};
+  static const BYTE EMBER[5] = {14, 12, 12, 4, 4};
+  const BYTE back = static_cast<BYTE>((SKYCOLOR & 15) * 16);
+  int x = x0;
+  bool second = false;
+  for (char c : words) {
+    if (c == ' ') {
+      x += 2;
+      second = true;
+      continue;
+    }
+    const BIGLETTER* l = FINDBIGLETTER(c);
+    if (l == nullptr) continue;
+    for (int r = 0; r < 5; r++)
+      for (int i = 0; i < 5; i++)
+        if (l->ROWS[r][i] == '#')
+          DISPLAYSTRING(std::string(1, static_cast<char>(219)), static_cast<BYTE>(x + i),
+                        static_cast<BYTE>(LOGO2ROW + r), static_cast<BYTE>(back + (second ? EMBER[r] : ASH[r])));
+    x += 6;
+  }
+  // Stars pass behind the logo.
+  SHELTERBOX(x0, LOGO2ROW, x0 + width - 1, LOGO2ROW + 4);
+}
+
 void OPENDOOR() {
   CLEARSHELTERS();
   for (int32_t y = 1; y <= VMODE.ROW && y <= UDT_Y; y++)

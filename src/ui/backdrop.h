@@ -25,6 +25,10 @@ bool BANNERSHOWN();
 void RENDERBLUE();
 // Writes the banner at (1, 25) in colour 7.
 void DISPLAYLOGO();
+// The title logo: the game's name in large block letters, rows
+// LOGO2ROW..LOGO2ROW + 4, centred, ash grey and ember red.
+constexpr int LOGO2ROW = 14;
+void DISPLAYLOGO2();
 // Clears the screen to black and rewrites the banner.
 void OPENDOOR();
 // Advances the banner highlight (and the starfield) one step, shows the

@@ -14,6 +14,8 @@
 std::string ITEM[MAXMENUITEMS + 1];
 BYTE LX = 0, LY = 0;
 bool AVOID_SLOT_10 = false;
+bool TIMER3 = false;
+bool IDLEEXPIRED = false;
 
 namespace {
 
@@ -122,6 +124,7 @@ BYTE SELECTLOOP(const MENUFRAME& m) {
   int g = 1;
   DRAWITEM(m, g, static_cast<BYTE>(m.SELECTBACKCOLOR * 16 + 15));
   BYTE seenlx = LX, seenly = LY;
+  uint64_t lastinput = GETCURRENTTICKS();
   for (;;) {
     MENUIDLE();
     // Closing the window leaves every menu as Escape does.
@@ -132,6 +135,12 @@ BYTE SELECTLOOP(const MENUFRAME& m) {
     const bool moved = LX != seenlx || LY != seenly;
     seenlx = LX;
     seenly = LY;
+    const uint64_t now = GETCURRENTTICKS();
+    if (moved || click || KEYPRESSEDEMULATOR()) lastinput = now;
+    if (TIMER3 && now - lastinput >= IDLELIMITMS) {
+      IDLEEXPIRED = true;
+      return 0;
+    }
     const int row = ITEMUNDERPOINTER(m);
     if (row > 0) {
       const int v = AVOIDTEN(row);
@@ -213,6 +222,7 @@ BYTE MENU(const std::string& name, BYTE itemsnumber, BYTE x, BYTE y, BYTE select
   SHELTERBOX(m.X, m.Y, m.X + m.MAX + 5, m.Y + n + 2);
 
   BYTE result = 0;
+  IDLEEXPIRED = false;
   if (selection == 1 && n >= 1) {
     result = SELECTLOOP(m);
   } else if (selection == 1 || waiting == 1) {

@@ -16,6 +16,12 @@ extern std::string ITEM[MAXMENUITEMS + 1];
 extern BYTE LX, LY;
 // When set, the highlight never rests on item 10.
 extern bool AVOID_SLOT_10;
+// The title menu's idle timer: while set, a selection menu left alone (no
+// key, no pointer move or click) for IDLELIMITMS gives up and returns 0 with
+// IDLEEXPIRED set.
+extern bool TIMER3;
+extern bool IDLEEXPIRED;
+constexpr uint64_t IDLELIMITMS = 60000;
 
 // Draws a framed list of ITEM[1..ITEMSNUMBER] titled NAME at (X, Y). With
 // SELECTION = 1 the user picks an item: returns its number after Enter (or a

@@ -109,3 +109,53 @@ void CLEARMAPINFO() {
   std::error_code ec;
   std::filesystem::remove_all(SAVEFOLDER() + "/CURRENT", ec);
 }
+
+std::string LEVELSTATEFOLDER() { return SAVEFOLDER().empty() ? std::string() : SAVEFOLDER() + "/CURRENT"; }
+
+bool STAGEMAPINFO(const std::string& from, const std::string& to, std::string& err) {
+  namespace fs = std::filesystem;
+  const std::string stage = to + ".new";
+  std::error_code ec;
+  fs::remove_all(stage, ec);
+  if (!ENSUREFOLDEREXISTS(stage)) {
+    err = "the folder " + stage + " cannot be created";
+    return false;
+  }
+  if (fs::is_directory(from, ec)) {
+    for (const fs::directory_entry& e : fs::directory_iterator(from, ec)) {
+      const std::string name = e.path().filename().string();
+      if (e.path().extension() != ".inf") continue;
+      std::string data, why;
+      const FILEREAD r = READFILESAFE(e.path().string(), MAXSAVEBYTES, data, why);
+      if (r == FR_MISSING || r == FR_NOTFILE) continue;
+      if (r != FR_OK || !WRITEFILESAFE(stage + "/" + name, data, why)) {
+        err = why;
+        DROPMAPINFO(to);
+        return false;
+      }
+    }
+    if (ec) {
+      err = "the folder " + from + " cannot be read";
+      DROPMAPINFO(to);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool COMMITMAPINFO(const std::string& to, std::string& err) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::remove_all(to, ec);
+  fs::rename(to + ".new", to, ec);
+  if (ec) {
+    err = "the level states cannot be put in place as " + to;
+    return false;
+  }
+  return true;
+}
+
+void DROPMAPINFO(const std::string& to) {
+  std::error_code ec;
+  std::filesystem::remove_all(to + ".new", ec);
+}

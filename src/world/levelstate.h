@@ -20,3 +20,15 @@ bool SAVEMAPINFO(BYTE mn);
 bool LOADMAPINFO(BYTE mn);
 // Removes every stored level state (a new game starts from the map files).
 void CLEARMAPINFO();
+// The folder of the level states of the game being played.
+std::string LEVELSTATEFOLDER();
+// A save game keeps the level states of its game beside it, so that a loaded
+// game resumes its own levels, not those of whatever was played last.
+// Writes a copy of the folder FROM's state files as the folder TO + ".new";
+// false with ERR set (and nothing left behind) when that failed. A missing
+// FROM copies as an empty folder.
+bool STAGEMAPINFO(const std::string& from, const std::string& to, std::string& err);
+// Puts the staged TO + ".new" in place of TO; false with ERR set.
+bool COMMITMAPINFO(const std::string& to, std::string& err);
+// Drops a staged copy that is not wanted after all.
+void DROPMAPINFO(const std::string& to);

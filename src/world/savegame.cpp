@@ -1,6 +1,8 @@
 #include "world/savegame.h"
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <ctime>
 
 #include "base/paths.h"
@@ -25,6 +27,7 @@
 #include "shell/gameflow.h"
 #include "sound/sound.h"
 #include "world/grid.h"
+#include "world/levelstate.h"
 #include "world/maploader.h"
 #include "world/mapscan.h"
 #include "world/mapscript.h"
@@ -33,7 +36,6 @@
 
 std::string SAVEGAMENAME[SAVESLOTS + 1];
 BYTE MATRIX[PREVIEWW + 1][PREVIEWH + 1], MATRIX2[PREVIEWW + 1][PREVIEWH + 1];
-BYTE MINUTES = 0, SECONDS = 0;
 std::string SAVEERROR;
 
 std::string SAVEGAMEPATH(int slot) {
@@ -229,9 +231,21 @@ bool WRITESAVEGAME(const std::string& path, const std::string& name) {
     SAVEERROR = "The game cannot be saved: the folder " + folder + " cannot be created.";
     return false;
   }
+  // The level states of this game go with it, put in place only once the
+  // save itself is written.
+  const std::string states = folder + "/CURRENT";
   std::string err;
-  if (!WRITEFILESAFE(path, SAVEGAMEBYTES(name), err)) {
+  if (!STAGEMAPINFO(LEVELSTATEFOLDER(), states, err)) {
     SAVEERROR = "The game cannot be saved: " + err;
+    return false;
+  }
+  if (!WRITEFILESAFE(path, SAVEGAMEBYTES(name), err)) {
+    DROPMAPINFO(states);
+    SAVEERROR = "The game cannot be saved: " + err;
+    return false;
+  }
+  if (!COMMITMAPINFO(states, err)) {
+    SAVEERROR = "The game was saved, but " + err + ".";
     return false;
   }
   return true;
@@ -269,11 +283,25 @@ bool READSAVEGAME(const std::string& path) {
     SAVEERROR = slotFailure(path, "its level " + std::to_string(map) + " has no map file");
     return false;
   }
+  // The levels this game left come back with it; a save without a copy of
+  // them keeps the ones there are.
+  namespace fs = std::filesystem;
+  const std::string slotstates = path.substr(0, path.find_last_of('/') + 1) + "CURRENT";
+  const std::string current = LEVELSTATEFOLDER();
+  std::error_code ec;
+  const bool states = !current.empty() && fs::is_directory(slotstates, ec);
+  if (states && !STAGEMAPINFO(slotstates, current, err)) {
+    SAVEERROR = slotFailure(path, "its level states cannot be copied: " + err);
+    return false;
+  }
   SAVECODEC c(CM_APPLY, data);
   std::string name;
   fullLayout(c, name);
+  if (states && !COMMITMAPINFO(current, err))
+    std::fprintf(stderr, "ashenreach: The saved game %s is loaded, but %s.\n", path.c_str(), err.c_str());
   PREENGINEINITKEEPINGPLAYERS();
   for (int p = 1; p <= 2; p++) LASTHEALTH[p] = PLAYERHEALTH[p];
+  RESUMELEVELCLOCK();
   GAMELOADED = true;
   GSL = 16;
   STARTSOUND1(16, 16, false);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/common.h"
+#include "world/levelclock.h"  // MINUTES, SECONDS: stored with the game
 
 constexpr int SAVESLOTS = 10;
 constexpr int SAVENAMELEN = 30;
@@ -18,8 +19,6 @@ extern std::string SAVEGAMENAME[SAVESLOTS + 1];  // slot list, "Empty Slot." whe
 // The preview of the last save written or read: symbols and colours of the
 // 21 x 15 cells around the saving player.
 extern BYTE MATRIX[PREVIEWW + 1][PREVIEWH + 1], MATRIX2[PREVIEWW + 1][PREVIEWH + 1];
-// The level clock.
-extern BYTE MINUTES, SECONDS;
 // Why the last save or load failed (empty after success).
 extern std::string SAVEERROR;
 

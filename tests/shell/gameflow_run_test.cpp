@@ -24,8 +24,10 @@ std::string READALL(const std::string& path) {
   return ss.str();
 }
 
-// A data folder beside the repository's: level 100 with a portal at column
-// 12 to level 101, level 101 (named "Second"), and level 100's intro.
+// A data folder beside the repository's: level 100 with a trap at column 8
+// that opens the wall at column 10 and a portal at column 12 to level 101,
+// level 101 (named "Second") with a portal at column 2 back to 100, and level
+// 100's intro.
 void MAKEDATA(const TempDir& dir) {
   fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");
   for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
@@ -34,7 +36,7 @@ void MAKEDATA(const TempDir& dir) {
   const std::string maps = dir.path + "/data/CAMPAIGN/main/MAPS/";
   std::ofstream(maps + "Map100.txt", std::ios::binary)
       << "RRRRRRRRRRRRRR\nRP       R   R\nRRRRRRRRRRRRRR\n:First\n8,2,10,2- \n\"Open\"\n@12,2-101\n";
-  std::ofstream(maps + "Map101.txt", std::ios::binary) << "RRRRRRRR\nR  P   R\nRRRRRRRR\n:Second\n";
+  std::ofstream(maps + "Map101.txt", std::ios::binary) << "RRRRRRRR\nR  P   R\nRRRRRRRR\n:Second\n@2,2-100\n";
   std::ofstream(maps + "MAP100_INTRO.TXT", std::ios::binary) << "^DAY ONE\nWalk east:\n";
 }
 
@@ -95,6 +97,89 @@ TEST(GameFlowRun, TitleMenusIntoLevel100ThenThroughThePortalInto101) {
   const RUN again = RUNGAME(dir, TOCHAPTERS + TAP(120, "Down") + TAP(124, "Return"), 300);
   ASSERT_EQ(again.code, 0) << again.out;
   EXPECT_EQ(again.dump["currentmap"], 101);
+}
+
+// The cell at column X of the level's row Y (rows count from the bottom).
+char CELL(const nlohmann::json& dump, int x, int y) {
+  const auto& rows = dump["map"];
+  return rows[rows.size() - y].get<std::string>()[x - 1];
+}
+
+TEST(GameFlowRun, ALevelLeftByAPortalResumesAsLeftWithoutItsIntro) {
+  TempDir dir;
+  MAKEDATA(dir);
+  // Into level 100 (its intro ended with Enter), ten seconds there, east
+  // through the trap that opens the wall and into 101, west through 101's
+  // portal back to 100, then a few steps west.
+  const std::string there = TOCHAPTERS + TAP(120, "Return") + TAP(220, "Return") + "560 down d\n720 up d\n";
+  const std::string back = there + "760 down a\n820 up a\n" + "900 down a\n906 up a\n";
+  const RUN r = RUNGAME(dir, back, 1000);
+  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_TRUE(r.dump.contains("currentmap")) << r.out;
+  EXPECT_EQ(r.dump["currentmap"], 100);
+  EXPECT_EQ(r.dump["mapname"], "First");
+  // Level 100 as it was left: the wall at column 10 open, the player back
+  // beside the portal (not at the start cell, column 2) and walking on: no
+  // intro waits for its key.
+  EXPECT_EQ(CELL(r.dump, 10, 2), ' ') << r.dump["map"];
+  const int x = r.dump["players"][0]["x"];
+  EXPECT_LT(x, 11);
+  // Its clock went on from where it stopped: over ten seconds before the
+  // portal and about six since the return.
+  EXPECT_GE(r.dump["clock"]["seconds"].get<int>(), 15) << r.dump["clock"];
+  EXPECT_TRUE(fs::exists(dir.path + "/user/SAVE/CURRENT/map100.inf"));
+  EXPECT_TRUE(fs::exists(dir.path + "/user/SAVE/CURRENT/map101.inf"));
+
+  // A new game starts level 100 afresh, with its intro.
+  const RUN fresh = RUNGAME(dir, TOCHAPTERS + TAP(120, "Return") + TAP(220, "Return"), 300);
+  ASSERT_EQ(fresh.code, 0) << fresh.out;
+  EXPECT_EQ(fresh.dump["currentmap"], 100);
+  EXPECT_EQ(fresh.dump["players"][0]["x"], 2);
+  EXPECT_EQ(CELL(fresh.dump, 10, 2), 'R');
+  EXPECT_FALSE(fs::exists(dir.path + "/user/SAVE/CURRENT/map101.inf"));
+}
+
+TEST(GameFlowRun, SavedWithF5InALevelAndLoadedFromTheTitle) {
+  TempDir dir;
+  MAKEDATA(dir);
+  fs::remove(dir.path + "/data/CAMPAIGN/main/MAPS/MAP100_INTRO.TXT");
+  // Into level 100, east past the trap that opens the wall, then F5: slot 1,
+  // a name, Enter.
+  const std::string save = TOCHAPTERS + TAP(120, "Return") + "200 down d\n216 up d\n" + TAP(250, "F5") +
+                           TAP(310, "Return") + "350 text first\n" + TAP(380, "Return");
+  const RUN saved = RUNGAME(dir, save, 460);
+  ASSERT_EQ(saved.code, 0) << saved.out;
+  ASSERT_TRUE(fs::exists(dir.path + "/user/SAVE/SAVE0/save.gam")) << saved.out;
+  const int x = saved.dump["players"][0]["x"];
+  ASSERT_GT(x, 8) << "walked past the trap";
+  ASSERT_LT(x, 12) << "not into the portal";
+  EXPECT_NE(CELL(saved.dump, 10, 2), 'R') << "the trap opened the wall";
+
+  // F9 in play: on through the portal into level 101, then back to the save.
+  const RUN quick = RUNGAME(dir, save + "420 down d\n440 up d\n" + TAP(480, "F9") + TAP(540, "Return"), 620);
+  ASSERT_EQ(quick.code, 0) << quick.out;
+  EXPECT_EQ(quick.dump["currentmap"], 100);
+  EXPECT_EQ(quick.dump["players"][0]["x"], x);
+  EXPECT_EQ(quick.dump["map"], saved.dump["map"]);
+
+  // A new run: "Load saved game" on the title, slot 1.
+  const RUN loaded = RUNGAME(dir, TAP(40, "Down") + TAP(44, "Return") + TAP(120, "Return"), 250);
+  ASSERT_EQ(loaded.code, 0) << loaded.out;
+  EXPECT_EQ(loaded.dump["currentmap"], 100);
+  EXPECT_EQ(loaded.dump["mapname"], "First");
+  EXPECT_EQ(loaded.dump["players"][0]["x"], x);
+  EXPECT_EQ(loaded.dump["map"], saved.dump["map"]);
+  EXPECT_EQ(loaded.dump["frames"], 250) << "playing on after the load";
+
+  // The save brought its game's level states; one of them damaged since: the
+  // portal leads into level 101 afresh, and the player is told.
+  std::ofstream(dir.path + "/user/SAVE/SAVE0/CURRENT/map101.inf", std::ios::binary) << "damaged";
+  const RUN on = RUNGAME(dir, TAP(40, "Down") + TAP(44, "Return") + TAP(120, "Return") + "200 down d\n215 up d\n", 300);
+  ASSERT_EQ(on.code, 0) << on.out;
+  EXPECT_EQ(on.dump["currentmap"], 101);
+  EXPECT_EQ(on.dump["mapname"], "Second");
+  EXPECT_NE(on.out.find("map101.inf"), std::string::npos) << on.out;
+  EXPECT_NE(on.dump["messages"].dump().find("damaged"), std::string::npos) << on.dump["messages"];
 }
 
 TEST(GameFlowRun, ALockedChapterKeepsTheMenuAndChapterOneStartsLevel100) {

@@ -43,6 +43,10 @@ class GAMEFLOWTEST : public uitest::UIFIXTURE {
   void WRITE(const std::string& rel, const std::string& text) {
     std::ofstream(DIR.path + "/" + rel, std::ios::binary) << text;
   }
+  // A key pressed at frame F and released at the next.
+  static std::string TAPAT(int64_t f, const std::string& key) {
+    return std::to_string(f) + " down " + key + "\n" + std::to_string(f + 1) + " up " + key + "\n";
+  }
   bool SCREENHAS(const std::string& s) {
     for (int row = 1; row <= 25; row++)
       if (ROWTEXT(row, 1, 80).find(s) != std::string::npos) return true;
@@ -77,13 +81,24 @@ TEST_F(GAMEFLOWTEST, ChaptersAboveTheUnlockedCountAreLocked) {
   }
 }
 
-// Disabled: after the merge of the queued-input changes this in-process run
-// waits for a key the script never delivers (the same rule passes through the
-// real program in GameFlowRun.ALockedChapterKeepsTheMenuAndChapterOneStartsLevel100).
-TEST_F(GAMEFLOWTEST, DISABLED_ALockedChapterShowsTheMenuAgain) {
+TEST_F(GAMEFLOWTEST, ALockedChapterShowsTheMenuAgain) {
   CHAPTERSUNLOCKED = 1;
-  INPUT({"Down", "Return", "Return"});
-  EXPECT_EQ(CHOOSECHAPTER(), 1);
+  // The menu shown again drops keys pressed while it opens: the Enter that
+  // takes chapter I comes once it waits.
+  const int64_t f = PUSHEDFRAMES;
+  std::string err;
+  ASSERT_TRUE(PARSEINPUTSCRIPT(TAPAT(f + 2, "Down") + TAPAT(f + 4, "Return") + TAPAT(f + 150, "Return"),
+                               "test input", err))
+      << err;
+  HARNESS.FRAMES = f + 400;  // a menu still waiting ends the run instead of hanging
+  BYTE g = 0;
+  try {
+    g = CHOOSECHAPTER();
+  } catch (const HARNESSEXIT&) {
+    ADD_FAILURE() << "the menu still waits for a key";
+  }
+  HARNESS.FRAMES = -1;
+  EXPECT_EQ(g, 1);
   CHAPTERSUNLOCKED = 2;
   INPUT({"Down", "Return"});
   EXPECT_EQ(CHOOSECHAPTER(), 2);
@@ -91,6 +106,32 @@ TEST_F(GAMEFLOWTEST, DISABLED_ALockedChapterShowsTheMenuAgain) {
   EXPECT_EQ(CHOOSECHAPTER(), 0);
   INPUT({"End", "Return"});  // "Exit"
   EXPECT_EQ(CHOOSECHAPTER(), 0);
+}
+
+// Left alone for a minute, the title screen rolls the credits; a key
+// pressed in between starts the minute again.
+TEST_F(GAMEFLOWTEST, TheTitleLeftAloneForAMinuteRollsTheCredits) {
+  for (const int64_t keyat : {int64_t(0), int64_t(1500)}) {
+    CLEARINPUTSCRIPT();
+    const int64_t f = PUSHEDFRAMES;
+    std::string err;
+    if (keyat > 0) ASSERT_TRUE(PARSEINPUTSCRIPT(TAPAT(f + keyat, "Down"), "test input", err)) << err;
+    HARNESS.FRAMES = f + 8000;
+    const uint64_t t0 = GETCURRENTTICKS();
+    BYTE r = 0;
+    try {
+      r = MAINMENUSTUFF();
+    } catch (const HARNESSEXIT&) {
+      ADD_FAILURE() << "the title still waits";
+    }
+    HARNESS.FRAMES = -1;
+    EXPECT_EQ(r, MM_CREDITS) << keyat;
+    EXPECT_FALSE(TIMER3) << "the idle timer belongs to the title menu only";
+    const uint64_t waited = GETCURRENTTICKS() - t0;
+    EXPECT_GE(waited, 60000u) << keyat;
+    // With the key, a full minute after it: more than 60 s in all.
+    if (keyat > 0) EXPECT_GE(waited, 60000u + 20u * 1000u) << "the key started the minute again";
+  }
 }
 
 TEST_F(GAMEFLOWTEST, LevelNumbersOfADirectLaunchAndTheirModes) {
@@ -161,6 +202,11 @@ TEST_F(GAMEFLOWTEST, CreditsSkipWebLinesAndAKeyEndsTheText) {
   PREMAPCUTSCENE(0);
   EXPECT_LT(PUSHEDFRAMES - before, 200);
   EXPECT_FALSE(SCREENHAS("SPACE/ENTER/ESC"));
+  // A campaign that brings its own credits shows those.
+  WRITE("CAMPAIGN/main/credits.txt", "Thanks from the campaign\n");
+  CLRSCRERASEALL();
+  RUNUNTILPROMPT(0);
+  EXPECT_EQ(ROWTEXT(1, 1, 24), "Thanks from the campaign");
 }
 
 TEST_F(GAMEFLOWTEST, CampaignNamesWithoutAFolderSelectMain) {

@@ -287,6 +287,35 @@ TEST_F(SAVEGAMETEST, FailedWritesKeepTheOldSave) {
   EXPECT_EQ(readAll(path), old);
 }
 
+// A save keeps the level states of its game: loading it brings back those,
+// not the ones another game left since. A save without such a copy leaves the
+// states as they are.
+TEST_F(SAVEGAMETEST, ASaveKeepsTheLevelStatesOfItsGame) {
+  const std::string current = LEVELSTATEFOLDER();
+  writeAll(current + "/map7.inf", "seven");
+  ASSERT_TRUE(WRITESAVEGAME(SAVEGAMEPATH(1), "one")) << SAVEERROR;
+  EXPECT_EQ(readAll(SAVEFOLDER() + "/SAVE0/CURRENT/map7.inf"), "seven");
+  // Another game leaves other levels.
+  CLEARMAPINFO();
+  writeAll(current + "/map9.inf", "nine");
+  ASSERT_TRUE(READSAVEGAME(SAVEGAMEPATH(1))) << SAVEERROR;
+  EXPECT_EQ(readAll(current + "/map7.inf"), "seven");
+  EXPECT_FALSE(std::filesystem::exists(current + "/map9.inf"));
+  EXPECT_FALSE(std::filesystem::exists(current + ".new"));
+  // A save written without the copy.
+  std::filesystem::remove_all(SAVEFOLDER() + "/SAVE0/CURRENT");
+  CLEARMAPINFO();
+  writeAll(current + "/map9.inf", "nine");
+  ASSERT_TRUE(READSAVEGAME(SAVEGAMEPATH(1))) << SAVEERROR;
+  EXPECT_EQ(readAll(current + "/map9.inf"), "nine");
+  // A refused save leaves the states alone too.
+  writeAll(SAVEFOLDER() + "/SAVE0/CURRENT/map7.inf", "seven");
+  writeAll(SAVEGAMEPATH(1), "short");
+  EXPECT_FALSE(READSAVEGAME(SAVEGAMEPATH(1)));
+  EXPECT_EQ(readAll(current + "/map9.inf"), "nine");
+  EXPECT_FALSE(std::filesystem::exists(current + "/map7.inf"));
+}
+
 TEST_F(SAVEGAMETEST, LevelStateResumesAndIsRefusedWhenDamaged) {
   EXPECT_FALSE(LOADMAPINFO(5));  // no state file: the fresh level
   // Every table empty: grid 80000, keys 10, rocket, plasma and flame counts,
@@ -320,6 +349,37 @@ TEST_F(SAVEGAMETEST, LevelStateResumesAndIsRefusedWhenDamaged) {
     EXPECT_FALSE(LOADMAPINFO(6));
     EXPECT_NE(LEVELSTATEERROR.find("map6.inf"), std::string::npos) << LEVELSTATEERROR;
     EXPECT_EQ(STATEDUMPJSON(), was);
+  }
+}
+}  // namespace
+
+namespace {
+// The level clock: 33 ms frames make seconds, the stored minutes and seconds
+// resume one second back (the next second shows them again), and the count
+// stops at the largest time the minutes byte holds.
+TEST(LEVELCLOCKTEST, FramesMakeSecondsAndAStoredTimeResumes) {
+  const struct {
+    int frames;
+    int minutes, seconds;
+  } cases[] = {{0, 0, 0}, {30, 0, 0}, {31, 0, 1}, {61, 0, 2}, {1818, 0, 59}, {1819, 1, 0}, {3700, 2, 2}};
+  for (const auto& c : cases) {
+    RESETLEVELCLOCK();
+    for (int f = 0; f < c.frames; f++) ADVANCELEVELCLOCK();
+    EXPECT_EQ(MINUTES, c.minutes) << c.frames;
+    EXPECT_EQ(SECONDS, c.seconds) << c.frames;
+  }
+  const struct {
+    BYTE minutes, seconds;
+    int timer, after31m, after31s;
+  } stored[] = {{1, 5, 64, 1, 5}, {0, 0, 1, 0, 2}, {0, 1, 0, 0, 1}, {255, 59, 15358, 255, 59}};
+  for (const auto& c : stored) {
+    MINUTES = c.minutes;
+    SECONDS = c.seconds;
+    RESUMELEVELCLOCK();
+    EXPECT_EQ(TIMER, c.timer);
+    for (int f = 0; f < 31; f++) ADVANCELEVELCLOCK();
+    EXPECT_EQ(MINUTES, c.after31m) << int(c.minutes) << ":" << int(c.seconds);
+    EXPECT_EQ(SECONDS, c.after31s) << int(c.minutes) << ":" << int(c.seconds);
   }
 }
 }  // namespace
