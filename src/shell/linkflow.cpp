@@ -110,6 +110,9 @@ bool commandLineStart() {
 
 // Tells the player MSG in a box and waits for Enter or Escape.
 void tell(const std::string& msg) {
+  TEXTMODE80X25();
+  RENDERBLUE();
+  DISPLAYLOGO();
   ITEM[1] = msg;
   MENU("Two-player link", 1, 20, 10, SELECT, 4, WAIT, true);
 }
@@ -139,6 +142,15 @@ bool menuStart() {
     if (typed == std::string(1, '\x1b')) return false;
     if (!PARSELINKADDRESS(typed, host, port)) {
       tell("Not an address: " + typed.substr(0, 40));
+      return false;
+    }
+  } else {
+    WR(3, 3, "Port to wait on:");
+    WR(3, 4, "(empty: " + std::to_string(LINKDEFAULTPORT) + ")");
+    const std::string typed = READSTRING(3, 5, 5);
+    if (typed == std::string(1, '\x1b')) return false;
+    if (!PARSELINKADDRESS(":" + typed, host, port) && !typed.empty()) {
+      tell("Not a port: " + typed);
       return false;
     }
   }
