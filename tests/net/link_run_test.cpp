@@ -214,3 +214,66 @@ TEST(LinkRun, APeerThatStallsOrSendsGarbageEndsTheGameWithConnectionLost) {
     EXPECT_NE(two.OUTPUT().find("Connection lost."), std::string::npos) << c.what << two.OUTPUT();
   }
 }
+
+TEST(LinkRun, AChecksumThatDiffersIsReportedWithItsFrame) {
+  // This program plays player 1 honestly (no keys) but reports a wrong
+  // checksum at one cycle: the game must stop there and name the frame.
+  for (uint32_t cycle : {0u, 16u}) {
+    TempDir dir;
+    const int port = FREEPORT();
+    GAME two(dir.path, "two", "--link-listen " + std::to_string(port) + " --frames 1000000");
+    LINKMESSAGE answer;
+    ASSERT_TRUE(JOIN(port, LINKMYHELLO(), answer)) << two.OUTPUT();
+    LINKMESSAGE m;
+    m.TYPE = MSG_START;
+    m.LEVEL = 50;
+    m.SEED = 21;
+    m.DELAY = LINKDELAY;
+    ASSERT_TRUE(LINKSEND(m));
+    for (uint32_t c = LINKDELAY; c <= cycle + LINKDELAY + 4; c++) {
+      LINKMESSAGE in;
+      in.TYPE = MSG_INPUT;
+      in.CYCLE = c;
+      ASSERT_TRUE(LINKSEND(in));
+    }
+    LINKMESSAGE check;
+    check.TYPE = MSG_CHECK;
+    check.CYCLE = cycle;
+    check.CHECKSUM = 12345;
+    ASSERT_TRUE(LINKSEND(check));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    bool told = false;
+    std::string err;
+    while (std::chrono::steady_clock::now() < until && two.WAIT(0) < 0) {
+      const LINKEVENT e = LINKSERVICE(20, m, err);
+      if (e == LINK_MESSAGE && m.TYPE == MSG_BYE && m.REASON == REASON_DESYNC) told = m.CYCLE == cycle;
+      if (e == LINK_GONE) break;
+    }
+    LINKCLOSE(false);
+    EXPECT_EQ(two.WAIT(30), EXIT_DESYNC) << two.OUTPUT();
+    EXPECT_NE(two.OUTPUT().find("Desynchronised at frame " + std::to_string(2 * cycle) + "."), std::string::npos)
+        << two.OUTPUT();
+    EXPECT_TRUE(told) << "the peer is told at which cycle";
+  }
+}
+
+TEST(LinkRun, EscapeByPlayerTwoEndsTheGameOnBothMachinesAtTheSameFrame) {
+  TempDir dir;
+  const int port = FREEPORT();
+  WRITE(dir.path + "/p2.txt", "300 down escape\n304 up escape\n");
+  GAME two(dir.path, "two",
+           "--link-listen " + std::to_string(port) + " --input " + dir.path + "/p2.txt --frames 5000 --dump-state " +
+               dir.path + "/two.json");
+  GAME one(dir.path, "one",
+           "50 --seed 4 --link-connect 127.0.0.1:" + std::to_string(port) + " --frames 5000 --dump-state " + dir.path +
+               "/one.json");
+  EXPECT_EQ(one.WAIT(300), 0) << one.OUTPUT();
+  EXPECT_EQ(two.WAIT(60), 0) << two.OUTPUT();
+  const json a = PARSEDUMP(linkrun::READALL(dir.path + "/one.json"));
+  const json b = PARSEDUMP(linkrun::READALL(dir.path + "/two.json"));
+  // Both left well before the frame limit, on the same input cycle.
+  EXPECT_LT(a["frames"].get<int>(), 1000);
+  EXPECT_EQ(a["link"]["cycle"], b["link"]["cycle"]);
+  EXPECT_EQ(a["players"], b["players"]);
+  EXPECT_NE(one.OUTPUT().find("Closing connection."), std::string::npos) << one.OUTPUT();
+}
