@@ -276,7 +276,6 @@ JSON linkJSON() {
           {"waits", LINKWAITS},
           {"waitms", LINKWAITMS},
           {"desyncframe", LINKDESYNCFRAME},
-          {"checksum", LINKCHECKSUM()},
           {"bytessent", LINKBYTESSENT},
           {"bytesreceived", LINKBYTESRECEIVED}};
 }
