@@ -8,6 +8,7 @@
 #include "display/inputscript.h"
 #include "base/harness.h"
 #include "base/paths.h"
+#include "net/linksession.h"
 #include "shell/startup.h"
 #include "world/mapcheck.h"
 #include "world/mapscriptcheck.h"
@@ -45,6 +46,10 @@ void USAGE(FILE* out) {
                "  --record FILE       record this run's input in the same format\n"
                "  --seed N            seed the random generator (same seed, same game)\n"
                "  --dump-state FILE   write the game state as JSON at exit\n"
+               "  --link-listen PORT  wait on PORT for a linked game (as player 2)\n"
+               "  --link-connect HOST:PORT\n"
+               "                      link with the game waiting there (as player 1, playing LEVEL,\n"
+               "                      50 without one)\n"
                "\n"
                "Settings (MONSTER.INI), key bindings (KEYS.INI) and saves (SAVE, SAVE_A) live in\n"
                "  %s\n"
@@ -52,7 +57,8 @@ void USAGE(FILE* out) {
                "~/.local/share/ASHENREACH).\n"
                "\n"
                "Exit codes: 0 done, 1 no data folder, 2 bad command line or input script,\n"
-               "3 glyph files missing, 4 a level refused, 5 no usable display.\n",
+               "3 glyph files missing, 4 a level refused, 5 no usable display,\n"
+               "6 link: no connection or \"Connection lost.\", 7 link refused, 8 linked games went apart.\n",
                DATAPATH().c_str());
 }
 }  // namespace
@@ -92,6 +98,8 @@ int main(int argc, char** argv) {
   THEBACKEND = HARNESS.HEADLESS ? MAKEHEADLESSBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT)
                                 : MAKESDLBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT);
   int code = HOLLOWMERESTART();
+  // A link game from the command line that ended badly says so in the exit code.
+  if (code == 0 && LINKEXITCODE != 0) code = LINKEXITCODE;
   CLOSERECORDING();
   return code;
 }

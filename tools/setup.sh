@@ -10,6 +10,7 @@ PKGS=(
   libvorbis-dev libogg-dev espeak-ng
   googletest libgtest-dev
   nlohmann-json3-dev
+  libenet-dev
   xvfb xauth
   console-setup-linux
   clang libclang-rt-14-dev

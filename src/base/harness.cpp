@@ -13,7 +13,8 @@ namespace {
 // The options that take a value.
 const std::string VALUEOPTIONS[] = {"--frames", "--seed",     "--size",       "--screenshot",
                                     "--input",  "--record",   "--data",       "--user-dir",
-                                    "--dump-state", "--check-map", "--check-script"};
+                                    "--dump-state", "--check-map", "--check-script",
+                                    "--link-listen", "--link-connect"};
 
 bool parseInt(const std::string& s, int64_t& out) {
   if (s.empty()) return false;
@@ -101,10 +102,26 @@ bool PARSEHARNESS(int argc, char** argv, std::string& err) {
       HARNESS.CHECKMAP = v;
     } else if (a == "--check-script") {
       HARNESS.CHECKSCRIPT = v;
+    } else if (a == "--link-listen") {
+      if (!parseInt(v, n) || n < 1 || n > 65535) {
+        err = "--link-listen needs a port number 1..65535, not '" + v + "'";
+        return false;
+      }
+      HARNESS.LINKLISTEN = v;
+    } else if (a == "--link-connect") {
+      if (v.empty() || v.find(':') == std::string::npos) {
+        err = "--link-connect needs HOST:PORT, not '" + v + "'";
+        return false;
+      }
+      HARNESS.LINKCONNECT = v;
     } else {
       err = "unknown option " + a;
       return false;
     }
+  }
+  if (!HARNESS.LINKLISTEN.empty() && !HARNESS.LINKCONNECT.empty()) {
+    err = "give either --link-listen or --link-connect, not both";
+    return false;
   }
   // Start-up moves into the data folder; files and folders named on the
   // command line stay relative to where the program was started.

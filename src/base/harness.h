@@ -12,6 +12,9 @@ constexpr int EXIT_USAGE = 2;      // bad command line or input script
 constexpr int EXIT_NOGLYPHS = 3;   // the glyph files of the data folder are missing
 // 4: a level the game refuses (MAPFAULT_EXITCODE of the map loader)
 constexpr int EXIT_NODISPLAY = 5;  // no usable display: the window cannot be opened
+constexpr int EXIT_LINKLOST = 6;     // a link game from the command line: no connection, or "Connection lost."
+constexpr int EXIT_LINKREFUSED = 7;  // a link handshake refused (another version, build or campaign)
+constexpr int EXIT_DESYNC = 8;       // the two linked games went apart
 
 struct HARNESSOPTIONS {
   bool HELP = false, VERSION = false;  // --help / -h, --version
@@ -20,6 +23,10 @@ struct HARNESSOPTIONS {
   std::string SCREENSHOT;
   int32_t WIDTH = 0, HEIGHT = 0;  // --size; 0 = back-end default
   std::string INPUT, RECORD, DATA, USERDIR, DUMPSTATE, CHECKMAP, CHECKSCRIPT;
+  // --link-listen PORT / --link-connect HOST:PORT: a link game without the
+  // menus; the connecting game is player 1 and plays the level given as the
+  // first parameter (50 without one).
+  std::string LINKLISTEN, LINKCONNECT;
   bool SEEDGIVEN = false;
   uint64_t SEED = 0;
 };

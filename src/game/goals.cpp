@@ -133,7 +133,7 @@ void CHECKGOALS() {
     if (PLAYERHEALTH[p] < LASTHEALTH[p] && FROMME(p) < 15) {
       const BYTE ref = static_cast<BYTE>(p + 7);
       if (SOUNDPLAYING1(ref)) STOPSOUND1(ref);
-      STARTSOUND1(static_cast<uint16_t>(8 + random(2)), ref, false);
+      STARTSOUND1(static_cast<uint16_t>(8 + randomLocal(2)), ref, false);
     }
     LASTHEALTH[p] = PLAYERHEALTH[p];
   }

@@ -70,7 +70,7 @@ void ambientSound(int32_t n, int32_t x, int32_t ry, bool& requested) {
   if (PLAYERX[me] != x || PLAYERY[me] != MAPSIZEY + 1 - ry) return;
   if (ASOUNDHOW[n] < 254) ASOUNDHOW[n]--;  // a play budget
   if (ASOUNDHOW[n] == 255) LOOP = true;
-  if (ASOUNDHOW[n] == 254 && random(50) != 25) return;
+  if (ASOUNDHOW[n] == 254 && randomLocal(50) != 25) return;
   PLAYSOUND = ASOUND[n];
   requested = true;
 }

@@ -31,6 +31,7 @@
 #include "render/view.h"
 #include "shell/gameflow.h"
 #include "base/random.h"
+#include "net/lockstep.h"
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "ui/widgets.h"
@@ -90,9 +91,16 @@ void inputCycle() {
   TRACESTEP("GETINPUT");
   CHOSEWEAPONSOUND = 0;
   KEYSOUND = false;
-  if (!LINKACTIVE) GETPORT60FORINPUTCYCLE();
+  if (!LINKACTIVE) {
+    GETPORT60FORINPUTCYCLE();
+  } else {
+    // Both players' bytes of this cycle; a lost or desynchronised link ends
+    // the level (the game flow then tells why).
+    LINKEXCHANGEINPUT();
+    if (LINKSTATUS != LINKPLAYING) VICTORY = 2;
+  }
   GETINPUT();
-  if (KEYSOUND) restartSound(static_cast<uint16_t>(75 + random(3)), 50);
+  if (KEYSOUND) restartSound(static_cast<uint16_t>(75 + randomLocal(3)), 50);
   if (CHOSEWEAPONSOUND > 0 && !SOUNDPLAYING1(250)) STARTSOUND1(65 + CHOSEWEAPONSOUND, 250, false);
 
   if (PORT60[my()] == SC_ZOOM) CYCLEVIEWZOOM();
@@ -244,8 +252,8 @@ void everyFrame() {
     // two draws as arguments of one call would come in whatever order the
     // compiler evaluates them.
     for (BYTE i = 0; i < MNOTICED; i++) {
-      const auto slot = static_cast<uint16_t>(63 + random(3));
-      const auto ref = static_cast<BYTE>(231 + random(20));
+      const auto slot = static_cast<uint16_t>(63 + randomLocal(3));
+      const auto ref = static_cast<BYTE>(231 + randomLocal(20));
       STARTSOUND1(slot, ref, false);
     }
     VARIOUSEFFECTS(1, 1);
@@ -274,6 +282,9 @@ void buildFrame() {
   CLRSCREMULATOR(false);
   GARBLEEFFECTWASCALLED = false;
   DEATHEFFECTWASCALLED = false;
+  // The frame shows my player's view only: in link play its random draws
+  // come from this machine's own generator, so the shared one stays in step.
+  RANDOMLOCAL(true);
   for (BYTE p = 1; p <= 2; p++) {
     if (DEAD[p]) {
       DEADEFFECT(p, 1);
@@ -295,7 +306,9 @@ void buildFrame() {
   TRACESTEP("RENDERGAME");
   STARTUPDATESCREEN();
   RENDERGAME(my());
+  if (LINKACTIVE) DRAWCHATLINE();
   ENDUPDATESCREEN();
+  RANDOMLOCAL(false);
 }
 
 // Step 35: after the frame.
@@ -486,6 +499,7 @@ void PREENGINEINIT() {
 
 void ENGINETEST() {
   PREENGINEINIT();
+  if (LINKACTIVE && SYNCPLAYERS) SYNCPLAYERS();
   // The deathmatch arena is played by two: over the link, or both on this
   // machine (the second on the controller).
   if (LINKACTIVE || DEATHMATCH()) NUMBEROFPLAYERS = 2;

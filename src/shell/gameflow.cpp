@@ -21,6 +21,7 @@
 #include "render/view.h"
 #include "shell/engine.h"
 #include "shell/gameflowmenu.h"
+#include "shell/linkflow.h"
 #include "shell/startup.h"
 #include "sound/sound.h"
 #include "ui/keyscreen.h"
@@ -178,7 +179,10 @@ void HOLLOWMERE() {
     music = true;
     SHOWSTARS = true;
     BYTE choice = 1;
-    if (LAUNCHED_FROM_MD)
+    if (LINKFROMCOMMANDLINE()) {
+      GLOBALINIT();
+      choice = MM_LINKED;
+    } else if (LAUNCHED_FROM_MD)
       GLOBALINIT();
     else
       choice = MAINMENUSTUFF();
@@ -202,6 +206,12 @@ void HOLLOWMERE() {
           RESETSTARTUPSCRIPTENTRIESFORMAP(CURRENTMAP);
         } else if (!NEWGAMEMENUS()) {
           if (QUITREQUESTED) return;
+          continue;
+        }
+        break;
+      case MM_LINKED:
+        if (!LINKGAMESTART()) {
+          if (QUITREQUESTED || LINKFROMCOMMANDLINE()) return;
           continue;
         }
         break;
@@ -232,6 +242,7 @@ void HOLLOWMERE() {
         break;
     }
     LEVELLOOP();
-    if (LAUNCHED_FROM_MD) return;
+    if (LINKACTIVE) LINKGAMEEND();
+    if (LAUNCHED_FROM_MD || LINKFROMCOMMANDLINE()) return;
   }
 }

@@ -149,15 +149,16 @@ BYTE MAINMENUSTUFF() {
     ITEM[2] = "Load saved game";
     ITEM[3] = "Options";
     ITEM[4] = "Credits";
-    ITEM[5] = "Quit ASHEN REACH";
+    ITEM[5] = "Two-player link";
+    ITEM[6] = "Quit ASHEN REACH";
     LOADINGGAME = false;
     if (LINKACTIVE) return MM_LINKED;
     TIMER3 = true;
-    const BYTE g = QUITREQUESTED ? 0 : MENU("Ashen Reach Menu :", 5, 25, 5, SELECT, 4, WAIT, true);
+    const BYTE g = QUITREQUESTED ? 0 : MENU("Ashen Reach Menu :", 6, 25, 5, SELECT, 4, WAIT, true);
     TIMER3 = false;
-    static const BYTE RESULT[6] = {MM_QUIT, MM_PLAY, MM_LOAD, 4, MM_CREDITS, MM_QUIT};
+    static const BYTE RESULT[7] = {MM_QUIT, MM_PLAY, MM_LOAD, 4, MM_CREDITS, MM_LINKED, MM_QUIT};
     // Left alone, the title rolls the credits and then comes back.
-    const BYTE r = IDLEEXPIRED ? MM_CREDITS : RESULT[g <= 5 ? g : 0];
+    const BYTE r = IDLEEXPIRED ? MM_CREDITS : RESULT[g <= 6 ? g : 0];
     OPENDOOR();
     if (r != 4) return r;
     OPTIONSMENU();

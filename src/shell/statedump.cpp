@@ -21,6 +21,8 @@
 #include "shell/engine.h"
 #include "shell/gameflow.h"
 #include "game/survival.h"
+#include "net/lockstep.h"
+#include "net/netlink.h"
 #include "base/harness.h"
 #include "base/paths.h"
 #include "base/safefile.h"
@@ -284,6 +286,24 @@ JSON audioJSON() {
 }
 }  // namespace
 
+// The link game: which player this machine is, how far lockstep got, the
+// checksums found equal, a desynchronisation and the bytes carried.
+JSON linkJSON() {
+  static const char* const STATES[] = {"off", "playing", "lost", "desync"};
+  return {{"active", LINKACTIVE},
+          {"state", STATES[LINKSTATUS <= LINKDESYNC ? LINKSTATUS : 0]},
+          {"mynumber", LINKMYNUMBER},
+          {"peername", LINKPEERNAME},
+          {"delay", LINKINPUTDELAY},
+          {"cycle", LINKCYCLE},
+          {"checks", LINKCHECKS},
+          {"waits", LINKWAITS},
+          {"waitms", LINKWAITMS},
+          {"desyncframe", LINKDESYNCFRAME},
+          {"bytessent", LINKBYTESSENT},
+          {"bytesreceived", LINKBYTESRECEIVED}};
+}
+
 std::string STATEDUMPJSON() {
   JSON o;
   o["currentmap"] = CURRENTMAP;
@@ -324,6 +344,7 @@ std::string STATEDUMPJSON() {
                    {"h", HCOUNTER},         {"f", FCOUNTER},     {"sea", SEACOUNTER},
                    {"cic", CIC}};
   o["map"] = mapJSON();
+  o["link"] = linkJSON();
   o["audio"] = audioJSON();
   // ASCII output: every byte above 126 and every control byte is escaped.
   return o.dump(2, ' ', true) + "\n";

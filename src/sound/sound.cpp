@@ -165,12 +165,12 @@ void SETAMBIENTVOLUME_NORMAL() {
 }
 
 void HURTSOUND() {
-  const int t = 18 + random(3);
+  const int t = 18 + randomLocal(3);
   STARTSOUND1(static_cast<uint16_t>(t), static_cast<BYTE>(t), false);
 }
 
 void DEATHSOUND() {
-  const int t = 21 + random(3);
+  const int t = 21 + randomLocal(3);
   STARTSOUND1(static_cast<uint16_t>(t), static_cast<BYTE>(t), false);
 }
 

@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // Lowest first.
-const std::vector<std::string> LAYERS = {"base",   "display", "sound", "world",
-                                         "render", "game",    "ui",    "shell"};
+const std::vector<std::string> LAYERS = {"base", "display", "sound", "world", "render",
+                                         "game", "net",     "ui",    "shell"};
 
 struct UPWARD {
   const char* FILE;    // including file, relative to src/
