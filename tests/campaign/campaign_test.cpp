@@ -138,3 +138,24 @@ TEST_F(Campaign, EveryVoiceTheScriptNamesIsThere) {
   }
   EXPECT_GT(voices, 0);
 }
+
+// Inventory items survive only on level 108, so that level must offer every one
+// of them (the axe is also the tool of both recipes: the torch at a barrel, the
+// boat at a tree), and those workbenches must be there too. Read from the map
+// text, painted words between parentheses left out.
+TEST(CampaignMaps, TheLevelThatKeepsItemsOffersEveryItemAndWorkbench) {
+  std::istringstream in(READALL(CAMPAIGN / "MAPS" / "Map108.txt"));
+  std::string line, grid;
+  while (std::getline(in, line)) {
+    if (line.size() >= 2 && line[0] == ':') break;
+    grid += std::regex_replace(line, std::regex("\\([^)]*\\)"), "") + "\n";
+  }
+  ASSERT_FALSE(grid.empty());
+  const struct {
+    char symbol;
+    const char* what;
+  } wanted[] = {{'A', "the axe"}, {'B', "the boat"},   {'K', "the serum"},      {'@', "the defib kit"},
+                {'i', "a torch"}, {'T', "a tree (boat workbench)"}, {'G', "a barrel (torch workbench)"}};
+  for (const auto& w : wanted)
+    EXPECT_NE(grid.find(w.symbol), std::string::npos) << "level 108 offers no " << w.what;
+}
