@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -48,6 +50,37 @@ TEST(ModesRun, RecordedSurvivalRunAdvancesTheTiers) {
   std::set<int> kinds;
   for (const auto& m : d["monsters"]["list"]) kinds.insert(m["type"].get<int>());
   EXPECT_TRUE(kinds.count(10)) << "the tier-10 monster is on the level";
+  EXPECT_EQ(d["survival"]["bosses"], 0);
+}
+
+TEST(ModesRun, BotPlayedSurvivalRunAdvancesTheTiersUntilThePlayerFalls) {
+  TempDir dir;
+  // Level 72 as generated: 100 grunts (kind 1) and 12 kind-9 monsters.
+  std::ofstream(dir.path + "/none.txt") << "# no input\n";
+  const nlohmann::json start = RUNMODE(dir, 72, dir.path + "/none.txt", 5, 5);
+  std::map<int, int> before;
+  for (const auto& m : start["monsters"]["list"]) before[m["type"].get<int>()]++;
+  ASSERT_EQ(before[1], 100);
+  ASSERT_EQ(before[9], 12);
+  const nlohmann::json d = RUNMODE(dir, 72, HERE + "survival72_bot.txt", 3000, 5);
+  ASSERT_TRUE(d.contains("survival")) << d.dump();
+  EXPECT_EQ(d["mode"], "survival");
+  // The player fell at frame 798 and left with Escape: a lone dead player
+  // ends the level as lost.
+  EXPECT_EQ(d["frames"], 838);
+  EXPECT_TRUE(d["players"][0]["dead"].get<bool>());
+  EXPECT_EQ(d["victory"], 2);
+  // Seven grunts died; each was replaced by a soldier (3), which in turn gave
+  // way to stealth (4), kind 11, kind 10 and kind 9 further down the chain.
+  std::map<int, int> after;
+  for (const auto& m : d["monsters"]["list"]) after[m["type"].get<int>()]++;
+  EXPECT_EQ(after[1], 93);
+  EXPECT_EQ(after[3], 5);
+  EXPECT_EQ(after[11], 1);
+  EXPECT_EQ(after[9], 13);
+  EXPECT_EQ(d["monsters"]["count"], 112);  // one replacement per death
+  EXPECT_EQ(d["survival"]["spawns"], 13);
+  EXPECT_EQ(d["survival"]["tier"], 11);
   EXPECT_EQ(d["survival"]["bosses"], 0);
 }
 
