@@ -114,4 +114,27 @@ TEST(ModesRun, DeathmatchDeathsScoreForTheRivalAndSpaceBringsThePlayerBack) {
   EXPECT_EQ(d["victory"], 0);
 }
 
+TEST(ModesRun, SecondKeyboardLayoutWalksPlayerTwoInTheArena) {
+  TempDir dir;
+  std::ofstream(dir.path + "/none.txt") << "# no input\n";
+  const nlohmann::json still = RUNMODE(dir, 50, dir.path + "/none.txt", 80, 3);
+  ASSERT_TRUE(still.contains("map")) << still.dump();
+  const int sx = still["players"][1]["x"], sy = still["players"][1]["y"];
+  // The walk by the map: down the open column until rock, then left until rock.
+  const auto& rows = still["map"];
+  const int h = static_cast<int>(rows.size());
+  auto open = [&](int x, int y) { return rows[h - y].get<std::string>()[x - 1] == ' '; };
+  int ex = sx, ey = sy;
+  while (open(ex, ey - 1)) ey--;
+  while (open(ex - 1, ey)) ex--;
+  ASSERT_LT(ey, sy - 2) << "the arena offers a walk down from the second start";
+  // Player 2 on K (down), then J (left); player 1 touches nothing.
+  std::ofstream(dir.path + "/walk.txt") << "10 down k\n60 up k\n64 down j\n90 up j\n";
+  const nlohmann::json d = RUNMODE(dir, 50, dir.path + "/walk.txt", 100, 3);
+  EXPECT_EQ(d["players"][1]["x"], ex);
+  EXPECT_EQ(d["players"][1]["y"], ey);
+  EXPECT_EQ(d["players"][0]["x"], still["players"][0]["x"]);
+  EXPECT_EQ(d["players"][0]["y"], still["players"][0]["y"]);
+}
+
 }  // namespace
