@@ -159,6 +159,30 @@ TEST_F(InputPort, DeadPlayerGivesUpOrAsksToRespawn) {
   EXPECT_EQ(PLAYERHEALTH[1], 254);  // with two: a respawn request
 }
 
+TEST_F(InputPort, DeadLonePlayerLeavesWithSpaceOrEscapeOnly) {
+  const struct {
+    int action;
+    BYTE players;
+    BYTE victory;
+    double health;
+  } cases[] = {{KEY_ESC, 1, 2, 0},   {USE_ITEM, 1, 2, 0}, {M_UP, 1, 0, 0},  {WEAPON_1, 1, 0, 0},
+               {ITEM_1, 1, 0, 0},   {KEY_ESC, 2, 0, 254}, {M_DOWN, 2, 0, 0}};
+  for (const auto& c : cases) {
+    NUMBEROFPLAYERS = c.players;
+    DEAD[1] = true;
+    PLAYERHEALTH[1] = 0;
+    VICTORY = 0;
+    HOLD(c.action, true);
+    DRAIN();
+    CYCLE();
+    EXPECT_EQ(VICTORY, c.victory) << c.action << " with " << int(c.players);
+    EXPECT_EQ(PLAYERHEALTH[1], c.health) << c.action;
+    HOLD(c.action, false);
+    DRAIN();
+    CYCLE();
+  }
+}
+
 namespace {
 int CALLS = 0;
 void COUNTCALL() { CALLS++; }
