@@ -53,7 +53,9 @@ bool projectileGlyph(unsigned char c) {
 bool walkable(unsigned char c) {
   if (c == ' ' || c == '%' || c == '\'' || (c >= '1' && c <= '9') || c == 'Y') return true;
   if (c == 'H') return PLAYERHEALTH[1] < 100;
-  if (c >= 128) return c != 176 && c != 177 && c != 178 && c != 219;
+  // 176 is a shut door: the generated levels hold only doors that open
+  // when a player stands beside them.
+  if (c >= 128) return c != 177 && c != 178 && c != 219;
   return false;
 }
 
@@ -71,23 +73,30 @@ bool onlyT1000sLeft() {
   return true;
 }
 
+// Kinds that fire along lines: a player in their line gets hurt from afar.
+bool gunner(int t) { return t == 2 || t == 8 || t == 9 || t == 10 || t == 11 || t == 12; }
+
 // A monster worth a shot: the T-1000 only once nothing else is left.
 bool target(int m) { return m > 0 && (MONSTERTYPE[m] != 5 || onlyT1000sLeft()); }
 
 // Direction index 0..7 in which a target is seen from (x, y) along a clear
 // line within the fire range, -1 for none; the nearest wins.
 int shotFrom(int x, int y, int& dist) {
-  int best = -1;
+  int best = -1, bestScore = 1000;
   dist = 1000;
   for (int d = 0; d < 8; d++) {
-    for (int s = 1; s <= FIRERANGE && s < dist; s++) {
+    for (int s = 1; s <= FIRERANGE; s++) {
       const int cx = x + s * DX8[d], cy = y + s * DY8[d];
       if (!onMap(cx, cy)) break;
       const unsigned char c = MAP[cx][cy];
       if (c == 'M') {
-        if (target(monsterAt(cx, cy))) {
+        const int m = monsterAt(cx, cy);
+        // Monsters that shoot back come first, then the nearest.
+        const int score = s + (m > 0 && gunner(MONSTERTYPE[m]) ? 0 : 50);
+        if (target(m) && score < bestScore) {
           best = d;
           dist = s;
+          bestScore = score;
         }
         break;
       }
@@ -121,6 +130,8 @@ int nearestMonster(int x, int y) {
 
 // Breadth-first search from the player; returns the first step (0..3) toward
 // the nearest cell that GOAL accepts, -1 when none is reachable.
+int CLEARANCE = 2;  // cells kept between a planned path and every monster
+
 template <class GOAL>
 int stepToward(GOAL goal, int limit) {
   static int dist[161][101], first[161][101];
@@ -142,7 +153,7 @@ int stepToward(GOAL goal, int limit) {
       const unsigned char c = MAP[nx][ny];
       if (!walkable(c)) continue;
       // Keep a cell's distance from the monsters: no walking into their reach.
-      if (nearMonster(nx, ny, 2)) continue;
+      if (nearMonster(nx, ny, CLEARANCE)) continue;
       dist[nx][ny] = dist[x][y] + 1;
       first[nx][ny] = dist[x][y] == 0 ? k : first[x][y];
       q.push_back({nx, ny});
@@ -157,6 +168,7 @@ struct BOT {
   int64_t lastFrame = -1;
   int weaponTap = 0;  // key of a weapon choice pressed last frame
   bool leaving = false;
+  double lastHealth = 100;
 
   void want(const std::set<int32_t>& keys) {
     for (int32_t k : std::set<int32_t>(held))
@@ -197,6 +209,16 @@ struct BOT {
     }
     if (!SURVIVAL() || PLAYERX[1] == 0) return;
     const int px = PLAYERX[1], py = PLAYERY[1];
+    if (std::getenv("BOTTRACE") && PLAYERHEALTH[1] < lastHealth) {
+      std::fprintf(stderr, "hurt %lld %.0f->%.0f:", static_cast<long long>(PUSHEDFRAMES), lastHealth,
+                   PLAYERHEALTH[1]);
+      for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
+        const int d = std::max(std::abs(MONSTERX[m] - px), std::abs(MONSTERY[m] - py));
+        if (d <= 10) std::fprintf(stderr, " t%d@%d", MONSTERTYPE[m], d);
+      }
+      std::fprintf(stderr, "\n");
+    }
+    lastHealth = PLAYERHEALTH[1];
     if (std::getenv("BOTTRACE") && PUSHEDFRAMES % 50 == 0)
       std::fprintf(stderr, "frame %lld at %d,%d health %.0f monsters %d spawns %d tier %d\n",
                    static_cast<long long>(PUSHEDFRAMES), px, py, PLAYERHEALTH[1],
@@ -222,7 +244,7 @@ struct BOT {
       if (WEAPONPRESENT[1][k]) ammo += WEAPONAMMO[1][k];
     const auto pickup = [](int x, int y) {
       const unsigned char c = MAP[x][y];
-      return (c >= '1' && c <= '9') || c >= 128;
+      return (c >= '1' && c <= '9') || (c >= 128 && c != 176);
     };
     if (PLAYERHEALTH[1] < 60 && (shot < 0 || PLAYERHEALTH[1] < 45))
       step = stepToward([](int x, int y) { return MAP[x][y] == 'H' || MAP[x][y] == 'Y'; }, 60);
@@ -234,6 +256,17 @@ struct BOT {
             return shotFrom(x, y, d) >= 0 && d >= 3;
           },
           120);
+      // Nothing in reach that way: hug the monsters closer, then simply head
+      // for the nearest one.
+      CLEARANCE = 1;
+      if (step < 0)
+        step = stepToward([](int x, int y) {
+          int d = 0;
+          return shotFrom(x, y, d) >= 0 && d >= 2;
+        }, 200);
+      if (step < 0)
+        step = stepToward([](int x, int y) { return nearestMonster(x, y) <= 1; }, 300);
+      CLEARANCE = 2;
     }
     // A monster within two cells: step to the free neighbour farthest from
     // every monster (the grunts walk at half the player's pace).
@@ -250,6 +283,16 @@ struct BOT {
       }
     }
     if (step >= 0) keys.insert(MOVEKEY[step]);
+    if (std::getenv("BOTTRACE") && PLAYERHEALTH[1] < lastHealth) {
+      std::fprintf(stderr, "hurt %lld %.0f->%.0f:", static_cast<long long>(PUSHEDFRAMES), lastHealth,
+                   PLAYERHEALTH[1]);
+      for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
+        const int d = std::max(std::abs(MONSTERX[m] - px), std::abs(MONSTERY[m] - py));
+        if (d <= 10) std::fprintf(stderr, " t%d@%d", MONSTERTYPE[m], d);
+      }
+      std::fprintf(stderr, "\n");
+    }
+    lastHealth = PLAYERHEALTH[1];
     if (std::getenv("BOTTRACE") && PUSHEDFRAMES % 50 == 0) {
       int nm = 0, nd = 1000;
       for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
