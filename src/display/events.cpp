@@ -16,6 +16,7 @@ bool KEYDOWNNOW[MAXSDLKEY + 1];
 namespace {
 std::deque<BYTE> TYPEAHEAD;  // typed codes behind READKEY, oldest first
 bool KEYTAPPED[KEYCOUNT + 1];
+bool SYMTAPPED[MAXSDLKEY + 1];
 bool MOUSEPRESSED = false;
 
 void QUEUETYPED(BYTE c) {
@@ -72,6 +73,13 @@ void CLEARKEYTAPS() {
   for (bool& t : KEYTAPPED) t = false;
 }
 
+bool KEYDOWNSINCE(int32_t sym, bool forget) {
+  if (sym < 0 || sym > MAXSDLKEY) return false;
+  const bool r = KEYDOWNNOW[sym] || SYMTAPPED[sym];
+  if (forget) SYMTAPPED[sym] = false;
+  return r;
+}
+
 bool TAKEMOUSEPRESS() {
   const bool p = MOUSEPRESSED;
   MOUSEPRESSED = false;
@@ -102,7 +110,7 @@ void HANDLESDLEVENTS() {
   switch (ev.TYPE) {
     case BE_KEYDOWN: {
       LASTSDLKEY = ev.SYM;
-      if (ev.SYM >= 0 && ev.SYM <= MAXSDLKEY) KEYDOWNNOW[ev.SYM] = true;
+      if (ev.SYM >= 0 && ev.SYM <= MAXSDLKEY) KEYDOWNNOW[ev.SYM] = SYMTAPPED[ev.SYM] = true;
       TRACKKEYSTATUS(ev.SYM, true);
       PREVREADKEY = LASTREADKEY;
       const BYTE ext = EXTENDEDCODE(ev.SYM);

@@ -57,6 +57,10 @@ void CLEARTYPEDKEYS();
 bool ACTIONHELD(int action, bool withtaps);
 // Forgets the taps: called once the input cycle has read them.
 void CLEARKEYTAPS();
+// Key SYM (SDL 1.2 code) is down, or went down since the last call that
+// asked for it with FORGET (a short tap counts for one input cycle); for keys
+// read by themselves, outside the action table.
+bool KEYDOWNSINCE(int32_t sym, bool forget);
 
 // Left-button presses seen by the event pump since the last look, so a click
 // shorter than the time between two looks still counts.

@@ -112,15 +112,40 @@ BYTE DIRECTIONCODE(int32_t dx, int32_t dy) {
   return 0;
 }
 
-// The controller's input for player P (a second local player).
+// The keyboard's second layout, for a second player on the same keyboard
+// when no controller is plugged in: it works as a controller would. I, J, K
+// and L push the stick up, left, down and right; O is button 1 (duck, and with
+// the stick the choice of weapon or item), P is button 2 (fire along the
+// stick); O and P together use the chosen item. A key bound to one of player
+// 1's actions stays his and is not read here.
+constexpr int32_t PADUP = 'i', PADLEFT = 'j', PADDOWN = 'k', PADRIGHT = 'l', PADB1 = 'o',
+                  PADB2 = 'p';
+
+bool PADKEY(int32_t sym) {
+  for (int a = 1; a <= KEYCOUNT; a++)
+    if (KEYSTATUS[a].KEY == sym) {
+      KEYDOWNSINCE(sym, true);
+      return false;
+    }
+  return KEYDOWNSINCE(sym, true);
+}
+
+void KEYBOARDPAD(int32_t& x, int32_t& y, bool& b1, bool& b2) {
+  const bool up = PADKEY(PADUP), down = PADKEY(PADDOWN);
+  const bool left = PADKEY(PADLEFT), right = PADKEY(PADRIGHT);
+  x = 128 + (right ? 127 : 0) - (left ? 127 : 0);
+  y = 128 + (down ? 127 : 0) - (up ? 127 : 0);
+  b1 = PADKEY(PADB1);
+  b2 = PADKEY(PADB2);
+}
+
+// The controller's input for player P (a second local player); without a
+// controller the keyboard's second layout stands in for it.
 void JOYSTICKINPUT(BYTE p) {
   int32_t x = 128, y = 128;
   bool b1 = false, b2 = false;
   PORT60[p] = 0;
-  if (!READJOYSTICK(x, y, b1, b2)) {
-    JOYLASTPICK[p] = 0;
-    return;  // no controller: the player stands idle
-  }
+  if (!READJOYSTICK(x, y, b1, b2)) KEYBOARDPAD(x, y, b1, b2);
   int32_t dx = 0, dy = 0;
   STICKDIR(x, y, dx, dy);
   // One axis per frame: the one pushed further from the centre.

@@ -66,9 +66,12 @@ void PURGEMONSTER2(uint16_t numbertopurge) {
   const BYTE x = MONSTERX[n], y = MONSTERY[n], type = MONSTERTYPE[n];
   const bool oncell = VALID(x, y);
   if (oncell) MAP[x][y] = ' ';
-  // In survival the T-1000 can be destroyed once it is the last monster
-  // standing, so the chain can reach the boss and the level can be won.
-  if (type == 5 && !(SURVIVAL() && NUMBEROFMONSTERS == 1)) {
+  // In survival the T-1000 can be destroyed once only T-1000s are left
+  // standing, so the chain can reach the boss and the level can be won (with
+  // two of them left and "the last one" as the rule, neither could ever die).
+  bool onlyT1000s = true;
+  for (uint16_t m = 1; m <= NUMBEROFMONSTERS && onlyT1000s; m++) onlyT1000s = MONSTERTYPE[m] == 5;
+  if (type == 5 && !(SURVIVAL() && onlyT1000s)) {
     // Invulnerable: back to full energy; it re-stamps itself on its next move.
     INFORM(MONSTERMYPLAYER(), "Target INVULNERABLE.", 12);
     MONSTERENERGY[n] = ELIMIT[5];

@@ -2,6 +2,8 @@
 // input by GETINPUT.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "display/keynames.h"
 #include "game/particles.h"
 #include "input_fake_backend.h"
@@ -157,6 +159,30 @@ TEST_F(InputPort, DeadPlayerGivesUpOrAsksToRespawn) {
   EXPECT_EQ(PLAYERHEALTH[1], 254);  // with two: a respawn request
 }
 
+TEST_F(InputPort, DeadLonePlayerLeavesWithSpaceOrEscapeOnly) {
+  const struct {
+    int action;
+    BYTE players;
+    BYTE victory;
+    double health;
+  } cases[] = {{KEY_ESC, 1, 2, 0},   {USE_ITEM, 1, 2, 0}, {M_UP, 1, 0, 0},  {WEAPON_1, 1, 0, 0},
+               {ITEM_1, 1, 0, 0},   {KEY_ESC, 2, 0, 254}, {M_DOWN, 2, 0, 0}};
+  for (const auto& c : cases) {
+    NUMBEROFPLAYERS = c.players;
+    DEAD[1] = true;
+    PLAYERHEALTH[1] = 0;
+    VICTORY = 0;
+    HOLD(c.action, true);
+    DRAIN();
+    CYCLE();
+    EXPECT_EQ(VICTORY, c.victory) << c.action << " with " << int(c.players);
+    EXPECT_EQ(PLAYERHEALTH[1], c.health) << c.action;
+    HOLD(c.action, false);
+    DRAIN();
+    CYCLE();
+  }
+}
+
 namespace {
 int CALLS = 0;
 void COUNTCALL() { CALLS++; }
@@ -272,6 +298,54 @@ TEST_F(InputPort, ControllerDrivesTheSecondPlayer) {
       EXPECT_EQ(MOUSESTATUS[2], 14);  // fires along the stick
     }
   }
+}
+
+TEST_F(InputPort, SecondKeyboardLayoutStandsInForTheController) {
+  // Two players on one keyboard: I J K L, O and P drive player 2 as the
+  // controller's stick and buttons would; player 1's keys stay his.
+  NUMBEROFPLAYERS = 2;
+  WEAPONPRESENT[2][2] = WEAPONPRESENT[2][4] = true;
+  CHOSENWEAPON[2] = 2;
+  const struct {
+    std::vector<int32_t> keys;
+    BYTE code, mouse;  // PORT60[2] and MOUSESTATUS[2] (0: not checked)
+  } steps[] = {{{'j'}, 0x1F, 0},      {{'l'}, 0x21, 0},      {{'i'}, 0x12, 0},
+               {{'k'}, 0x20, 0},      {{'p', 'j'}, 0x4B, 12}, {{'p', 'i', 'l'}, 0x4D, 15},
+               {{'o', 'p'}, 0x39, 0}, {{'o'}, 0x1E, 0},      {{'o', 'l'}, 0x05, 0},
+               {{}, 0, 0}};
+  for (const auto& s : steps) {
+    for (int32_t k : s.keys) FAKE.KEY(k, true, k);
+    DRAIN();
+    GETPORT60FORGAME_SECONDPART();
+    EXPECT_EQ(PORT60[2], s.code) << s.keys.size() << " keys from " << (s.keys.empty() ? 0 : s.keys[0]);
+    if (s.mouse != 0) EXPECT_EQ(MOUSESTATUS[2], s.mouse);
+    EXPECT_EQ(PORT60[1], 0) << "player 1 saw nothing";
+    for (int32_t k : s.keys) FAKE.KEY(k, false);
+    DRAIN();
+    GETPORT60FORGAME_SECONDPART();  // the release is seen
+  }
+  // A tap between two input cycles still counts once.
+  FAKE.KEY('l', true, 'l');
+  FAKE.KEY('l', false);
+  DRAIN();
+  GETPORT60FORGAME_SECONDPART();
+  EXPECT_EQ(PORT60[2], 0x21);
+  GETPORT60FORGAME_SECONDPART();
+  EXPECT_EQ(PORT60[2], 0);
+  // A key that player 1 bound to an action is his alone.
+  KEYSTATUS[M_LEFT].KEY = 'j';
+  FAKE.KEY('j', true, 'j');
+  DRAIN();
+  GETPORT60FORGAME_FIRSTPART();
+  EXPECT_EQ(PORT60[1], 0x1F);
+  GETPORT60FORGAME_SECONDPART();
+  EXPECT_EQ(PORT60[2], 0);
+  // With one player nobody reads the second layout.
+  NUMBEROFPLAYERS = 1;
+  FAKE.KEY('l', true, 'l');
+  DRAIN();
+  GETPORT60FORGAME_SECONDPART();
+  EXPECT_EQ(PORT60[2], 0);
 }
 
 TEST_F(InputPort, BadlyHurtPlayerBleeds) {

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -51,6 +53,37 @@ TEST(ModesRun, RecordedSurvivalRunAdvancesTheTiers) {
   EXPECT_EQ(d["survival"]["bosses"], 0);
 }
 
+TEST(ModesRun, BotPlayedSurvivalRunAdvancesTheTiersUntilThePlayerFalls) {
+  TempDir dir;
+  // Level 72 as generated: 100 grunts (kind 1) and 12 kind-9 monsters.
+  std::ofstream(dir.path + "/none.txt") << "# no input\n";
+  const nlohmann::json start = RUNMODE(dir, 72, dir.path + "/none.txt", 5, 5);
+  std::map<int, int> before;
+  for (const auto& m : start["monsters"]["list"]) before[m["type"].get<int>()]++;
+  ASSERT_EQ(before[1], 100);
+  ASSERT_EQ(before[9], 12);
+  const nlohmann::json d = RUNMODE(dir, 72, HERE + "survival72_bot.txt", 3000, 5);
+  ASSERT_TRUE(d.contains("survival")) << d.dump();
+  EXPECT_EQ(d["mode"], "survival");
+  // The player fell at frame 798 and left with Escape: a lone dead player
+  // ends the level as lost.
+  EXPECT_EQ(d["frames"], 838);
+  EXPECT_TRUE(d["players"][0]["dead"].get<bool>());
+  EXPECT_EQ(d["victory"], 2);
+  // Seven grunts died; each was replaced by a soldier (3), which in turn gave
+  // way to stealth (4), kind 11, kind 10 and kind 9 further down the chain.
+  std::map<int, int> after;
+  for (const auto& m : d["monsters"]["list"]) after[m["type"].get<int>()]++;
+  EXPECT_EQ(after[1], 93);
+  EXPECT_EQ(after[3], 5);
+  EXPECT_EQ(after[11], 1);
+  EXPECT_EQ(after[9], 13);
+  EXPECT_EQ(d["monsters"]["count"], 112);  // one replacement per death
+  EXPECT_EQ(d["survival"]["spawns"], 13);
+  EXPECT_EQ(d["survival"]["tier"], 11);
+  EXPECT_EQ(d["survival"]["bosses"], 0);
+}
+
 TEST(ModesRun, DeathmatchDeathsScoreForTheRivalAndSpaceBringsThePlayerBack) {
   TempDir dir;
   const std::string input = HERE + "deathmatch_respawn.txt";
@@ -79,6 +112,29 @@ TEST(ModesRun, DeathmatchDeathsScoreForTheRivalAndSpaceBringsThePlayerBack) {
                                   p1["y"].get<double>() - p2["y"].get<double>());
   EXPECT_GT(apart, 17.0);
   EXPECT_EQ(d["victory"], 0);
+}
+
+TEST(ModesRun, SecondKeyboardLayoutWalksPlayerTwoInTheArena) {
+  TempDir dir;
+  std::ofstream(dir.path + "/none.txt") << "# no input\n";
+  const nlohmann::json still = RUNMODE(dir, 50, dir.path + "/none.txt", 80, 3);
+  ASSERT_TRUE(still.contains("map")) << still.dump();
+  const int sx = still["players"][1]["x"], sy = still["players"][1]["y"];
+  // The walk by the map: down the open column until rock, then left until rock.
+  const auto& rows = still["map"];
+  const int h = static_cast<int>(rows.size());
+  auto open = [&](int x, int y) { return rows[h - y].get<std::string>()[x - 1] == ' '; };
+  int ex = sx, ey = sy;
+  while (open(ex, ey - 1)) ey--;
+  while (open(ex - 1, ey)) ex--;
+  ASSERT_LT(ey, sy - 2) << "the arena offers a walk down from the second start";
+  // Player 2 on K (down), then J (left); player 1 touches nothing.
+  std::ofstream(dir.path + "/walk.txt") << "10 down k\n60 up k\n64 down j\n90 up j\n";
+  const nlohmann::json d = RUNMODE(dir, 50, dir.path + "/walk.txt", 100, 3);
+  EXPECT_EQ(d["players"][1]["x"], ex);
+  EXPECT_EQ(d["players"][1]["y"], ey);
+  EXPECT_EQ(d["players"][0]["x"], still["players"][0]["x"]);
+  EXPECT_EQ(d["players"][0]["y"], still["players"][0]["y"]);
 }
 
 }  // namespace

@@ -237,6 +237,26 @@ TEST_F(Survival, T1000IsInvulnerableOutsideItsLastStand) {
   }
 }
 
+TEST_F(Survival, SeveralT1000sLeftAloneFallOneByOneAndTheLastCallsTheBoss) {
+  // Kind-8 deaths leave a T-1000 behind now and then; when the rest of the
+  // level is cleared two or more of them may remain, and the level must still
+  // be winnable.
+  const uint16_t a = AWAKE(60, 60, 5);
+  AWAKE(100, 80, 5);
+  AWAKE(120, 30, 5);
+  KILL(a);
+  ASSERT_EQ(NUMBEROFMONSTERS, 2);
+  EXPECT_EQ(COUNTTYPE(5), 2);
+  EXPECT_EQ(COUNTTYPE(12), 0) << "no boss while another T-1000 stands";
+  KILL(1);
+  ASSERT_EQ(NUMBEROFMONSTERS, 1);
+  EXPECT_EQ(COUNTTYPE(12), 0);
+  KILL(1);
+  ASSERT_EQ(NUMBEROFMONSTERS, 1);
+  EXPECT_EQ(MONSTERTYPE[1], 12);
+  EXPECT_TRUE(OBJECTIVESAYS("It is the Infernal"));
+}
+
 TEST_F(Survival, SpawnPlayerUsesSpawnPointsInDeathmatchAndTheStartElsewhere) {
   const std::pair<BYTE, BYTE> points[] = {{10, 10}, {100, 20}, {140, 80}};
   DSNUMBER = 3;
