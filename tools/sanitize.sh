@@ -24,7 +24,7 @@ for f in tests/fuzz/fuzz_*.cpp; do
   # New inputs go to the scratch folder; the committed corpus is only read.
   rc=0
   "$TREE/$name" -max_total_time="${FUZZ_SECONDS:-5}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="$scratch/" "$scratch" "tests/fuzz/corpus/$name" >"$scratch.log" 2>&1 || rc=$?
+      -artifact_prefix="$scratch/" "$scratch" "$PWD/tests/fuzz/corpus/$name" >"$scratch.log" 2>&1 || rc=$?
   echo "$name: $(grep -m1 stat::number_of_executed_units "$scratch.log" || echo 'no stats')"
   if [ "$rc" -ne 0 ]; then
     tail -40 "$scratch.log"
