@@ -16,7 +16,17 @@ built=$(date +%s)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir "$TREE" --output-on-failure -j"$JOBS"
+# The GL library loads the software OpenGL driver when a window opens and
+# unloads it when the window closes; blocks that only the driver's own data
+# still points to then look lost at exit, and an unloaded library has no name
+# a suppression could match. Loaded from the start, it stays until the leak
+# checker has looked at its data.
+dri=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -1 || true)
+# The committed glyph images are the generator's output as built by the
+# default compiler; clang's floating point puts a few edge pixels of the
+# flame and blood pictures elsewhere, so that comparison is left to tools/test.sh.
+LD_PRELOAD="${dri}${LD_PRELOAD:+:$LD_PRELOAD}" \
+  ctest --test-dir "$TREE" --output-on-failure -j"$JOBS" -E '^GlyphGenerators\.ModernSetAndCatalogueAreUpToDate$'
 tested=$(date +%s)
 for f in tests/fuzz/fuzz_*.cpp; do
   name=$(basename "$f" .cpp)

@@ -31,14 +31,16 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan.supp:print_sup
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 # Random input: a movement key held for a while, fire directions, weapon
-# choice, items, zoom and the automap. Keys that open menus or ask to quit
-# (Escape, F1, F5, F9) are left out: they would wait for an answer.
+# choice, inventory slots, zoom and the automap. Keys that open menus or ask
+# to quit (Escape, F1, F5, F9) are left out: they would wait for an answer.
+# So is the use key: a lone player who dies and presses it gives the game up,
+# which would end the run; a dead player stays down and the world plays on.
 makeinput() {
   awk -v frames="$1" -v seed="$2" 'BEGIN {
     srand(seed)
     n = split("a d w s", move, " ")
     m = split("left right up down", fire, " ")
-    k = split("1 2 3 4 5 6 7 8 9 e r t y u space z tab return", other, " ")
+    k = split("1 2 3 4 5 6 7 8 9 e r t y u z tab", other, " ")
     f = 10
     while (f < frames - 60) {
       mk = move[int(rand() * n) + 1]; hold = 3 + int(rand() * 40)
@@ -72,13 +74,16 @@ for level in $LEVELS; do
   wait "$pid"; rc=$?
   secs=$(( $(date +%s) - start ))
   played=$(grep -o '"frames": *[0-9]*' "$OUT/dump_$level.json" 2>/dev/null | grep -o '[0-9]*$')
+  dead=$(grep -o '"dead": *[a-z]*' "$OUT/dump_$level.json" 2>/dev/null | head -1 | grep -o '[a-z]*$')
   read -r first quarter last peak count < <(awk '{ v[NR] = $2; if ($2 > p) p = $2 }
       END { q = int(NR / 4); if (q < 1) q = 1; print v[1], v[q], v[NR], p, NR }' "$samples")
   verdict=ok
   if [ "$rc" -ne 0 ]; then verdict="exit $rc"; fi
+  if [ "${played:-0}" -lt "$FRAMES" ]; then verdict="ended after ${played:-?} frames"; fi
   if grep -q -E "ERROR: (Address|Leak)Sanitizer|runtime error:" "$OUT/log_$level.txt"; then verdict="sanitizer report"; fi
   if [ -n "${last:-}" ] && [ $(( (last - quarter) / 1024 )) -gt "$GROWTH" ]; then verdict="memory grew"; fi
-  echo "soak level $level: $verdict; ${played:-?} frames in ${secs} s; RSS KiB first ${first:-?}," \
+  echo "soak level $level: $verdict; ${played:-?} frames in ${secs} s (player dead at the end: ${dead:-?});" \
+       "RSS KiB first ${first:-?}," \
        "at a quarter ${quarter:-?}, last ${last:-?}, peak ${peak:-?} (${count:-0} samples)"
   [ "$verdict" = ok ] || { status=1; tail -30 "$OUT/log_$level.txt"; }
 done
