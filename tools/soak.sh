@@ -4,7 +4,8 @@
 # frames a second) and samples the process's resident memory as it goes.
 # Fails when a run does not finish cleanly (a sanitizer report included) or
 # when its memory keeps growing: the last sample may exceed the sample taken a
-# quarter of the way in by at most SOAK_GROWTH_MB (default 16).
+# quarter of the way in by at most SOAK_GROWTH_MB (default 16). Sample every
+# SOAK_EVERY seconds; a run with fewer than four samples is not judged on memory.
 #
 #   tools/soak.sh [PROGRAM]            (default build-asan/ashenreach)
 #   SOAK_LEVELS="5 100" SOAK_FRAMES=108000 SOAK_SEED=1 SOAK_EVERY=5 tools/soak.sh
@@ -76,12 +77,14 @@ for level in $LEVELS; do
   played=$(grep -o '"frames": *[0-9]*' "$OUT/dump_$level.json" 2>/dev/null | grep -o '[0-9]*$')
   dead=$(grep -o '"dead": *[a-z]*' "$OUT/dump_$level.json" 2>/dev/null | head -1 | grep -o '[a-z]*$')
   read -r first quarter last peak count < <(awk '{ v[NR] = $2; if ($2 > p) p = $2 }
-      END { q = int(NR / 4); if (q < 1) q = 1; print v[1], v[q], v[NR], p, NR }' "$samples")
+      END { q = int(NR / 4); if (q < 2) q = 2; if (q > NR) q = NR; print v[1], v[q], v[NR], p, NR }' "$samples")
   verdict=ok
   if [ "$rc" -ne 0 ]; then verdict="exit $rc"; fi
   if [ "${played:-0}" -lt "$FRAMES" ]; then verdict="ended after ${played:-?} frames"; fi
   if grep -q -E "ERROR: (Address|Leak)Sanitizer|runtime error:" "$OUT/log_$level.txt"; then verdict="sanitizer report"; fi
-  if [ -n "${last:-}" ] && [ $(( (last - quarter) / 1024 )) -gt "$GROWTH" ]; then verdict="memory grew"; fi
+  # The first sample is the program starting up; growth is judged from a
+  # quarter of the way in, once there are samples enough for that.
+  if [ "${count:-0}" -ge 4 ] && [ $(( (last - quarter) / 1024 )) -gt "$GROWTH" ]; then verdict="memory grew"; fi
   echo "soak level $level: $verdict; ${played:-?} frames in ${secs} s (player dead at the end: ${dead:-?});" \
        "RSS KiB first ${first:-?}," \
        "at a quarter ${quarter:-?}, last ${last:-?}, peak ${peak:-?} (${count:-0} samples)"
