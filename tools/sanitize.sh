@@ -16,7 +16,23 @@ built=$(date +%s)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir "$TREE" --output-on-failure -j"$JOBS"
+# The GL library loads the software OpenGL driver when a window opens and
+# unloads it when the window closes; blocks that only the driver's own data
+# still points to then look lost at exit, and an unloaded library has no name
+# a suppression could match. Loaded from the start, it stays until the leak
+# checker has looked at its data.
+dri=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -1 || true)
+# The committed glyph images and sounds are the generators' output as built
+# by the default compiler, compared byte for byte; built by clang the
+# generators make a few of them differently (the flame and blood pictures, the
+# explosion sounds), so those two comparisons are left to tools/test.sh.
+GENERATED='^(GlyphGenerators\.ModernSetAndCatalogueAreUpToDate|SoundFiles\.CommittedFilesAreTheGeneratorsOutput|LevelMusic\.RegeneratesByteForByte)$'
+# The campaign replays play every level to its exit (a quarter of an hour on
+# one core under the sanitizers); the normal run plays them, and here every
+# campaign level is still entered and played by the level-music run.
+SLOW='^Campaign\.EveryReplayLeavesThroughTheIntendedPortal$'
+LD_PRELOAD="${dri}${LD_PRELOAD:+:$LD_PRELOAD}" \
+  ctest --test-dir "$TREE" --output-on-failure -j"$JOBS" -E "$GENERATED|$SLOW"
 tested=$(date +%s)
 for f in tests/fuzz/fuzz_*.cpp; do
   name=$(basename "$f" .cpp)
@@ -24,7 +40,7 @@ for f in tests/fuzz/fuzz_*.cpp; do
   # New inputs go to the scratch folder; the committed corpus is only read.
   rc=0
   "$TREE/$name" -max_total_time="${FUZZ_SECONDS:-5}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="$scratch/" "$scratch" "tests/fuzz/corpus/$name" >"$scratch.log" 2>&1 || rc=$?
+      -artifact_prefix="$scratch/" "$scratch" "$PWD/tests/fuzz/corpus/$name" >"$scratch.log" 2>&1 || rc=$?
   echo "$name: $(grep -m1 stat::number_of_executed_units "$scratch.log" || echo 'no stats')"
   if [ "$rc" -ne 0 ]; then
     tail -40 "$scratch.log"

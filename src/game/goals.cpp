@@ -89,7 +89,7 @@ void KILLPLAYER(BYTE p) {
   for (BYTE q = 1; q <= 2; q++) INFORM(q, msg, 10);
   STARTSOUND1(12, 12, false);
   STARTSOUND1(static_cast<uint16_t>(92 + p), static_cast<BYTE>(92 + p), false);
-  if (ADDBLOOD && VALID(x, y)) {
+  if (VALID(x, y)) {
     const int32_t dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
     for (int d = 0; d < 4; d++)
       for (int n = 0; n < 3; n++) ADDBLOOD(static_cast<BYTE>(x), static_cast<BYTE>(y), dx[d], dy[d], 15);

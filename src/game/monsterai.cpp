@@ -147,7 +147,7 @@ void stepMonster(uint16_t m) {
   MONSTERY[m] = ny;
   MAP[nx][ny] = 'M';
   MFATTR[nx][ny] = colour;
-  if (mine && EXPLODEMINE) EXPLODEMINE(nx, ny);
+  if (mine) EXPLODEMINE(nx, ny);
   contact(m);
   MONSTERATTACK(m);
 }

@@ -56,16 +56,14 @@ void fireGun(const MONSTERGUN& g, BYTE x, BYTE y, int32_t xx, int32_t yy) {
     if (h > 0 && d <= g.range) {
       HURTPLAYER(h, static_cast<double>(ROUNDEVEN((1 - d / g.range) * g.damagefactor)));
       for (int i = 0; i < g.bloods; i++)
-        if (ADDBLOOD) ADDBLOOD(b(tx), b(ty), xx, yy, 12);
+        ADDBLOOD(b(tx), b(ty), xx, yy, 12);
       SHAKE[h] = true;
     }
   }
-  if (ADDBLINK) {
-    if (VALID(tx, ty)) ADDBLINK(b(tx), b(ty), 4, 11);
-    if (VALID(tx - xx, ty - yy)) ADDBLINK(b(tx - xx), b(ty - yy), 5, 11);
-    if (VALID(tx + xx, ty + yy)) ADDBLINK(b(tx + xx), b(ty + yy), 7, 11);
-    if (VALID(mzx, mzy)) ADDBLINK(b(mzx), b(mzy), 2, 11);
-  }
+  if (VALID(tx, ty)) ADDBLINK(b(tx), b(ty), 4, 11);
+  if (VALID(tx - xx, ty - yy)) ADDBLINK(b(tx - xx), b(ty - yy), 5, 11);
+  if (VALID(tx + xx, ty + yy)) ADDBLINK(b(tx + xx), b(ty + yy), 7, 11);
+  if (VALID(mzx, mzy)) ADDBLINK(b(mzx), b(mzy), 2, 11);
   if (g.chain)
     CHECKLIGHT5(tx, ty, 1);
   else if (LIGHTNINGTYPE == 2)

@@ -83,11 +83,9 @@ void PURGEMONSTER2(uint16_t numbertopurge) {
   }
   if (oncell) {
     MAPPP[x][y].GORE = GORE_MONSTERBODY;
-    if (ADDBLOOD) {
-      static const int32_t ax[4] = {-1, 1, 0, 0}, ay[4] = {0, 0, -1, 1};
-      for (int k = 0; k < 4; k++)
-        for (int i = 0; i < 2; i++) ADDBLOOD(x, y, ax[k], ay[k], 7);
-    }
+    static const int32_t ax[4] = {-1, 1, 0, 0}, ay[4] = {0, 0, -1, 1};
+    for (int k = 0; k < 4; k++)
+      for (int i = 0; i < 2; i++) ADDBLOOD(x, y, ax[k], ay[k], 7);
     unsigned char glyph, colourof;
     deathDrop(type, glyph, colourof);
     if (glyph != 0) {
