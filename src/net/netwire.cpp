@@ -83,6 +83,7 @@ std::string LINKBUILDID() { return std::string(ASHEN_VERSION) + "+" + ASHEN_BUIL
 
 std::vector<uint8_t> ENCODEMESSAGE(const LINKMESSAGE& m) {
   std::vector<uint8_t> b;
+  b.reserve(64);  // room for a whole message up front (and no growth from one byte)
   put8(b, m.TYPE);
   switch (m.TYPE) {
     case MSG_HELLO:

@@ -318,7 +318,9 @@ TEST_F(InputPort, SecondKeyboardLayoutStandsInForTheController) {
     DRAIN();
     GETPORT60FORGAME_SECONDPART();
     EXPECT_EQ(PORT60[2], s.code) << s.keys.size() << " keys from " << (s.keys.empty() ? 0 : s.keys[0]);
-    if (s.mouse != 0) EXPECT_EQ(MOUSESTATUS[2], s.mouse);
+    if (s.mouse != 0) {
+      EXPECT_EQ(MOUSESTATUS[2], s.mouse);
+    }
     EXPECT_EQ(PORT60[1], 0) << "player 1 saw nothing";
     for (int32_t k : s.keys) FAKE.KEY(k, false);
     DRAIN();
