@@ -283,16 +283,6 @@ struct BOT {
       }
     }
     if (step >= 0) keys.insert(MOVEKEY[step]);
-    if (std::getenv("BOTTRACE") && PLAYERHEALTH[1] < lastHealth) {
-      std::fprintf(stderr, "hurt %lld %.0f->%.0f:", static_cast<long long>(PUSHEDFRAMES), lastHealth,
-                   PLAYERHEALTH[1]);
-      for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
-        const int d = std::max(std::abs(MONSTERX[m] - px), std::abs(MONSTERY[m] - py));
-        if (d <= 10) std::fprintf(stderr, " t%d@%d", MONSTERTYPE[m], d);
-      }
-      std::fprintf(stderr, "\n");
-    }
-    lastHealth = PLAYERHEALTH[1];
     if (std::getenv("BOTTRACE") && PUSHEDFRAMES % 50 == 0) {
       int nm = 0, nd = 1000;
       for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
