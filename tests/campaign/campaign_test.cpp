@@ -159,3 +159,68 @@ TEST(CampaignMaps, TheLevelThatKeepsItemsOffersEveryItemAndWorkbench) {
   for (const auto& w : wanted)
     EXPECT_NE(grid.find(w.symbol), std::string::npos) << "level 108 offers no " << w.what;
 }
+
+// The boss of level 108 wakes only for a player closer than 20 cells in its
+// sight and fires along its eight straight lines, so no straight line from
+// where it stands at the start may reach further than 19 cells to floor that the
+// player can walk to: otherwise the player shoots it down from beyond its notice.
+// Reachability is a flood fill from the player's start over every cell that is
+// not solid (doors, water and pickups count as walkable, which only makes the
+// check stricter); a line ends at the first solid cell.
+TEST(CampaignMaps, TheThroneBossCannotBeShotFromBeyondItsNotice) {
+  std::istringstream in(READALL(CAMPAIGN / "MAPS" / "Map108.txt"));
+  std::vector<std::string> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line[0] == ':') break;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Painted words are solid rock.
+    std::string row = line;
+    for (size_t open = row.find('('); open != std::string::npos; open = row.find('(', open)) {
+      const size_t close = row.find(')', open);
+      if (close == std::string::npos) break;
+      for (size_t i = open; i <= close; i++) row[i] = 'R';
+    }
+    rows.push_back(row);
+  }
+  ASSERT_GE(rows.size(), 46u);
+  const int h = static_cast<int>(rows.size());
+  auto cell = [&](int x, int y) -> char {  // 1-based column and line; outside is rock
+    if (y < 1 || y > h || x < 1 || x > static_cast<int>(rows[y - 1].size())) return 'R';
+    return rows[y - 1][x - 1];
+  };
+  auto solid = [&](int x, int y) { return std::string("R0F\"TG^").find(cell(x, y)) != std::string::npos; };
+
+  std::vector<std::vector<bool>> reach(h + 2, std::vector<bool>(400, false));
+  std::vector<std::pair<int, int>> todo, bosses;
+  for (int y = 1; y <= h; y++)
+    for (int x = 1; x <= static_cast<int>(rows[y - 1].size()); x++) {
+      if (cell(x, y) == 'P') todo.push_back({x, y}), reach[y][x] = true;
+      if (cell(x, y) == 'x') bosses.push_back({x, y});
+    }
+  ASSERT_FALSE(todo.empty()) << "level 108 has no player start";
+  ASSERT_FALSE(bosses.empty()) << "level 108 has no boss";
+  while (!todo.empty()) {
+    const auto [x, y] = todo.back();
+    todo.pop_back();
+    const int step[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    for (const auto& s : step) {
+      const int nx = x + s[0], ny = y + s[1];
+      if (ny < 1 || ny > h || nx < 1 || nx >= 400 || solid(nx, ny) || reach[ny][nx]) continue;
+      reach[ny][nx] = true;
+      todo.push_back({nx, ny});
+    }
+  }
+  for (const auto& [bx, by] : bosses) {
+    EXPECT_TRUE(bx <= 80 && by <= 46) << "the boss at " << bx << "," << by << " is outside the throne hall";
+    for (int dx = -1; dx <= 1; dx++)
+      for (int dy = -1; dy <= 1; dy++) {
+        if (dx == 0 && dy == 0) continue;
+        int longest = 0;
+        for (int k = 1; !solid(bx + k * dx, by + k * dy); k++)
+          if (reach[by + k * dy][bx + k * dx]) longest = k;
+        EXPECT_LE(longest, 19) << "the boss at " << bx << "," << by << " sees " << longest
+                               << " cells along direction " << dx << "," << dy;
+      }
+  }
+}
