@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -223,4 +224,32 @@ TEST(CampaignMaps, TheThroneBossCannotBeShotFromBeyondItsNotice) {
                                << " cells along direction " << dx << "," << dy;
       }
   }
+}
+
+// The replay of level 108 must win a fight, not a shot from afar: half-way
+// through it the boss has woken, come out of its throne room (east of the wall
+// at column 56) and stands within its notice distance of the player, wounded
+// but alive, and the player has been hurt.
+TEST_F(Campaign, TheThroneReplayFightsTheBossAwake) {
+  const fs::path replay = CAMPAIGN / "MAPS" / "Map108_replay.txt";
+  const std::string dump = dir + "/dump108.json";
+  std::string out;
+  RUNGAME("--headless --seed 1 --frames 2400 --data " + std::string(ASHEN_SOURCE_DATA) + " --user-dir " + dir +
+              "/user --input " + replay.string() + " --dump-state " + dump + " 108",
+          dir + "/out.txt", out);
+  const nlohmann::json d = PARSEDUMP(READALL(dump));
+  ASSERT_TRUE(d.contains("players")) << "no state dump; output:\n" << out;
+  const auto& p = d["players"][0];
+  const nlohmann::json* boss = nullptr;
+  for (const auto& m : d["monsters"]["list"])
+    if (m["type"] == 12) boss = &m;
+  ASSERT_NE(boss, nullptr) << "the boss is gone after 2400 frames";
+  const auto& b = *boss;
+  EXPECT_EQ(b["saw"], 1) << "the boss never woke";
+  EXPECT_LT(b["energy"].get<int>(), 4000) << "the boss is unhurt";
+  EXPECT_LT(b["x"].get<int>(), 56) << "the boss stayed in its throne room";
+  const double dx = b["x"].get<int>() - p["x"].get<int>(), dy = b["y"].get<int>() - p["y"].get<int>();
+  EXPECT_LT(std::sqrt(dx * dx + dy * dy), 20.0) << "the player fights from beyond the boss's notice";
+  EXPECT_LT(p["health"].get<double>() + p["armor"].get<double>(), 200.0) << "the boss never hurt the player";
+  EXPECT_FALSE(p["dead"].get<bool>());
 }
