@@ -253,3 +253,82 @@ TEST_F(Campaign, TheThroneReplayFightsTheBossAwake) {
   EXPECT_LT(p["health"].get<double>() + p["armor"].get<double>(), 200.0) << "the boss never hurt the player";
   EXPECT_FALSE(p["dead"].get<bool>());
 }
+
+namespace {
+// The grid of a map file as the cells hold it once loaded, read here straight from
+// the text: the grid ends at the first line (after at least one) that is two or more
+// characters long and starts with ':'; painted words between '(' and ')' are rock,
+// and the ')' cell takes the character after it; every cell on the border is rock.
+std::vector<std::string> MAPCELLS(const fs::path& file) {
+  std::istringstream in(READALL(file));
+  std::vector<std::string> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!rows.empty() && line.size() >= 2 && line[0] == ':') break;
+    std::string cells(line.size(), ' ');
+    bool painted = false;
+    for (size_t x = 0; x < line.size(); x++) {
+      if (line[x] == '(') {
+        cells[x] = x > 0 ? cells[x - 1] : 'R';
+        painted = true;
+      } else if (line[x] == ')') {
+        cells[x] = x + 1 < line.size() ? line[x + 1] : 'R';
+        painted = false;
+      } else {
+        cells[x] = painted ? 'R' : line[x];
+      }
+    }
+    rows.push_back(cells);
+  }
+  size_t width = 0;
+  for (const std::string& r : rows) width = std::max(width, r.size());
+  for (size_t y = 0; y < rows.size(); y++)
+    for (size_t x = 0; x < rows[y].size(); x++)
+      if (y == 0 || y + 1 == rows.size() || x == 0 || x + 1 == width) rows[y][x] = 'R';
+  return rows;
+}
+}  // namespace
+
+// The reader above judged on small hand-made maps whose monsters are known.
+TEST(CampaignMaps, TheCellReaderKeepsMonstersAndDropsPaintedWordsAndTheBorder) {
+  const std::string dir = worldtest::MAKETEMPDIR();
+  ASSERT_FALSE(dir.empty());
+  const struct {
+    const char* text;
+    const char* wantrow2;  // the second grid line as loaded
+  } cases[] = {
+      {"RRRRRR\nR XM R\nRRRRRR\n:Name\n", "R XM R"},
+      {"RRRRRRRR\nR(MAX)NR\nRRRRRRRR\n:Name\n", "RRRRRNNR"},  // painted word; ')' takes the 'N'
+      {"MRRRRR\nX  x D\nRRRRRR\n:Name\n", "R  x R"},           // border cells are rock
+      {"RRRR\nRZ\nRRRR\n:a\nRRRR\n", "RZ"},                    // the grid stops at the name line
+  };
+  for (const auto& c : cases) {
+    const fs::path f = fs::path(dir) / "m.txt";
+    std::ofstream(f, std::ios::binary) << c.text;
+    const std::vector<std::string> rows = MAPCELLS(f);
+    ASSERT_EQ(rows.size(), 3u) << c.text;
+    EXPECT_EQ(rows[1], c.wantrow2) << c.text;
+  }
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+}
+
+// Over the campaign every one of the twelve monster kinds must be met somewhere.
+// The kinds are counted from the map text by their map symbols, in kind order.
+TEST(CampaignMaps, EveryMonsterKindAppearsOnSomeLevel) {
+  const std::string symbols = "MNZIXUJDECmx";
+  std::vector<std::string> where(symbols.size());
+  const std::regex name("Map([0-9]+)\\.txt");
+  for (const auto& e : fs::directory_iterator(CAMPAIGN / "MAPS")) {
+    std::smatch m;
+    const std::string f = e.path().filename().string();
+    if (!std::regex_match(f, m, name)) continue;
+    for (const std::string& row : MAPCELLS(e.path()))
+      for (size_t k = 0; k < symbols.size(); k++)
+        if (row.find(symbols[k]) != std::string::npos && where[k].find(m[1].str()) == std::string::npos)
+          where[k] += " " + m[1].str();
+  }
+  for (size_t k = 0; k < symbols.size(); k++)
+    EXPECT_FALSE(where[k].empty()) << "monster kind " << k + 1 << " ('" << symbols[k] << "') is on no campaign level";
+}
