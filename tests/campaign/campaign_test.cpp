@@ -43,6 +43,25 @@ std::string HEADER(const std::string& text, const std::string& name) {
   return std::regex_search(text, m, re) ? m[1].str() : "";
 }
 
+// The rows of a campaign map's grid (up to its first ':' line), painted words
+// between parentheses turned into rock: they are lettering, not things.
+std::vector<std::string> MAPROWS(int level) {
+  std::istringstream in(READALL(CAMPAIGN / "MAPS" / ("Map" + std::to_string(level) + ".txt")));
+  std::vector<std::string> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.size() >= 2 && line[0] == ':') break;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (size_t open = line.find('('); open != std::string::npos; open = line.find('(', open)) {
+      const size_t close = line.find(')', open);
+      if (close == std::string::npos) break;
+      for (size_t i = open; i <= close; i++) line[i] = 'R';
+    }
+    rows.push_back(line);
+  }
+  return rows;
+}
+
 struct REPLAY {
   int level;
   fs::path file;
@@ -143,14 +162,10 @@ TEST_F(Campaign, EveryVoiceTheScriptNamesIsThere) {
 // Inventory items survive only on level 108, so that level must offer every one
 // of them (the axe is also the tool of both recipes: the torch at a barrel, the
 // boat at a tree), and those workbenches must be there too. Read from the map
-// text, painted words between parentheses left out.
+// text, painted words between parentheses counted as rock.
 TEST(CampaignMaps, TheLevelThatKeepsItemsOffersEveryItemAndWorkbench) {
-  std::istringstream in(READALL(CAMPAIGN / "MAPS" / "Map108.txt"));
-  std::string line, grid;
-  while (std::getline(in, line)) {
-    if (line.size() >= 2 && line[0] == ':') break;
-    grid += std::regex_replace(line, std::regex("\\([^)]*\\)"), "") + "\n";
-  }
+  std::string grid;
+  for (const std::string& row : MAPROWS(108)) grid += row + "\n";
   ASSERT_FALSE(grid.empty());
   const struct {
     char symbol;
@@ -169,21 +184,7 @@ TEST(CampaignMaps, TheLevelThatKeepsItemsOffersEveryItemAndWorkbench) {
 // not solid (doors, water and pickups count as walkable, which only makes the
 // check stricter); a line ends at the first solid cell.
 TEST(CampaignMaps, TheThroneBossCannotBeShotFromBeyondItsNotice) {
-  std::istringstream in(READALL(CAMPAIGN / "MAPS" / "Map108.txt"));
-  std::vector<std::string> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line[0] == ':') break;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    // Painted words are solid rock.
-    std::string row = line;
-    for (size_t open = row.find('('); open != std::string::npos; open = row.find('(', open)) {
-      const size_t close = row.find(')', open);
-      if (close == std::string::npos) break;
-      for (size_t i = open; i <= close; i++) row[i] = 'R';
-    }
-    rows.push_back(row);
-  }
+  const std::vector<std::string> rows = MAPROWS(108);
   ASSERT_GE(rows.size(), 46u);
   const int h = static_cast<int>(rows.size());
   auto cell = [&](int x, int y) -> char {  // 1-based column and line; outside is rock
