@@ -137,17 +137,7 @@ void bodyLayout(SAVECODEC& c) {
   c.COUNTED(MAPNAME, 255, "the level name");
   GRIDLAYOUT(c);
   for (int p = 1; p <= 2; p++) playerLayout(c, p);
-  PROJECTILELAYOUT(c);
-  MONSTERLAYOUT(c);
-  BACKUPLAYOUT(c, true);
-  PICKUPTRAPLAYOUT(c);
-  c.BYTEV(PLAYERSTARTX[1], 0, W, "a start column");
-  c.BYTEV(PLAYERSTARTY[1], 0, H, "a start row");
-  c.BYTEV(PLAYERSTARTX[2], 0, W, "a start column");
-  c.BYTEV(PLAYERSTARTY[2], 0, H, "a start row");
-  c.BYTEV(MINUTES, 0, 255, "the minutes");
-  c.BYTEV(SECONDS, 0, 59, "the seconds");
-  DOORPATTERNLIGHTLAYOUT(c);
+  LEVELTABLESLAYOUT(c, true);
   c.BYTEV(DEATHS[1], 0, 255, "a death count");
   c.BYTEV(DEATHS[2], 0, 255, "a death count");
   EXPLOSIONRAILBLINKLAYOUT(c);
