@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "benchsetup.h"
 #include "base/harness.h"
 #include "base/random.h"
 #include "display/backend.h"
@@ -36,8 +37,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-double cpuMsSince(std::clock_t t) { return 1000.0 * double(std::clock() - t) / CLOCKS_PER_SEC; }
-
 // The campaign's level numbers, from the map files present.
 std::vector<int> CAMPAIGNLEVELS() {
   std::vector<int> levels;
@@ -56,20 +55,7 @@ int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
   const int width = argc > 2 ? std::atoi(argv[2]) : 1280;
   const int height = argc > 3 ? std::atoi(argv[3]) : 720;
-  if (chdir(ASHEN_SOURCE_DATA) != 0) {
-    std::fprintf(stderr, "bench_campaign_levels: cannot enter %s\n", ASHEN_SOURCE_DATA);
-    return 1;
-  }
-  THEBACKEND = MAKEHEADLESSBACKEND(width, height);
-  INITVIDEO();
-  RANDSEED(1);
-  SETVISUALS(1);
-  if (!GLYPHLOADERROR.empty()) {
-    std::fprintf(stderr, "bench_campaign_levels: %s\n", GLYPHLOADERROR.c_str());
-    return 1;
-  }
-  LAUNCHED_FROM_MD = true;
-  GLOBALINIT();
+  if (!BENCHGAME("bench_campaign_levels", width, height)) return 1;
 
   const std::vector<int> levels = CAMPAIGNLEVELS();
   if (levels.empty()) {
@@ -86,7 +72,7 @@ int main(int argc, char** argv) {
       CURRENTMAP = static_cast<BYTE>(level);
       INITMAP(CURRENTMAP);
     }
-    const double ms = cpuMsSince(t) / loads;
+    const double ms = BENCHCPUMS(t) / loads;
     total += ms;
     std::printf("  %3d  %-24s %3dx%-3d  %4d monsters  %7.3f ms\n", level, MAPNAME.c_str(), int(MAPSIZEX),
                 int(MAPSIZEY), int(NUMBEROFMONSTERS), ms);
@@ -101,13 +87,7 @@ int main(int argc, char** argv) {
   RANDSEED(1);
   CURRENTMAP = static_cast<BYTE>(busiest);
   INITMAP(CURRENTMAP);
-  HARNESS.FRAMES = PUSHEDFRAMES + frames;
-  const auto t = std::chrono::steady_clock::now();
-  try {
-    ENGINETEST();
-  } catch (const HARNESSEXIT&) {
-  }
-  const double frame = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t).count() / frames;
+  const double frame = BENCHFRAMES(frames);
   std::printf("busiest level %d (%d monsters), headless %dx%d, %d frames: %.3f ms per frame = %.1f fps, %.1f%% of 33 ms\n",
               busiest, most, width, height, frames, frame, 1000.0 / frame, frame * 100.0 / 33.0);
   DONEVIDEO();

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "benchsetup.h"
 #include "display/input.h"
 #include "game/doors.h"
 #include "game/goals.h"
@@ -18,21 +19,9 @@
 #include "world/grid.h"
 #include "world/mapscan.h"
 
-namespace {
-using CLOCK = std::chrono::steady_clock;
-double msSince(CLOCK::time_point t) {
-  return std::chrono::duration<double, std::milli>(CLOCK::now() - t).count();
-}
-}  // namespace
-
 int main(int argc, char** argv) {
   const int ticks = argc > 1 ? std::atoi(argv[1]) : 20000;
-  PRELOADMAPINIT();
-  MAPSIZEX = 160;
-  MAPSIZEY = 100;
-  CURRENTMAP = 120;
-  NUMBEROFPLAYERS = 1;
-  MYNUMBER = 1;
+  BENCHEMPTYLEVEL();
   PLAYERX[1] = 80;
   PLAYERY[1] = 99;
   KEYS[1][1] = true;
@@ -67,19 +56,19 @@ int main(int argc, char** argv) {
     PORTALLEVEL[i] = 121;
   }
 
-  auto t0 = CLOCK::now();
+  auto t0 = BENCHCLOCK::now();
   for (int t = 0; t < ticks; t++) {
     for (int d = 1; d <= MAX_DOORS; d++)
       if (DTIMER[d] == 0) DTIMER[d] = 10;
     DOORS();
   }
-  const double doorsMs = msSince(t0);
-  t0 = CLOCK::now();
+  const double doorsMs = BENCHWALLMS(t0);
+  t0 = BENCHCLOCK::now();
   for (int t = 0; t < ticks; t++) CHECKFORTRAPS();
-  const double trapsMs = msSince(t0);
-  t0 = CLOCK::now();
+  const double trapsMs = BENCHWALLMS(t0);
+  t0 = BENCHCLOCK::now();
   for (int t = 0; t < ticks; t++) CHECKGOALS();
-  const double goalsMs = msSince(t0);
+  const double goalsMs = BENCHWALLMS(t0);
   std::printf("doors: %d doors, %.2f us a call\n", NUMBEROFDOORS, doorsMs * 1000.0 / ticks);
   std::printf("traps: %d traps, %.2f us a tick\n", COMMANDS, trapsMs * 1000.0 / ticks);
   std::printf("goals: %d portals, %.2f us a tick\n", NUMPORTALS, goalsMs * 1000.0 / ticks);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "benchsetup.h"
 #include "display/backend.h"
 #include "display/backend_headless.h"
 #include "display/renderer.h"
@@ -36,32 +37,15 @@
 #include "world/mapscan.h"
 
 namespace {
-using CLOCK = std::chrono::steady_clock;
-
-double msSince(CLOCK::time_point t) {
-  return std::chrono::duration<double, std::milli>(CLOCK::now() - t).count();
-}
-
-// Whole frames through the engine loop; returns ms per frame.
-double timeFrames(int frames) {
-  HARNESS.FRAMES = PUSHEDFRAMES + frames;
-  const auto t = CLOCK::now();
-  try {
-    ENGINETEST();
-  } catch (const HARNESSEXIT&) {
-  }
-  return msSince(t) / frames;
-}
-
 // The lighting steps of one tick.
 double timeLighting(int n) {
-  const auto t = CLOCK::now();
+  const auto t = BENCHCLOCK::now();
   for (int i = 0; i < n; i++) {
     MANAGELIGHTNING();
     DRAWTRULITES();
     MANAGETORCH(1);
   }
-  return msSince(t) / n;
+  return BENCHWALLMS(t) / n;
 }
 
 // The sight rays of one frame: two per window cell, as the view makes them.
@@ -70,30 +54,30 @@ double timeSight(int n) {
   VIEWWINDOWSIZE(sx, sy);
   const int32_t vx = PLAYERX[1], vy = PLAYERY[1];
   volatile int seen = 0;
-  const auto t = CLOCK::now();
+  const auto t = BENCHCLOCK::now();
   for (int i = 0; i < n; i++)
     for (int32_t x = vx - sx / 2; x <= vx + sx / 2; x++)
       for (int32_t y = vy - sy / 2; y <= vy + sy / 2; y++)
         for (int k = 0; k < 2; k++) seen = seen + SEESLOS(vx, vy, x, y, false);
-  return msSince(t) / n;
+  return BENCHWALLMS(t) / n;
 }
 
 // View composition alone (cells, actors, sparks; it includes its sight rays).
 double timeView(int n) {
   int32_t sx, sy;
   VIEWWINDOWSIZE(sx, sy);
-  const auto t = CLOCK::now();
+  const auto t = BENCHCLOCK::now();
   for (int i = 0; i < n; i++) {
     STARTUPDATESCREEN();
     TEXTMODECUSTOM(static_cast<BYTE>(ROUNDEVEN(1.8 * sy)), static_cast<BYTE>(sy));
     DRAWVIEW40(PLAYERX[1], PLAYERY[1], static_cast<BYTE>(sx), static_cast<BYTE>(sy), false, true);
     ENDUPDATESCREEN();
   }
-  return msSince(t) / n;
+  return BENCHWALLMS(t) / n;
 }
 
 void report(const char* title, int frames) {
-  const double frame = timeFrames(frames);
+  const double frame = BENCHFRAMES(frames);
   const int n = frames / 2 > 10 ? frames / 2 : 10;
   const double light = timeLighting(n), sight = timeSight(n);
   HARNESS.FRAMES = -1;
@@ -113,23 +97,10 @@ void report(const char* title, int frames) {
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
   const int level = argc > 2 ? std::atoi(argv[2]) : 5;
-  if (chdir(ASHEN_SOURCE_DATA) != 0) {
-    std::fprintf(stderr, "bench_engine_frame: cannot enter %s\n", ASHEN_SOURCE_DATA);
-    return 1;
-  }
   const int width = argc > 3 ? std::atoi(argv[3]) : 1280;
   const int height = argc > 4 ? std::atoi(argv[4]) : 720;
-  THEBACKEND = MAKEHEADLESSBACKEND(width, height);
+  if (!BENCHGAME("bench_engine_frame", width, height)) return 1;
   std::printf("headless back-end %dx%d, %d frames per measurement\n", width, height, frames);
-  INITVIDEO();
-  RANDSEED(1);
-  SETVISUALS(1);
-  if (!GLYPHLOADERROR.empty()) {
-    std::fprintf(stderr, "bench_engine_frame: %s\n", GLYPHLOADERROR.c_str());
-    return 1;
-  }
-  LAUNCHED_FROM_MD = true;
-  GLOBALINIT();
   CURRENTMAP = static_cast<BYTE>(level);
   INITMAP(CURRENTMAP);
   report("generated level", frames);

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "benchsetup.h"
 #include "display/input.h"
 #include "game/items.h"
 #include "game/monsters.h"
@@ -21,29 +22,16 @@
 #include "world/mapscan.h"
 
 namespace {
-// Processor time: the machines here are shared, so wall-clock time says more
-// about the neighbours than about the code.
-struct STAMP {
-  std::clock_t cpu = std::clock();
-};
-double msSince(const STAMP& t0) { return 1000.0 * double(std::clock() - t0.cpu) / CLOCKS_PER_SEC; }
-
 template <typename F>
 double timePerCall(int reps, F fn) {
-  STAMP t0;
+  const std::clock_t t0 = std::clock();
   for (int i = 0; i < reps; i++) fn();
-  return msSince(t0) / reps;
+  return BENCHCPUMS(t0) / reps;
 }
 }  // namespace
 
 int main() {
-  std::filesystem::current_path(ASHEN_SOURCE_DATA);
-  RANDSEED(5);
-  LOADMAP(5);
-  ASSIGNCOLORS();
-  SCANMAP(5);
-  MYNUMBER = 1;
-  NUMBEROFPLAYERS = 1;
+  BENCHLEVEL5();
   // The player stands in the open near the middle of the level, where the
   // torch and lamps have the most to light.
   for (int r = 0; r < 40 && !(MAP[PLAYERX[1]][PLAYERY[1]] == ' ' && PLAYERX[1] > 50); r++)

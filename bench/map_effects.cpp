@@ -6,6 +6,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "benchsetup.h"
 #include "base/random.h"
 #include "game/explosions.h"
 #include "game/players.h"
@@ -25,7 +26,7 @@ namespace {
 double msPerCall(int reps, void (*fn)()) {
   const std::clock_t t0 = std::clock();
   for (int i = 0; i < reps; i++) fn();
-  return 1000.0 * double(std::clock() - t0) / CLOCKS_PER_SEC / reps;
+  return BENCHCPUMS(t0) / reps;
 }
 
 void level104() {
@@ -48,13 +49,7 @@ void tankShell() {
 }  // namespace
 
 int main() {
-  std::filesystem::current_path(ASHEN_SOURCE_DATA);
-  RANDSEED(5);
-  LOADMAP(5);
-  ASSIGNCOLORS();
-  SCANMAP(5);
-  MYNUMBER = 1;
-  NUMBEROFPLAYERS = 1;
+  BENCHLEVEL5();
   for (int x = 1; x <= MAX_MAPWIDTH; x++)
     for (int y = 1; y <= MAX_MAPHEIGHT; y++) MAPPP[x][y].BRIGHTNESS = MAPPP[x][y].INITIALBRIGHTNESS;
   std::printf("level 5: %d x %d\n", MAPSIZEX, MAPSIZEY);

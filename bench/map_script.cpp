@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "benchsetup.h"
 #include "game/players.h"
 #include "render/lighting.h"
 #include "shell/gameflow.h"
@@ -16,13 +17,6 @@
 #include "world/grid.h"
 #include "world/mapscan.h"
 #include "world/mapscript.h"
-
-namespace {
-using CLOCK = std::chrono::steady_clock;
-double msSince(CLOCK::time_point t) {
-  return std::chrono::duration<double, std::milli>(CLOCK::now() - t).count();
-}
-}  // namespace
 
 int main(int argc, char** argv) {
   const int entries = argc > 1 ? std::atoi(argv[1]) : 500;
@@ -32,19 +26,14 @@ int main(int argc, char** argv) {
   std::string line = "120,voice,40,12,6,4,REQ:other,TIMER:3,AMB:61,-\"Go north, then east.\"";
   const int lines = static_cast<int>(MAX_SCRIPT_FILE_BYTES / (line.size() + 1));
   NEWSCRIPT.clear();
-  auto t0 = CLOCK::now();
+  auto t0 = BENCHCLOCK::now();
   for (int i = 0; i < lines; i++) ADDNEWSCRIPTENTRY(line);
-  const double parseMs = msSince(t0);
+  const double parseMs = BENCHWALLMS(t0);
   std::printf("parse: %d lines (%zu entries) in %.1f ms, %.2f us a line\n", lines, NEWSCRIPT.size(),
               parseMs, parseMs * 1000.0 / lines);
 
   // The per-tick check.
-  PRELOADMAPINIT();
-  MAPSIZEX = 160;
-  MAPSIZEY = 100;
-  CURRENTMAP = 120;
-  NUMBEROFPLAYERS = 1;
-  MYNUMBER = 1;
+  BENCHEMPTYLEVEL();
   PLAYERX[1] = 1;
   PLAYERY[1] = 1;
   NEWSCRIPT.clear();
@@ -54,9 +43,9 @@ int main(int argc, char** argv) {
                     (i % 5 == 0 ? ",4,3,DARK:FLICKER," : ",3,REQ:v0,REQNOT:v1,TIMER:2,");
     ADDNEWSCRIPTENTRY(l + "-\"text, with a comma\"");
   }
-  t0 = CLOCK::now();
+  t0 = BENCHCLOCK::now();
   for (int t = 0; t < ticks; t++) CHECKNEWSCRIPT();
-  const double tickMs = msSince(t0);
+  const double tickMs = BENCHWALLMS(t0);
   std::printf("check: %d entries, %.1f us a tick (%.3f us an entry)\n", NEWSCRIPTENTRIES,
               tickMs * 1000.0 / ticks, tickMs * 1000.0 / ticks / (entries > 0 ? entries : 1));
   return 0;

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "benchsetup.h"
 #include "base/harness.h"
 #include "base/random.h"
 #include "display/backend.h"
@@ -32,12 +33,6 @@
 #include "world/mapscan.h"
 
 namespace {
-using CLOCK = std::chrono::steady_clock;
-
-double msSince(CLOCK::time_point t) {
-  return std::chrono::duration<double, std::milli>(CLOCK::now() - t).count();
-}
-
 // Processor time of this thread in ms: the machine is shared, and time spent
 // waiting for a core is not the monster step's.
 double cpuMs() {
@@ -55,16 +50,7 @@ void keepPlayerAlive() {
 
 double timeFrames(int frames) {
   keepPlayerAlive();
-  const int32_t start = PUSHEDFRAMES;
-  HARNESS.FRAMES = PUSHEDFRAMES + frames;
-  const auto t = CLOCK::now();
-  try {
-    ENGINETEST();
-  } catch (const HARNESSEXIT&) {
-  }
-  const int32_t done = PUSHEDFRAMES - start;
-  HARNESS.FRAMES = -1;
-  return msSince(t) / (done > 0 ? done : 1);
+  return BENCHFRAMES(frames);
 }
 
 // Fills the table up to 4096 with kinds 1..12 in turn on free cells, all awake.
@@ -83,16 +69,7 @@ int main(int argc, char** argv) {
   const int calls = argc > 1 ? std::atoi(argv[1]) : 1200;
   const int frames = argc > 2 ? std::atoi(argv[2]) : 300;
   const int level = argc > 3 ? std::atoi(argv[3]) : 5;
-  if (chdir(ASHEN_SOURCE_DATA) != 0) {
-    std::fprintf(stderr, "bench_monsters: cannot enter %s\n", ASHEN_SOURCE_DATA);
-    return 1;
-  }
-  THEBACKEND = MAKEHEADLESSBACKEND(320, 180);
-  INITVIDEO();
-  RANDSEED(1);
-  SETVISUALS(1);
-  LAUNCHED_FROM_MD = true;
-  GLOBALINIT();
+  if (!BENCHGAME("bench_monsters", 320, 180)) return 1;
   CURRENTMAP = static_cast<BYTE>(level);
   INITMAP(CURRENTMAP);
   std::printf("level %d, map %dx%d, %d monsters placed by the level\n", level, int(MAPSIZEX), int(MAPSIZEY),
@@ -115,11 +92,11 @@ int main(int argc, char** argv) {
   int phasecount[48] = {};
   for (int i = 0; i < calls; i++) {
     keepPlayerAlive();
-    const auto s = CLOCK::now();
+    const auto s = BENCHCLOCK::now();
     const double c0 = cpuMs();
     MONSTERS();
     cpu[i] = cpuMs() - c0;
-    t[i] = msSince(s);
+    t[i] = BENCHWALLMS(s);
     const int ph = MONSTERCOUNTER1 + 4 * (MONSTERCOUNTER2 + 6 * MONSTERCOUNTER3);
     phase[ph] += cpu[i];
     phasecount[ph]++;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "benchsetup.h"
 #include "display/renderer.h"
 #include "game/monsters.h"
 #include "game/players.h"
@@ -131,21 +132,15 @@ template <typename F>
 void timed(int slot, F fn) {
   const std::clock_t t0 = std::clock();
   fn();
-  CPU[slot] += 1000.0 * double(std::clock() - t0) / CLOCKS_PER_SEC;
+  CPU[slot] += BENCHCPUMS(t0);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::current_path(ASHEN_SOURCE_DATA);
   const BYTE look = argc > 1 && std::strcmp(argv[1], "modern") == 0 ? 1 : 0;
-  RANDSEED(5);
-  LOADMAP(5);
-  ASSIGNCOLORS();
-  SCANMAP(5);
+  BENCHLEVEL5();
   MODERN_VISUALS = look;
   NEW_LAND = 0;
-  MYNUMBER = 1;
-  NUMBEROFPLAYERS = 1;
   save();
   populate();
   std::printf("level 5: %d x %d, %d monsters, %s look\n", MAPSIZEX, MAPSIZEY, NUMBEROFMONSTERS,
@@ -184,6 +179,6 @@ int main(int argc, char** argv) {
     SAVELIGHTBASE();
     RESTORELIGHTBASE();
   }
-  std::printf("  light grid save + restore: %.4f ms\n", 1000.0 * double(std::clock() - t0) / CLOCKS_PER_SEC / reps);
+  std::printf("  light grid save + restore: %.4f ms\n", BENCHCPUMS(t0) / reps);
   return 0;
 }

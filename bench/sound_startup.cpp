@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "benchsetup.h"
 #include "base/harness.h"
 #include "base/paths.h"
 #include "display/backend.h"
@@ -39,13 +40,9 @@
 #endif
 
 namespace fs = std::filesystem;
-using CLOCK = std::chrono::steady_clock;
 
 namespace {
-CLOCK::time_point T0;
-double msSince(CLOCK::time_point t) {
-  return std::chrono::duration<double, std::milli>(CLOCK::now() - t).count();
-}
+BENCHCLOCK::time_point T0;
 
 // Seconds of audio the stand-in file of a slot holds, and its channel count.
 void standInShape(int slot, double& secs, int& channels) {
@@ -198,7 +195,7 @@ class TIMEDBACKEND : public BACKEND {
 
   bool OPEN(int32_t& w, int32_t& h) override {
     bool r = B->OPEN(w, h);
-    OPENED = msSince(T0);
+    OPENED = BENCHWALLMS(T0);
     return r;
   }
   void CLOSE() override { B->CLOSE(); }
@@ -226,9 +223,9 @@ class TIMEDBACKEND : public BACKEND {
 
     // Without sound the menu is the first frame after the glyphs are uploaded.
     if ((SOUNDON ? !SOUNDTABLELOADED : !UPLOADED) || FIRSTFRAME >= 0) return;
-    FIRSTFRAME = msSince(T0);
+    FIRSTFRAME = BENCHWALLMS(T0);
     while (B->SOUNDSPENDING() > 0) B->IDLE(1);
-    ALLDECODED = msSince(T0);
+    ALLDECODED = BENCHWALLMS(T0);
     throw HARNESSEXIT{};
   }
   bool READFRAME(IMAGE& out) override { return B->READFRAME(out); }
@@ -237,15 +234,15 @@ class TIMEDBACKEND : public BACKEND {
   void CLOSEAUDIO() override { B->CLOSEAUDIO(); }
   std::string AUDIOERROR() override { return B->AUDIOERROR(); }
   int32_t LOADSOUND(const std::string& p) override {
-    if (LOADSTART < 0) LOADSTART = msSince(T0);
+    if (LOADSTART < 0) LOADSTART = BENCHWALLMS(T0);
     return B->LOADSOUND(p);
   }
   void FREESOUND(int32_t h) override { B->FREESOUND(h); }
   int32_t SOUNDSPENDING() override { return B->SOUNDSPENDING(); }
   void PLAYSOUND(int32_t c, int32_t h, int32_t l) override {
-    const auto t = CLOCK::now();
+    const auto t = BENCHCLOCK::now();
     B->PLAYSOUND(c, h, l);
-    if (FIRSTFRAME < 0) WAITPLAY += msSince(t);
+    if (FIRSTFRAME < 0) WAITPLAY += BENCHWALLMS(t);
 
   }
   void HALTSOUND(int32_t c) override { B->HALTSOUND(c); }
@@ -259,7 +256,7 @@ class TIMEDBACKEND : public BACKEND {
 
 // One start-up in this process; prints "first-frame decoded loadstart" in ms.
 int runOnce(const char* argv0, const std::string& data, const std::string& level) {
-  T0 = CLOCK::now();
+  T0 = BENCHCLOCK::now();
   const std::string user = "/tmp/ashen_bench_user_" + std::to_string(getpid());
   HARNESS = HARNESSOPTIONS();
   HARNESS.DATA = data;
@@ -291,9 +288,9 @@ double foregroundDecodeMs(const std::string& data) {
     const std::string f = data + "/" + SOUNDFILENAME(SLOTFILE[s]);
     if (std::find(files.begin(), files.end(), f) == files.end()) files.push_back(f);
   }
-  const auto t = CLOCK::now();
+  const auto t = BENCHCLOCK::now();
   for (const std::string& f : files) audio.PLAY(1, audio.LOAD(f), 0);  // PLAY waits for the decode
-  const double ms = msSince(t);
+  const double ms = BENCHWALLMS(t);
   audio.CLOSE();
   return ms;
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "benchsetup.h"
 #include "render/los.h"
 #include "base/random.h"
 #include "world/grid.h"
@@ -15,13 +16,6 @@
 #include "world/randommap.h"
 
 namespace {
-// Processor time of this program: the machines here are shared, so wall-clock
-// time says more about the neighbours than about the code.
-struct STAMP {
-  std::clock_t cpu = std::clock();
-};
-double msSince(const STAMP& t0) { return 1000.0 * double(std::clock() - t0.cpu) / CLOCKS_PER_SEC; }
-
 // A full-size map with rooms, doors, monsters, items and a trailer.
 std::string fullMap() {
   std::string s;
@@ -54,7 +48,7 @@ int main(int argc, char** argv) {
   std::ofstream(tmp) << fullMap();
 
   const int loads = 50;
-  STAMP t0;
+  std::clock_t t0 = std::clock();
   for (int i = 0; i < loads; i++) {
     MAPSIZEX = MAPSIZEY = 0;
     PRELOADMAPINIT();
@@ -62,19 +56,19 @@ int main(int argc, char** argv) {
     ASSIGNCOLORS();
     SCANMAP(120);
   }
-  std::printf("load + scan of a full 160 x 100 map: %.3f ms\n", msSince(t0) / loads);
+  std::printf("load + scan of a full 160 x 100 map: %.3f ms\n", BENCHCPUMS(t0) / loads);
 
   int first = 1, last = 99;
   if (argc > 1) last = std::atoi(argv[1]);
-  t0 = STAMP();
+  t0 = std::clock();
   double worst = 0;
   for (int n = first; n <= last; n++) {
-    STAMP t1;
+    const std::clock_t t1 = std::clock();
     LOADMAP(static_cast<BYTE>(n));
-    worst = std::max(worst, msSince(t1));
+    worst = std::max(worst, BENCHCPUMS(t1));
   }
   std::printf("random level (template load + GENERATERANDOMMAP), levels %d..%d: %.1f ms mean, %.1f ms worst\n",
-              first, last, msSince(t0) / (last - first + 1), worst);
+              first, last, BENCHCPUMS(t0) / (last - first + 1), worst);
 
   // Sight sweep: every cell of a 33 x 25 window around the player of level 5.
   LOADMAP(5);
@@ -83,11 +77,11 @@ int main(int argc, char** argv) {
   const int sweeps = 2000;
   const int px = 40, py = 50;
   int seen = 0;
-  t0 = STAMP();
+  t0 = std::clock();
   for (int s = 0; s < sweeps; s++)
     for (int x = px - 16; x <= px + 16; x++)
       for (int y = py - 12; y <= py + 12; y++) seen += SEESLOS(px, py, x, y, false);
-  std::printf("SEESLOS sweep of a 33 x 25 window: %.3f ms (%d of %d cells seen)\n", msSince(t0) / sweeps,
+  std::printf("SEESLOS sweep of a 33 x 25 window: %.3f ms (%d of %d cells seen)\n", BENCHCPUMS(t0) / sweeps,
               seen / sweeps, 33 * 25);
   std::filesystem::remove(tmp);
   return 0;

@@ -12,12 +12,18 @@
 
 #include "display/backend.h"
 #include "display/backend_headless.h"
+#include "display/events.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
+#include "game/playerstate.h"
 #include "render/lighting.h"
 #include "base/harness.h"
+#include "base/settings.h"
 #include "base/random.h"
+#include "shell/engine.h"
+#include "shell/gameflow.h"
 #include "shell/startup.h"
+#include "ui/keyconfig.h"
 #include "world/grid.h"
 #include "world/maploader.h"
 #include "world/mapscan.h"
@@ -48,6 +54,28 @@ class LEVELFIXTURE : public ::testing::Test {
     std::filesystem::current_path(OLDCWD);
     std::error_code ec;
     std::filesystem::remove_all(DIR, ec);
+  }
+
+  // A level about to be played through the engine loop: playing, no game
+  // being loaded, Escape leaving without the quit question, the default keys
+  // all released and both players at full health.
+  void READYTOPLAY() {
+    VICTORY = 0;
+    LOADINGGAME = false;
+    LAUNCHED_FROM_MD = true;
+    RESETKEYCONFIG(1);
+    for (auto& k : KEYSTATUS) k.PRESSED = false;
+    PLAYERHEALTH[1] = PLAYERHEALTH[2] = 100;
+  }
+
+  // Runs the engine for FRAMES frames from where the game stands (the
+  // harness's frame limit ends it).
+  void RUN(int64_t frames) {
+    HARNESS.FRAMES = PUSHEDFRAMES + frames;
+    try {
+      ENGINETEST();
+    } catch (const HARNESSEXIT&) {
+    }
   }
 
   // Chooses the visual style: 1 modern (NORM glyphs), 0 classic (ASCII glyphs).

@@ -83,3 +83,6 @@ int64_t ROUNDEVEN(double v);
 
 // Decimal text of I with a leading minus for negatives.
 std::string INTTOSTR(int32_t i);
+
+// True when the glyph C is one of the characters of SET (never for 0).
+bool GLYPHINSET(unsigned char c, const char* set);

@@ -37,12 +37,6 @@ void setLight(int32_t x, int32_t y, BYTE colour) {
   RESTORECELLBRIGHTNESS(x, ry);
 }
 
-bool inSet(unsigned char c, const char* set) {
-  for (const char* s = set; *s; s++)
-    if (static_cast<unsigned char>(*s) == c) return true;
-  return false;
-}
-
 // The step of a drop or shell past half its life wanders at random.
 void wander(BYTE status, BYTE life, int32_t& dx, int32_t& dy) {
   if (2 * status <= life) return;
@@ -180,7 +174,7 @@ void BLOODS() {
     if (BLOODSTATUS[n] < 255) BLOODSTATUS[n]++;
     wander(BLOODSTATUS[n], BLOODLIFE[n], BLOODXOFFSET[n], BLOODYOFFSET[n]);
     const int32_t qx = x + BLOODXOFFSET[n], qy = y + BLOODYOFFSET[n];
-    if (!VALID(qx, qy) || BLOODSTATUS[n] > BLOODLIFE[n] || !inSet(MAP[qx][qy], "M RW")) {
+    if (!VALID(qx, qy) || BLOODSTATUS[n] > BLOODLIFE[n] || !GLYPHINSET(MAP[qx][qy], "M RW")) {
       gone.ADD(n);
       continue;
     }
@@ -200,14 +194,14 @@ void SHELLS() {
     if (SHELLSTATUS[n] < 255) SHELLSTATUS[n]++;
     wander(SHELLSTATUS[n], SHELLLIFE[n], SHELLXOFFSET[n], SHELLYOFFSET[n]);
     const int32_t qx = SHELLX[n] + SHELLXOFFSET[n], qy = SHELLY[n] + SHELLYOFFSET[n];
-    if (!VALID(qx, qy) || SHELLSTATUS[n] > SHELLLIFE[n] || !inSet(MAP[qx][qy], "M RTW")) {
+    if (!VALID(qx, qy) || SHELLSTATUS[n] > SHELLLIFE[n] || !GLYPHINSET(MAP[qx][qy], "M RTW")) {
       gone.ADD(n);
       continue;
     }
     SHELLX[n] = static_cast<BYTE>(qx);
     SHELLY[n] = static_cast<BYTE>(qy);
     setLight(qx, qy, YELLOW);
-    if (inSet(MAP[qx][qy], "RTW")) gone.ADD(n);
+    if (GLYPHINSET(MAP[qx][qy], "RTW")) gone.ADD(n);
   }
   gone.APPLY([](int i) { PURGESHELL(static_cast<BYTE>(i)); });
 }

@@ -22,12 +22,6 @@ BYTE BURNEDMONSTERS = 0;
 namespace {
 constexpr unsigned char BARREL = 219, TANKGLYPH = 177;
 
-bool inSet(unsigned char c, const char* set) {
-  for (const char* s = set; *s; s++)
-    if (static_cast<unsigned char>(*s) == c) return true;
-  return false;
-}
-
 void drawFlame(int32_t x, int32_t y) {
   MFATTR[x][y] = random(2) == 0 ? RED : LIGHTRED;
   int32_t ry;
@@ -45,7 +39,7 @@ bool deflect(int32_t x, int32_t y, int32_t& dx, int32_t& dy) {
   for (int32_t i = -1; i <= 1; i++)
     for (int32_t j = -1; j <= 1; j++) {
       if ((i == 0 && j == 0) || (i == -dx && j == -dy)) continue;
-      if (!VALID(x + i, y + j) || !inSet(MAP[x + i][y + j], "GMP ")) continue;
+      if (!VALID(x + i, y + j) || !GLYPHINSET(MAP[x + i][y + j], "GMP ")) continue;
       dx = i;
       dy = j;
       return true;
@@ -88,7 +82,7 @@ void flameHit(int32_t qx, int32_t qy) {
 
 void ADDFLAME(BYTE rockx, BYTE rocky, int32_t rockxoffset, int32_t rockyoffset, BYTE flamelif) {
   if (NUMBEROFFLAMES >= MAX_FLAMES || !VALID(rockx, rocky)) return;
-  if (!inSet(MAP[rockx][rocky], " /-\\|oO")) return;
+  if (!GLYPHINSET(MAP[rockx][rocky], " /-\\|oO")) return;
   const BYTE n = ++NUMBEROFFLAMES;
   FLAMEX[n] = rockx;
   FLAMEY[n] = rocky;
@@ -144,7 +138,7 @@ void FLAMES() {
       qx = x + dx;
       qy = y + dy;
     }
-    if (!inSet(MAP[qx][qy], "GoO ")) {
+    if (!GLYPHINSET(MAP[qx][qy], "GoO ")) {
       gone.ADD(n);
       flameHit(qx, qy);
       continue;

@@ -33,11 +33,6 @@ const char* const ROTATESHAPES = "-\\|/-\\|/";
 namespace {
 constexpr unsigned char BARREL = 219, TANKGLYPH = 177;
 
-bool inSet(unsigned char c, const char* set) {
-  for (const char* s = set; *s; s++)
-    if (static_cast<unsigned char>(*s) == c) return true;
-  return false;
-}
 bool isRocketGlyph(unsigned char c) { return c == '-' || c == '\\' || c == '|' || c == '/'; }
 
 unsigned char lookOf(int32_t dx, int32_t dy) {
@@ -202,7 +197,7 @@ void ROCKETS() {
       gone.ADD(n);  // left the grid
       continue;
     }
-    if (!inSet(WHATISIT(qx, qy), " /\\-|oOp")) {
+    if (!GLYPHINSET(WHATISIT(qx, qy), " /\\-|oOp")) {
       rocketImpact(x, y, qx, qy);
       gone.ADD(n);
       continue;
@@ -230,7 +225,7 @@ void PLASMAS(bool redrawonly) {
       gone.ADD(n);
       continue;
     }
-    if (!inSet(WHATISIT(qx, qy), " oO/-\\|p")) {
+    if (!GLYPHINSET(WHATISIT(qx, qy), " oO/-\\|p")) {
       plasmaImpact(qx, qy, dx, dy);
       gone.ADD(n);
       continue;

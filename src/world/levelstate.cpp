@@ -21,17 +21,7 @@ void layout(SAVECODEC& c) {
   GRIDLAYOUT(c);
   for (int p = 1; p <= 2; p++)
     for (int k = 1; k <= 5; k++) c.FLAG(KEYS[p][k], "a key flag");
-  PROJECTILELAYOUT(c);
-  MONSTERLAYOUT(c);
-  BACKUPLAYOUT(c, false);
-  PICKUPTRAPLAYOUT(c);
-  c.BYTEV(PLAYERSTARTX[1], 0, MAX_MAPWIDTH, "a start column");
-  c.BYTEV(PLAYERSTARTY[1], 0, MAX_MAPHEIGHT, "a start row");
-  c.BYTEV(PLAYERSTARTX[2], 0, MAX_MAPWIDTH, "a start column");
-  c.BYTEV(PLAYERSTARTY[2], 0, MAX_MAPHEIGHT, "a start row");
-  c.BYTEV(MINUTES, 0, 255, "the minutes");
-  c.BYTEV(SECONDS, 0, 59, "the seconds");
-  DOORPATTERNLIGHTLAYOUT(c);
+  LEVELTABLESLAYOUT(c, false);
   EXPLOSIONRAILBLINKLAYOUT(c);
   TANKLAYOUT(c);
   AMBIENTLAYOUT(c);

@@ -137,17 +137,7 @@ void bodyLayout(SAVECODEC& c) {
   c.COUNTED(MAPNAME, 255, "the level name");
   GRIDLAYOUT(c);
   for (int p = 1; p <= 2; p++) playerLayout(c, p);
-  PROJECTILELAYOUT(c);
-  MONSTERLAYOUT(c);
-  BACKUPLAYOUT(c, true);
-  PICKUPTRAPLAYOUT(c);
-  c.BYTEV(PLAYERSTARTX[1], 0, W, "a start column");
-  c.BYTEV(PLAYERSTARTY[1], 0, H, "a start row");
-  c.BYTEV(PLAYERSTARTX[2], 0, W, "a start column");
-  c.BYTEV(PLAYERSTARTY[2], 0, H, "a start row");
-  c.BYTEV(MINUTES, 0, 255, "the minutes");
-  c.BYTEV(SECONDS, 0, 59, "the seconds");
-  DOORPATTERNLIGHTLAYOUT(c);
+  LEVELTABLESLAYOUT(c, true);
   c.BYTEV(DEATHS[1], 0, 255, "a death count");
   c.BYTEV(DEATHS[2], 0, 255, "a death count");
   EXPLOSIONRAILBLINKLAYOUT(c);
@@ -312,36 +302,47 @@ bool READSAVEGAME(const std::string& path) {
   return true;
 }
 
+namespace {
+// What the engine's per-level reset clears of a player but a stored game
+// keeps. One list serves taking it before the reset and putting it back.
+struct KEPTPLAYER {
+  bool DEAD, SHOWCURSOR;
+  BYTE STEPPEDON, STEPPEDONC, DEATHS, INTANK, PERMISSION, X, Y;
+};
+
+template <typename T>
+void keep(T& table, T& kept, bool back) {
+  if (back)
+    table = kept;
+  else
+    kept = table;
+}
+
+void keepPlayer(int p, KEPTPLAYER& k, bool back) {
+  keep(DEAD[p], k.DEAD, back);
+  keep(SHOWCURSOR[p], k.SHOWCURSOR, back);
+  keep(STEPPEDON[p], k.STEPPEDON, back);
+  keep(STEPPEDONC[p], k.STEPPEDONC, back);
+  keep(DEATHS[p], k.DEATHS, back);
+  keep(INTANK[p], k.INTANK, back);
+  keep(PERMISSION[p], k.PERMISSION, back);
+  keep(PLAYERX[p], k.X, back);
+  keep(PLAYERY[p], k.Y, back);
+}
+}  // namespace
+
 void PREENGINEINITKEEPINGPLAYERS() {
   // The engine's per-level reset puts everyone on foot, alive and alone; a
   // stored game keeps what it stored.
   const BYTE players = NUMBEROFPLAYERS;
-  bool dead[3], cursor[3];
-  unsigned char on[3];
-  BYTE onc[3], deaths[3], intank[3], perm[3], x[3], y[3];
-  for (int p = 1; p <= 2; p++) {
-    dead[p] = DEAD[p];
-    cursor[p] = SHOWCURSOR[p];
-    on[p] = STEPPEDON[p];
-    onc[p] = STEPPEDONC[p];
-    deaths[p] = DEATHS[p];
-    intank[p] = INTANK[p];
-    perm[p] = PERMISSION[p];
-    x[p] = PLAYERX[p];
-    y[p] = PLAYERY[p];
-  }
+  KEPTPLAYER kept[3];
+  for (int p = 1; p <= 2; p++) keepPlayer(p, kept[p], false);
   PREENGINEINIT();
   NUMBEROFPLAYERS = players;
   for (int p = 1; p <= 2; p++) {
-    DEAD[p] = dead[p];
-    SHOWCURSOR[p] = cursor[p];
-    STEPPEDON[p] = on[p];
-    STEPPEDONC[p] = onc[p];
-    DEATHS[p] = deaths[p];
-    INTANK[p] = intank[p];
-    PERMISSION[p] = perm[p];
-    PLAYERX[p] = PLAYERX_[p] = x[p];
-    PLAYERY[p] = PLAYERY_[p] = y[p];
+    keepPlayer(p, kept[p], true);
+    PLAYERX_[p] = PLAYERX[p];
+    PLAYERY_[p] = PLAYERY[p];
   }
 }
 

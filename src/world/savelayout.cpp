@@ -6,6 +6,7 @@
 #include "game/monsters.h"
 #include "game/particles.h"
 #include "game/pickups.h"
+#include "game/players.h"
 #include "game/projectiles.h"
 #include "game/tanks.h"
 #include "game/weapons.h"
@@ -154,6 +155,20 @@ void DOORPATTERNLIGHTLAYOUT(SAVECODEC& c) {
     c.BYTEV(LIGHTRANDOM[i], 0, 255, "a light flag");
     c.BYTEV(LIGHTTYPE[i], 0, 255, "a light type");
   }
+}
+
+void LEVELTABLESLAYOUT(SAVECODEC& c, bool withmarker) {
+  PROJECTILELAYOUT(c);
+  MONSTERLAYOUT(c);
+  BACKUPLAYOUT(c, withmarker);
+  PICKUPTRAPLAYOUT(c);
+  c.BYTEV(PLAYERSTARTX[1], 0, W, "a start column");
+  c.BYTEV(PLAYERSTARTY[1], 0, H, "a start row");
+  c.BYTEV(PLAYERSTARTX[2], 0, W, "a start column");
+  c.BYTEV(PLAYERSTARTY[2], 0, H, "a start row");
+  c.BYTEV(MINUTES, 0, 255, "the minutes");
+  c.BYTEV(SECONDS, 0, 59, "the seconds");
+  DOORPATTERNLIGHTLAYOUT(c);
 }
 
 void EXPLOSIONRAILBLINKLAYOUT(SAVECODEC& c) {

@@ -19,6 +19,11 @@ void BACKUPLAYOUT(SAVECODEC& c, bool withmarker);
 void PICKUPTRAPLAYOUT(SAVECODEC& c);
 // Doors (with the opened count), the 20 x 30 patterns and their lengths, lights.
 void DOORPATTERNLIGHTLAYOUT(SAVECODEC& c);
+// The run of level tables the save game and the level state share, in this
+// order: shots in flight, monsters, backups (the save game's with its
+// marker), pickups and traps, the two start cells, the level clock, then
+// doors, patterns and lights.
+void LEVELTABLESLAYOUT(SAVECODEC& c, bool withmarker);
 // Explosions, rails and blinks.
 void EXPLOSIONRAILBLINKLAYOUT(SAVECODEC& c);
 // Tanks; on reading the previous positions become the positions.

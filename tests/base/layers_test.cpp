@@ -166,6 +166,7 @@ const UPWARD EXCEPTIONS[] = {
     {"world/savelayout.cpp", "game/monsters.h", SAVEDSTATE},
     {"world/savelayout.cpp", "game/particles.h", SAVEDSTATE},
     {"world/savelayout.cpp", "game/pickups.h", SAVEDSTATE},
+    {"world/savelayout.cpp", "game/players.h", SAVEDSTATE},
     {"world/savelayout.cpp", "game/projectiles.h", SAVEDSTATE},
     {"world/savelayout.cpp", "game/tanks.h", SAVEDSTATE},
     {"world/savelayout.cpp", "game/weapons.h", SAVEDSTATE},

@@ -14,15 +14,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-std::string READFILE(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-}  // namespace
-
 TEST(LevelMusicRun, EachLevelStartsItsOwnMusic) {
   const fs::path campaign = fs::path(ASHEN_SOURCE_DATA) / "CAMPAIGN" / "main";
   TempDir tmp;
@@ -34,14 +25,12 @@ TEST(LevelMusicRun, EachLevelStartsItsOwnMusic) {
     if (!std::regex_match(f, m, map) || std::stoi(m[1].str()) < 100) continue;
     const std::string level = m[1].str();
     levels++;
-    const std::string dump = tmp.path + "/dump" + level + ".json";
-    const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed 1 --frames 40 --data " +
-                            ASHEN_SOURCE_DATA + " --user-dir " + tmp.path + "/user" + level + " --dump-state " +
-                            dump + " " + level + " > " + tmp.path + "/out.txt 2>&1";
-    const int status = std::system(cmd.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "level " << level << ":\n"
-                                                               << READFILE(tmp.path + "/out.txt");
-    const nlohmann::json audio = PARSEDUMP(READFILE(dump))["audio"];
+    const std::string folder = tmp.path + "/" + level;
+    fs::create_directories(folder);
+    const GAMERUN r =
+        RUNHEADLESS(folder, std::string("--seed 1 --frames 40 --data ") + ASHEN_SOURCE_DATA + " " + level);
+    ASSERT_EQ(r.CODE, 0) << "level " << level << ":\n" << r.OUTPUT;
+    const nlohmann::json audio = PARSEDUMP(r.DUMP)["audio"];
     ASSERT_TRUE(audio.is_object()) << "level " << level;
     ASSERT_TRUE(audio["on"]) << "level " << level;
     EXPECT_EQ(audio["music"], "CAMPAIGN/main/BCKM_MAPS/" + level + ".ogg") << "level " << level;

@@ -49,10 +49,6 @@ TEST(InputRun, ScriptedRunWritesItsRecordingBesideTheScript) {
 }
 
 namespace {
-std::string READFILE(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-}
 // The first player's column in a state dump.
 int PLAYERCOLUMN(const std::string& dump) {
   size_t at = dump.find("\"players\"");
@@ -69,7 +65,7 @@ TEST(InputRun, ScriptedKeysWalkThePlayerTheSameWayEveryTime) {
   RUN a = RUNGAME(d.path, level + "--input walk.txt --dump-state a.json");
   RUN b = RUNGAME(d.path, level + "--input walk.txt --dump-state b.json");
   ASSERT_EQ(a.CODE, 0) << a.OUTPUT;
-  std::string da = READFILE(d.path + "/a.json");
-  EXPECT_GT(PLAYERCOLUMN(da), PLAYERCOLUMN(READFILE(d.path + "/still.json")));
-  EXPECT_EQ(da, READFILE(d.path + "/b.json"));
+  std::string da = READALL(d.path + "/a.json");
+  EXPECT_GT(PLAYERCOLUMN(da), PLAYERCOLUMN(READALL(d.path + "/still.json")));
+  EXPECT_EQ(da, READALL(d.path + "/b.json"));
 }

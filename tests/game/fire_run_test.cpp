@@ -2,42 +2,15 @@
 // launcher, fires along the corridor from the keyboard, and the state dump
 // shows the monster gone, one rocket spent and nothing left in flight.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+#include "game/levelrun.h"
 #include "test_util.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-std::string READALL(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
 // A direct launch of level 120 holding MAP with the input script INPUT for
 // FRAMES frames; the parsed state dump.
 nlohmann::json RUNRANGE(const TempDir& dir, const std::string& map, const std::string& input, int frames) {
-  fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");
-  for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
-    if (e.path().filename() != "CAMPAIGN" && !fs::exists(fs::path(dir.path + "/data") / e.path().filename()))
-      fs::create_directory_symlink(e.path(), fs::path(dir.path + "/data") / e.path().filename());
-  std::ofstream(dir.path + "/data/CAMPAIGN/main/MAPS/Map120.txt", std::ios::binary) << map;
-  std::ofstream(dir.path + "/input.txt") << input;
-  const std::string dump = dir.path + "/state.json";
-  std::remove(dump.c_str());
-  const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed 5 --frames " +
-                          std::to_string(frames) + " --user-dir " + dir.path + "/user --data " +
-                          dir.path + "/data --input " + dir.path + "/input.txt --dump-state " + dump +
-                          " 120 > " + dir.path + "/out.txt 2>&1";
-  const int status = std::system(cmd.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << READALL(dir.path + "/out.txt");
-  return PARSEDUMP(READALL(dump));
+  return PARSEDUMP(levelrun::RUNLEVEL(dir, map, input, frames, 120, 5));
 }
 
 const std::string RANGE =

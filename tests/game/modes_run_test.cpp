@@ -11,7 +11,6 @@
 #include <set>
 #include <string>
 
-#include "levelrun.h"
 #include "test_util.h"
 
 namespace {
@@ -21,16 +20,11 @@ const std::string HERE = std::string(ASHEN_TEST_DIR) + "/game/";
 // Runs generated level LEVEL with the input file INPUT; returns the dump.
 nlohmann::json RUNMODE(const TempDir& dir, int level, const std::string& input, int frames,
                        int seed) {
-  const std::string dump = dir.path + "/state.json";
-  const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed " +
-                          std::to_string(seed) + " --frames " + std::to_string(frames) +
-                          " --user-dir " + dir.path + "/user --data " + ASHEN_SOURCE_DATA + " --input " + input +
-                          " --dump-state " + dump + " " + std::to_string(level) + " > " +
-                          dir.path + "/out.txt 2>&1";
-  const int status = std::system(cmd.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-      << levelrun::READALL(dir.path + "/out.txt");
-  return PARSEDUMP(levelrun::READALL(dump));
+  const GAMERUN r = RUNHEADLESS(dir.path, "--seed " + std::to_string(seed) + " --frames " + std::to_string(frames) +
+                                              " --data " + ASHEN_SOURCE_DATA + " --input " + input + " " +
+                                              std::to_string(level));
+  EXPECT_EQ(r.CODE, 0) << r.OUTPUT;
+  return PARSEDUMP(r.DUMP);
 }
 
 TEST(ModesRun, RecordedSurvivalRunAdvancesTheTiers) {

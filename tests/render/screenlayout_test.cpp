@@ -29,6 +29,7 @@
 #include "shell/engine.h"
 #include "shell/startup.h"
 #include "test_util.h"
+#include "viewfixture.h"
 
 namespace {
 
@@ -470,14 +471,8 @@ TEST_F(PLAINLOOK, EveryCodeDrawnShowsASymbolNotALetter) {
   INITVIDEO();
   STYLE(0);
   LEVEL(VOCABULARY);
-  MYNUMBER = 1;
-  NUMBEROFPLAYERS = 1;
-  PLAYERX_[1] = PLAYERX[1];
-  PLAYERY_[1] = PLAYERY[1];
+  STILLVIEWER();
   PLAYERHEALTH[1] = 100;
-  INPUTCOUNTER = 1;
-  CURRENTOBJECTIVETIMER = 0;
-  DRAW_MAP = false;
   for (int k = 1; k <= 5; k++) KEYS[1][k] = true;
   for (int n = 1; n <= 9; n++) WEAPONPRESENT[1][n] = true;
   CLEARMESSAGES();
@@ -562,13 +557,7 @@ TEST_F(HIDDENROW, MonstersOnTheHiddenBottomRowAreNotDrawn) {
     level[30 - hidden][15] = 'M';        // (16, hidden): on the hidden row
     level[30 - (hidden + 1)][13] = 'M';  // (14, hidden + 1): one row up, shown
     LEVEL(level);
-    MYNUMBER = 1;
-    NUMBEROFPLAYERS = 1;
-    PLAYERX_[1] = PLAYERX[1];
-    PLAYERY_[1] = PLAYERY[1];
-    INPUTCOUNTER = 1;
-    CURRENTOBJECTIVETIMER = 0;
-    DRAW_MAP = false;
+    STILLVIEWER();
     ASSERT_EQ(NUMBEROFMONSTERS, 2);
     for (int m = 1; m <= 2; m++) {
       MONSTERX_[m] = MONSTERX[m];

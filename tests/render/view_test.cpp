@@ -18,6 +18,7 @@
 #include "render/messages.h"
 #include "render/view.h"
 #include "shell/engine.h"
+#include "viewfixture.h"
 
 using leveltest::LEVELFIXTURE;
 
@@ -38,18 +39,6 @@ const std::vector<std::string> TESTMAP = {
     "R              R ' R",  // 2
     "RRRRRRRRRRRRRRRRRRRR",  // 1
 };
-
-// One local player standing still at the level's start, no objective or
-// automap in the way: the state every view test draws from.
-static void STILLVIEWER() {
-  MYNUMBER = 1;
-  NUMBEROFPLAYERS = 1;
-  PLAYERX_[1] = PLAYERX[1];
-  PLAYERY_[1] = PLAYERY[1];
-  INPUTCOUNTER = 1;
-  CURRENTOBJECTIVETIMER = 0;
-  DRAW_MAP = false;
-}
 
 class ViewTest : public LEVELFIXTURE {
  protected:

@@ -42,12 +42,7 @@ class EngineLight : public LEVELFIXTURE {
         "R                  R",
         "RRRRRRRRRRRRRRRRRRRR",
     });
-    VICTORY = 0;
-    LOADINGGAME = false;
-    LAUNCHED_FROM_MD = true;
-    RESETKEYCONFIG(1);
-    for (auto& k : KEYSTATUS) k.PRESSED = false;
-    PLAYERHEALTH[1] = PLAYERHEALTH[2] = 100;
+    READYTOPLAY();
     SEEN.clear();
     ENGINETRACE = WATCH;
   }
@@ -55,13 +50,6 @@ class EngineLight : public LEVELFIXTURE {
     ENGINETRACE = nullptr;
     CLEARPROJECTILES();
     LEVELFIXTURE::TearDown();
-  }
-  void RUN(int64_t frames) {
-    HARNESS.FRAMES = PUSHEDFRAMES + frames;
-    try {
-      ENGINETEST();
-    } catch (const HARNESSEXIT&) {
-    }
   }
 };
 

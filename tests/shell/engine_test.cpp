@@ -49,24 +49,11 @@ class EngineTest : public LEVELFIXTURE {
     LEVEL(SMALLMAP);
     TRACE.clear();
     ENGINETRACE = RECORD;
-    VICTORY = 0;
-    LOADINGGAME = false;
-    LAUNCHED_FROM_MD = true;  // Escape leaves without the quit question
-    RESETKEYCONFIG(1);
-    for (auto& k : KEYSTATUS) k.PRESSED = false;
-    PLAYERHEALTH[1] = PLAYERHEALTH[2] = 100;
+    READYTOPLAY();
   }
   void TearDown() override {
     ENGINETRACE = nullptr;
     LEVELFIXTURE::TearDown();
-  }
-  // Runs the engine for N frames (the harness frame limit ends it).
-  void RUN(int64_t frames) {
-    HARNESS.FRAMES = PUSHEDFRAMES + frames;
-    try {
-      ENGINETEST();
-    } catch (const HARNESSEXIT&) {
-    }
   }
   int COUNT(const std::string& step) const {
     int n = 0;

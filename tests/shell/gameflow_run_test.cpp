@@ -17,23 +17,12 @@
 namespace {
 namespace fs = std::filesystem;
 
-std::string READALL(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
 // A data folder beside the repository's: level 100 with a trap at column 8
 // that opens the wall at column 10 and a portal at column 12 to level 101,
 // level 101 (named "Second") with a portal at column 2 back to 100, and level
 // 100's intro.
 void MAKEDATA(const TempDir& dir) {
-  fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");
-  for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
-    if (e.path().filename() != "CAMPAIGN")
-      fs::create_directory_symlink(e.path(), fs::path(dir.path + "/data") / e.path().filename());
-  const std::string maps = dir.path + "/data/CAMPAIGN/main/MAPS/";
+  const std::string maps = MAKERUNDATA(dir.path) + "/CAMPAIGN/main/MAPS/";
   std::ofstream(maps + "Map100.txt", std::ios::binary)
       << "RRRRRRRRRRRRRR\nRP       R   R\nRRRRRRRRRRRRRR\n:First\n8,2,10,2- \n\"Open\"\n@12,2-101\n";
   std::ofstream(maps + "Map101.txt", std::ios::binary) << "RRRRRRRR\nR  P   R\nRRRRRRRR\n:Second\n@2,2-100\n";
@@ -48,17 +37,12 @@ struct RUN {
 
 RUN RUNGAME(const TempDir& dir, const std::string& input, int frames) {
   std::ofstream(dir.path + "/input.txt") << input;
-  const std::string dump = dir.path + "/state.json";
-  std::remove(dump.c_str());
-  const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed 3 --frames " +
-                          std::to_string(frames) + " --user-dir " + dir.path + "/user --data " +
-                          dir.path + "/data --input " + dir.path + "/input.txt --dump-state " + dump +
-                          " > " + dir.path + "/out.txt 2>&1";
-  const int status = std::system(cmd.c_str());
+  const GAMERUN g = RUNHEADLESS(dir.path, "--seed 3 --frames " + std::to_string(frames) + " --data " + dir.path +
+                                              "/data --input " + dir.path + "/input.txt");
   RUN r;
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = READALL(dir.path + "/out.txt");
-  r.dump = PARSEDUMP(READALL(dump));
+  r.code = g.CODE;
+  r.out = g.OUTPUT;
+  r.dump = PARSEDUMP(g.DUMP);
   return r;
 }
 

@@ -28,24 +28,12 @@ class ModesEngine : public LEVELFIXTURE {
            "R                                      R",
            "R                                      R",
            "RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR"});
-    VICTORY = 0;
-    LOADINGGAME = false;
-    LAUNCHED_FROM_MD = true;
-    RESETKEYCONFIG(1);
-    for (auto& k : KEYSTATUS) k.PRESSED = false;
-    PLAYERHEALTH[1] = PLAYERHEALTH[2] = 100;
+    READYTOPLAY();
   }
   void TearDown() override {
     for (auto& k : KEYSTATUS) k.PRESSED = false;
     CURRENTMAP = 1;
     LEVELFIXTURE::TearDown();
-  }
-  void RUN(int64_t frames) {
-    HARNESS.FRAMES = PUSHEDFRAMES + frames;
-    try {
-      ENGINETEST();
-    } catch (const HARNESSEXIT&) {
-    }
   }
   std::string ROW(int row, int from, int len) const {
     std::string s;

@@ -80,10 +80,7 @@ class QUICKSAVETEST : public LEVELFIXTURE {
   void SetUp() override {
     LEVELFIXTURE::SetUp();
     // A data folder of the repository's data with the yard as level 120.
-    const fs::path data = DIR / "data";
-    fs::create_directories(data / "CAMPAIGN/main/MAPS");
-    for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
-      if (e.path().filename() != "CAMPAIGN") fs::create_directory_symlink(e.path(), data / e.path().filename());
+    const fs::path data = MAKERUNDATA(DIR.string());
     std::ofstream(data / "CAMPAIGN/main/MAPS/Map120.txt", std::ios::binary) << YARD;
     fs::current_path(data);
     HARNESS.USERDIR = (DIR / "user").string();

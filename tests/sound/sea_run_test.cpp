@@ -14,37 +14,20 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string READALL(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
 // A data folder with the game's glyphs, the level MAP as level 120 and our
 // own sea and idle-music files; runs a direct launch for FRAMES frames with
 // EXTRA parameters and returns the dump's "audio" object.
 nlohmann::json RUNAUDIO(const TempDir& dir, const std::string& map, int frames,
                         const std::string& extra = "") {
-  const std::string data = dir.path + "/data";
-  fs::create_directories(data + "/CAMPAIGN/main/MAPS");
-  for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
-    if (e.path().filename() != "CAMPAIGN" && e.path().filename() != "sounds" &&
-        !fs::exists(fs::path(data) / e.path().filename()))
-      fs::create_directory_symlink(e.path(), fs::path(data) / e.path().filename());
+  const std::string data = MAKERUNDATA(dir.path, {"sounds"});
   soundtest::WRITEWAV(data + "/sounds/sea.ogg", 3000);
   soundtest::WRITEWAV(data + "/sounds/gothicsurveillance420.ogg", 5000);
   soundtest::WRITEWAV(data + "/sounds/pickgold.ogg", 100);
   std::ofstream(data + "/CAMPAIGN/main/MAPS/Map120.txt", std::ios::binary) << map;
-  const std::string dump = dir.path + "/state.json";
-  std::remove(dump.c_str());
-  const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed 5 --frames " +
-                          std::to_string(frames) + " --user-dir " + dir.path + "/user --data " +
-                          data + " --dump-state " + dump + " 120 " + extra + " > " + dir.path +
-                          "/out.txt 2>&1";
-  const int status = std::system(cmd.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << READALL(dir.path + "/out.txt");
-  return PARSEDUMP(READALL(dump))["audio"];
+  const GAMERUN r = RUNHEADLESS(dir.path, "--seed 5 --frames " + std::to_string(frames) + " --data " + data +
+                                              " 120 " + extra);
+  EXPECT_EQ(r.CODE, 0) << r.OUTPUT;
+  return PARSEDUMP(r.DUMP)["audio"];
 }
 
 bool STARTED(const nlohmann::json& audio, int slot, int ref) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -35,10 +36,6 @@
 namespace {
 using leveltest::LEVELFIXTURE;
 
-std::string readAll(const std::string& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 void writeAll(const std::string& p, const std::string& d) {
   std::filesystem::create_directories(std::filesystem::path(p).parent_path());
   std::ofstream(p, std::ios::binary) << d;
@@ -265,7 +262,7 @@ TEST_F(SAVEGAMETEST, DamagedFilesAreRefusedAndChangeNothing) {
 TEST_F(SAVEGAMETEST, FailedWritesKeepTheOldSave) {
   const std::string path = SAVEGAMEPATH(2);
   ASSERT_TRUE(WRITESAVEGAME(path, "old"));
-  const std::string old = readAll(path);
+  const std::string old = READALL(path);
   // A full disk: the file size limit stops the write part-way.
   const pid_t pid = fork();
   if (pid == 0) {
@@ -279,12 +276,12 @@ TEST_F(SAVEGAMETEST, FailedWritesKeepTheOldSave) {
   int status = 0;
   waitpid(pid, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(readAll(path), old);
+  EXPECT_EQ(READALL(path), old);
   // A slot folder that cannot be made (a file is in its way).
   writeAll(SAVEFOLDER() + "/SAVE4", "in the way");
   EXPECT_FALSE(WRITESAVEGAME(SAVEGAMEPATH(5), "x"));
   EXPECT_NE(SAVEERROR.find("SAVE4"), std::string::npos) << SAVEERROR;
-  EXPECT_EQ(readAll(path), old);
+  EXPECT_EQ(READALL(path), old);
 }
 
 // A save keeps the level states of its game: loading it brings back those,
@@ -294,12 +291,12 @@ TEST_F(SAVEGAMETEST, ASaveKeepsTheLevelStatesOfItsGame) {
   const std::string current = LEVELSTATEFOLDER();
   writeAll(current + "/map7.inf", "seven");
   ASSERT_TRUE(WRITESAVEGAME(SAVEGAMEPATH(1), "one")) << SAVEERROR;
-  EXPECT_EQ(readAll(SAVEFOLDER() + "/SAVE0/CURRENT/map7.inf"), "seven");
+  EXPECT_EQ(READALL(SAVEFOLDER() + "/SAVE0/CURRENT/map7.inf"), "seven");
   // Another game leaves other levels.
   CLEARMAPINFO();
   writeAll(current + "/map9.inf", "nine");
   ASSERT_TRUE(READSAVEGAME(SAVEGAMEPATH(1))) << SAVEERROR;
-  EXPECT_EQ(readAll(current + "/map7.inf"), "seven");
+  EXPECT_EQ(READALL(current + "/map7.inf"), "seven");
   EXPECT_FALSE(std::filesystem::exists(current + "/map9.inf"));
   EXPECT_FALSE(std::filesystem::exists(current + ".new"));
   // A save written without the copy.
@@ -307,12 +304,12 @@ TEST_F(SAVEGAMETEST, ASaveKeepsTheLevelStatesOfItsGame) {
   CLEARMAPINFO();
   writeAll(current + "/map9.inf", "nine");
   ASSERT_TRUE(READSAVEGAME(SAVEGAMEPATH(1))) << SAVEERROR;
-  EXPECT_EQ(readAll(current + "/map9.inf"), "nine");
+  EXPECT_EQ(READALL(current + "/map9.inf"), "nine");
   // A refused save leaves the states alone too.
   writeAll(SAVEFOLDER() + "/SAVE0/CURRENT/map7.inf", "seven");
   writeAll(SAVEGAMEPATH(1), "short");
   EXPECT_FALSE(READSAVEGAME(SAVEGAMEPATH(1)));
-  EXPECT_EQ(readAll(current + "/map9.inf"), "nine");
+  EXPECT_EQ(READALL(current + "/map9.inf"), "nine");
   EXPECT_FALSE(std::filesystem::exists(current + "/map7.inf"));
 }
 
@@ -349,6 +346,63 @@ TEST_F(SAVEGAMETEST, LevelStateResumesAndIsRefusedWhenDamaged) {
     EXPECT_FALSE(LOADMAPINFO(6));
     EXPECT_NE(LEVELSTATEERROR.find("map6.inf"), std::string::npos) << LEVELSTATEERROR;
     EXPECT_EQ(STATEDUMPJSON(), was);
+  }
+}
+
+// A level state written by an earlier build of the game (the seed of the
+// level state fuzz corpus) still loads, and the level written back gives the
+// same bytes: the layout has not moved.
+TEST_F(SAVEGAMETEST, AnEarlierLevelStateLoadsAndIsWrittenBackByteForByte) {
+  const std::string old = READALL(std::string(ASHEN_TEST_DIR) + "/fuzz/corpus/fuzz_levelstate/map100.inf");
+  ASSERT_EQ(old.size(), 80841u);
+  writeAll(LEVELSTATEPATH(100), old);
+  CURRENTMAP = 100;
+  INITMAP(100);
+  ASSERT_TRUE(LOADMAPINFO(100)) << LEVELSTATEERROR;
+  const std::string again = LEVELSTATEBYTES();
+  ASSERT_EQ(again.size(), old.size());
+  EXPECT_TRUE(again == old) << "first difference at byte "
+                            << std::mismatch(old.begin(), old.end(), again.begin()).first - old.begin();
+}
+
+// The engine's per-level reset under a loaded game or level state: what was
+// stored of each player is kept, the rest is reset.
+TEST_F(SAVEGAMETEST, TheResetUnderAStoredGameKeepsWhatWasStoredOfEachPlayer) {
+  NUMBEROFPLAYERS = 2;
+  for (int p = 1; p <= 2; p++) {
+    DEAD[p] = p == 2;
+    SHOWCURSOR[p] = p == 1;
+    STEPPEDON[p] = static_cast<unsigned char>('a' + p);
+    STEPPEDONC[p] = static_cast<BYTE>(10 + p);
+    DEATHS[p] = static_cast<BYTE>(20 + p);
+    INTANK[p] = static_cast<BYTE>(p);
+    PERMISSION[p] = static_cast<BYTE>(30 + p);
+    PLAYERX[p] = static_cast<BYTE>(40 + p);
+    PLAYERY[p] = static_cast<BYTE>(50 + p);
+    PLAYERX_[p] = PLAYERY_[p] = 1;
+    SHAKE[p] = true;
+  }
+  PREENGINEINITKEEPINGPLAYERS();
+  EXPECT_EQ(NUMBEROFPLAYERS, 2);
+  const struct {
+    bool dead, cursor;
+    unsigned char on;
+    int onc, deaths, intank, perm, x, y;
+  } want[3] = {{}, {false, true, 'b', 11, 21, 1, 31, 41, 51}, {true, false, 'c', 12, 22, 2, 32, 42, 52}};
+  for (int p = 1; p <= 2; p++) {
+    SCOPED_TRACE("player " + std::to_string(p));
+    EXPECT_EQ(DEAD[p], want[p].dead);
+    EXPECT_EQ(SHOWCURSOR[p], want[p].cursor);
+    EXPECT_EQ(STEPPEDON[p], want[p].on);
+    EXPECT_EQ(STEPPEDONC[p], want[p].onc);
+    EXPECT_EQ(DEATHS[p], want[p].deaths);
+    EXPECT_EQ(INTANK[p], want[p].intank);
+    EXPECT_EQ(PERMISSION[p], want[p].perm);
+    EXPECT_EQ(PLAYERX[p], want[p].x);
+    EXPECT_EQ(PLAYERY[p], want[p].y);
+    EXPECT_EQ(PLAYERX_[p], want[p].x) << "no step is left half made";
+    EXPECT_EQ(PLAYERY_[p], want[p].y);
+    EXPECT_FALSE(SHAKE[p]) << "the rest is reset";
   }
 }
 }  // namespace

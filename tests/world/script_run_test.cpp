@@ -14,13 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string READALL(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
 const char* const MAP =
     "RRRRRRRRRRRRRRRRRRRR\n"
     "R                  R\n"
@@ -35,27 +28,19 @@ const std::string OBJECTIVE = "Reach the signal tower before nightfall.";
 
 // A data folder with the map as level 120 and SCRIPT as the campaign's script.
 void MAKEDATA(const TempDir& dir, const std::string& script) {
-  fs::create_directories(dir.path + "/data/CAMPAIGN/main/MAPS");
-  for (const auto& e : fs::directory_iterator(ASHEN_SOURCE_DATA))
-    if (e.path().filename() != "CAMPAIGN" && !fs::exists(fs::path(dir.path + "/data") / e.path().filename()))
-      fs::create_directory_symlink(e.path(), fs::path(dir.path + "/data") / e.path().filename());
-  std::ofstream(dir.path + "/data/CAMPAIGN/main/MAPS/Map120.txt", std::ios::binary) << MAP;
-  std::ofstream(dir.path + "/data/CAMPAIGN/main/script.txt", std::ios::binary) << script;
+  const std::string data = MAKERUNDATA(dir.path);
+  std::ofstream(data + "/CAMPAIGN/main/MAPS/Map120.txt", std::ios::binary) << MAP;
+  std::ofstream(data + "/CAMPAIGN/main/script.txt", std::ios::binary) << script;
 }
 
 // Runs level 120 with INPUT for FRAMES frames; returns the state dump.
 std::string RUNLEVEL(const TempDir& dir, const std::string& input, int frames,
                      const std::string& extra = "") {
   std::ofstream(dir.path + "/input.txt") << input;
-  const std::string dump = dir.path + "/state.json";
-  std::remove(dump.c_str());
-  const std::string cmd = std::string(ASHEN_BINARY) + " --headless --seed 3 --frames " +
-                          std::to_string(frames) + " --user-dir " + dir.path + "/user --data " +
-                          dir.path + "/data --input " + dir.path + "/input.txt --dump-state " +
-                          dump + " " + extra + " 120 > " + dir.path + "/out.txt 2>&1";
-  const int status = std::system(cmd.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << READALL(dir.path + "/out.txt");
-  return READALL(dump);
+  const GAMERUN r = RUNHEADLESS(dir.path, "--seed 3 --frames " + std::to_string(frames) + " --data " + dir.path +
+                                              "/data --input " + dir.path + "/input.txt " + extra + " 120");
+  EXPECT_EQ(r.CODE, 0) << r.OUTPUT;
+  return r.DUMP;
 }
 
 // Counts pure white pixels (colour 15) in the rows Y0..Y1 of IMG.

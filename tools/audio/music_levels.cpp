@@ -39,6 +39,24 @@ void ACCENTS(TRACK& t, INSTRUMENT in, const std::vector<int>& bars, double beat,
     NOTE(t.S, in, t.BARBEAT(bars[k]) + beat, beats, midi, vel, k % 2 ? 0.3 : -0.3, send);
 }
 
+// A swell leading into each section: in the last two beats of bars 7, 15,
+// 23 ... of the track.
+void SECTIONSWELLS(TRACK& t, double vel, double send) {
+  std::vector<int> bars;
+  for (int bar = 7; bar < t.S.BARS; bar += 8) bars.push_back(bar);
+  ACCENTS(t, IN_SWELL, bars, t.S.BEATS - 2, 2, 60, vel, send);
+}
+
+// A drone under the whole track, struck anew every four bars; each voice is
+// its pitch, velocity and pan.
+struct DRONEVOICE {
+  double MIDI, VEL, PAN;
+};
+void DRONE(TRACK& t, const std::vector<DRONEVOICE>& voices, double send) {
+  for (int bar = 0; bar < t.S.BARS; bar += 4)
+    for (const DRONEVOICE& v : voices) NOTE(t.S, IN_DRONE, t.BARBEAT(bar), 4 * t.S.BEATS, v.MIDI, v.VEL, v.PAN, send);
+}
+
 // A voice doubled a fraction of a semitone sharp: the beating of the two
 // makes a held tone uneasy.
 void UNEASY(TRACK& t, INSTRUMENT in, double beat, double beats, double midi, double detune, double vel, double pan,
@@ -65,7 +83,7 @@ SOUNDBUF MUS_L100(uint64_t seed) {
   LEAD(t, IN_BELL, t.THEME, 8, 0, 0.32, 0.2, 0.6);
   LEAD(t, IN_BELL, t.VAR, 16, 0, 0.3, -0.2, 0.6);
   LEAD(t, IN_FLUTE, t.VAR, 16, -12, 0.18, 0.3, 0.5);
-  ACCENTS(t, IN_SWELL, {7, 15, 23}, 2, 2, 60, 0.22, 0.6);
+  SECTIONSWELLS(t, 0.22, 0.6);
   return SONGMIX(t.S, 0.8, 0.5);
 }
 
@@ -77,7 +95,7 @@ SOUNDBUF MUS_L101(uint64_t seed) {
                         .TONIC = 50, .SCALE = SCALE_MINOR, .LOW = 67, .HIGH = 81, .RHYTHMS = R44SLOW,
                         .FORM = "AB-C AB--", .FORM2 = "DB-C DE--", .SALT = 23},
                        seed);
-  for (int bar = 0; bar < 20; bar += 4) NOTE(t.S, IN_DRONE, t.BARBEAT(bar), 16, 38, 0.35, 0, 0.5);
+  DRONE(t, {{38, 0.35, 0}}, 0.5);
   HOLDLAYER(t, IN_PAD, 57, 0, 20, 0.28, 0.5, 0.7);
   FIGURELAYER(t, IN_EPIANO, 60, {.ORDER = {0, -1, 2, 1, -1, -1, 9, -1}, .STEP = 0.5, .LEN = 1.5, .FIRST = 0.32,
                                  .VEL = 0.22, .PAN = -0.3, .SWEEP = 0.6, .SEND = 0.6},
@@ -108,7 +126,7 @@ SOUNDBUF MUS_L102(uint64_t seed) {
   RESTATED(t, IN_BRASS, 0.55);
   ACCENTS(t, IN_TIMPANI, {0, 4, 8, 12, 16, 20, 24, 28}, 0, 1, 36, 0.55, 0.4);
   ACCENTS(t, IN_CRASH, {8, 24}, 0, 4, 50, 0.3, 0.5);
-  ACCENTS(t, IN_SWELL, {7, 15, 23, 31}, 2, 2, 60, 0.25, 0.3);
+  SECTIONSWELLS(t, 0.25, 0.3);
   return SONGMIX(t.S, 0.7, 0.4);
 }
 
@@ -130,7 +148,7 @@ SOUNDBUF MUS_L103(uint64_t seed) {
   DRUMLAYER(t, IN_SHAKER, "oxoxoxoxoxoxoxoxoxox", 0.25, 8, 24, 0.16, 0.45, 0.2);
   LEAD(t, IN_STRINGS, t.THEME, 8, 0, 0.4, 0.1, 0.5);
   LEAD(t, IN_FLUTE, t.VAR, 16, 0, 0.36, -0.1, 0.55);
-  ACCENTS(t, IN_SWELL, {7, 15, 23}, 3, 2, 60, 0.22, 0.4);
+  SECTIONSWELLS(t, 0.22, 0.4);
   return SONGMIX(t.S, 0.8, 0.45);
 }
 
@@ -143,10 +161,7 @@ SOUNDBUF MUS_L104(uint64_t seed) {
                         .RHYTHMS = {{0.5, 0.5, 1, 2}, {2, 1, 1}, {1.5, 0.5, 2}, {3, 1}, {4}},
                         .FORM = "A.B- .AC-", .FORM2 = "D.B- .DC-", .SALT = 29},
                        seed);
-  for (int bar = 0; bar < 16; bar += 4) {
-    NOTE(t.S, IN_DRONE, t.BARBEAT(bar), 16, 33, 0.38, -0.2, 0.5);
-    NOTE(t.S, IN_DRONE, t.BARBEAT(bar), 16, 40, 0.26, 0.2, 0.5);
-  }
+  DRONE(t, {{33, 0.38, -0.2}, {40, 0.26, 0.2}}, 0.5);
   DRUMLAYER(t, IN_DUM, "x.....x...x.....", 0.25, 0, 16, 0.5, -0.15, 0.35);
   DRUMLAYER(t, IN_TEK, ".......o.......o", 0.25, 4, 16, 0.3, 0.25, 0.4);
   DRUMLAYER(t, IN_SHAKER, "o...o...o..oo...", 0.25, 4, 16, 0.12, 0.5, 0.3);
@@ -250,7 +265,7 @@ SOUNDBUF MUS_L108(uint64_t seed) {
   HOLDLAYER(t, IN_CHOIR, 64, 8, 32, 0.34, 0.8, 0.8, 2);
   RESTATED(t, IN_BRASS, 0.58);
   ACCENTS(t, IN_CRASH, {8, 16, 24}, 0, 4, 50, 0.35, 0.4);
-  ACCENTS(t, IN_SWELL, {7, 15, 23, 31}, 2, 2, 60, 0.28, 0.3);
+  SECTIONSWELLS(t, 0.28, 0.3);
   return SONGMIX(t.S, 0.7, 0.4);
 }
 
@@ -293,7 +308,7 @@ SOUNDBUF MUS_L110(uint64_t seed) {
   LEAD(t, IN_FLUTE, t.THEME, 8, 0, 0.38, -0.1, 0.5);
   LEAD(t, IN_FLUTE, t.VAR, 16, 0, 0.38, -0.1, 0.5);
   LEAD(t, IN_REED, t.THEME, 24, -12, 0.34, 0.15, 0.5);
-  ACCENTS(t, IN_SWELL, {7, 15, 23, 31}, 2, 2, 60, 0.22, 0.4);
+  SECTIONSWELLS(t, 0.22, 0.4);
   return SONGMIX(t.S, 0.8, 0.45);
 }
 
@@ -319,7 +334,7 @@ SOUNDBUF MUS_L111(uint64_t seed) {
   RESTATED(t, IN_BRASS, 0.55);
   ACCENTS(t, IN_TIMPANI, {0, 8, 16, 24}, 0, 1, 45, 0.55, 0.4);
   ACCENTS(t, IN_CRASH, {8, 16, 24}, 0, 4, 50, 0.3, 0.45);
-  ACCENTS(t, IN_SWELL, {7, 15, 23, 31}, 2, 2, 60, 0.26, 0.35);
+  SECTIONSWELLS(t, 0.26, 0.35);
   return SONGMIX(t.S, 0.75, 0.4);
 }
 
@@ -345,7 +360,7 @@ SOUNDBUF MUS_L112(uint64_t seed) {
   LEAD(t, IN_BELL, t.VAR, 16, 12, 0.15, -0.4, 0.6);
   ACCENTS(t, IN_TIMPANI, {0, 8, 16}, 0, 1, 38, 0.55, 0.45);
   ACCENTS(t, IN_CRASH, {8, 16}, 0, 4, 50, 0.28, 0.5);
-  ACCENTS(t, IN_SWELL, {7, 15, 23}, 2, 2, 60, 0.24, 0.45);
+  SECTIONSWELLS(t, 0.24, 0.45);
   return SONGMIX(t.S, 0.85, 0.5);
 }
 
@@ -357,7 +372,7 @@ SOUNDBUF MUS_L150(uint64_t seed) {
                         .TONIC = 48, .SCALE = SCALE_WHOLETONE, .LOW = 67, .HIGH = 84, .RHYTHMS = R44SLOW,
                         .FORM = "A-.- B-.-", .FORM2 = "", .SALT = 47},
                        seed);
-  for (int bar = 0; bar < 12; bar += 4) NOTE(t.S, IN_DRONE, t.BARBEAT(bar), 16, 36, 0.36, 0, 0.6);
+  DRONE(t, {{36, 0.36, 0}}, 0.6);
   HOLDLAYER(t, IN_PAD, 60, 0, 12, 0.28, 0.8, 0.8);
   for (int bar = 0; bar < 12; bar++) {
     const std::vector<int> v = VOICING(t.CHORDAT(bar), 67);
@@ -378,7 +393,7 @@ SOUNDBUF MUS_L151(uint64_t seed) {
                         .TONIC = 45, .SCALE = SCALE_WHOLETONE, .LOW = 62, .HIGH = 79, .RHYTHMS = R34SLOW,
                         .FORM = "A-B- A-.-", .FORM2 = "", .SALT = 49},
                        seed);
-  for (int bar = 0; bar < 12; bar += 4) NOTE(t.S, IN_DRONE, t.BARBEAT(bar), 12, 33, 0.4, 0, 0.6);
+  DRONE(t, {{33, 0.4, 0}}, 0.6);
   HOLDLAYER(t, IN_ORGAN, 57, 0, 12, 0.22, 0.7, 0.85, 2);
   for (int bar = 0; bar < 12; bar += 2)
     UNEASY(t, IN_CHOIR, t.BARBEAT(bar), 6, VOICING(t.CHORDAT(bar), 69)[1], 0.33, 0.34, -0.4, 0.9);
