@@ -18,6 +18,7 @@
 #include "ui/backdrop.h"
 #include "ui/menu.h"
 #include "ui/widgets.h"
+#include "world/levelstate.h"
 #include "world/mapscript.h"
 
 namespace {
@@ -66,6 +67,9 @@ void startLevel(BYTE level, uint64_t seed, BYTE delay) {
   CURRENTMAP = level;
   VICTORY = 0;
   RESETSTARTUPSCRIPTENTRIESFORMAP(level);
+  // A link game is a new game on both machines: a level one of them left in
+  // an earlier game must not resume on that side only.
+  CLEARMAPINFO();
   LINKBEGIN(seed, delay);
 }
 

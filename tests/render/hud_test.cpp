@@ -206,6 +206,14 @@ TEST(HudTexts, HelpBarFromTheBoundKeys) {
   KEYSTATUS[19].KEY = 'z';
   KEYSTATUS[32].KEY = K_TAB;
   EXPECT_EQ(HELPBARTEXT(), "F1 - Help|F5 - Save game|F9 - Load game|Z - Zoom|TAB - Automap");
+  // A link game offers no help, save or load: the bar names the chat key.
+  const auto enter = KEYSTATUS[34].KEY;
+  KEYSTATUS[34].KEY = 'c';
+  LINKACTIVE = true;
+  const std::string linked = HELPBARTEXT();
+  LINKACTIVE = false;
+  KEYSTATUS[34].KEY = enter;
+  EXPECT_EQ(linked, "Z - Zoom|TAB - Automap|C - Chat");
 }
 
 TEST(HudTexts, HelpPageLines) {
