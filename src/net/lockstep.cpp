@@ -205,9 +205,11 @@ void pump(uint32_t ms) {
 }  // namespace
 
 std::string LINKBARREDKEYTEXT(BYTE code) {
-  if (code == SC_SAVE) return "No saving in a link game: the other player's game would not be saved with it.";
-  if (code == SC_LOAD) return "No loading in a link game: it would rewind this side only.";
-  return "No help screen in a link game: the other player's game would play on.";
+  // One log line each: saving or loading would change this side only, the
+  // help screen would stop it while the other plays on.
+  if (code == SC_SAVE) return "No saving in a link game.";
+  if (code == SC_LOAD) return "No loading in a link game.";
+  return "No help in a link game.";
 }
 
 void LOCKSTEPSTART(BYTE delay) {

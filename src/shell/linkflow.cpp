@@ -177,6 +177,8 @@ bool menuStart() {
     r = LINKAWAITSTART(level, seed, msg);
   }
   if (r != LINKOK) {
+    // The exit code tells how it ended, as it does for the command-line link.
+    LINKEXITCODE = exitCodeFor(r);
     if (r != LINKABORTED && !msg.empty()) tell(msg);
     return false;
   }
@@ -204,10 +206,10 @@ void LINKGAMEEND() {
   } else {
     msg = "Closing connection.";
   }
-  if (LINKFROMCOMMANDLINE()) {
-    std::fprintf(stderr, "ashenreach: %s\n", msg.c_str());
-    LINKEXITCODE = code;
-  }
+  // The program's exit code reports how the last link game ended, whether it
+  // was started from the menus or from the command line.
+  LINKEXITCODE = code;
+  if (LINKFROMCOMMANDLINE()) std::fprintf(stderr, "ashenreach: %s\n", msg.c_str());
   LINKEND(REASON_QUIT);
   if (!LINKFROMCOMMANDLINE() && code != 0) tell(msg);
 }
