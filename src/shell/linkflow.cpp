@@ -167,7 +167,11 @@ bool menuStart() {
   if (r == LINKOK && connect) {
     TEXTCOLOREMULATOR(14);
     WR(3, SCREENROW++, "Enter the Map number (Esc to disconnect):");
+    // The other game waits meanwhile: the connection is kept alive while
+    // the player thinks and types.
+    MENUIDLEHOOK = LINKKEEPALIVE;
     const std::string typed = READSTRING(3, SCREENROW++, 3);
+    MENUIDLEHOOK = nullptr;
     const int32_t n = typed == std::string(1, '\x1b') ? 0 : VAL1(typed);
     level = n >= 0 && n <= 255 ? static_cast<BYTE>(n) : 0;
     seed = freshSeed();

@@ -142,6 +142,34 @@ TEST(LinkRun, AGreetingOfAnotherProtocolOrBuildIsRefused) {
   }
 }
 
+TEST(LinkRun, PlayerOneTakingLongToTypeTheLevelKeepsTheOtherWaiting) {
+  // Player 1 (this program) types the level number for eight seconds of real
+  // time, twice the transport's timeout; the prompt keeps the link alive
+  // meanwhile.
+  TempDir dir;
+  const int port = FREEPORT();
+  GAME two(dir.path, "two", "--link-listen " + std::to_string(port) + " --frames 1000000");
+  LINKMESSAGE answer;
+  ASSERT_TRUE(JOIN(port, LINKMYHELLO(), answer)) << two.OUTPUT();
+  ASSERT_EQ(answer.TYPE, MSG_HELLO);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+  while (std::chrono::steady_clock::now() < until) {
+    LINKKEEPALIVE();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(LINKCONNECTED()) << two.OUTPUT();
+  LINKMESSAGE start;
+  start.TYPE = MSG_START;
+  start.LEVEL = 50;
+  start.SEED = 9;
+  start.DELAY = LINKDELAY;
+  ASSERT_TRUE(LINKSEND(start));
+  EXPECT_TRUE(two.SAYS("playing level 50", 30)) << two.OUTPUT();
+  EXPECT_EQ(two.OUTPUT().find("Connection lost."), std::string::npos) << two.OUTPUT();
+  LINKCLOSE(false);
+  EXPECT_EQ(two.WAIT(30), EXIT_LINKLOST) << two.OUTPUT();
+}
+
 TEST(LinkRun, APeerThatStallsOrSendsGarbageEndsTheGameWithConnectionLost) {
   struct CASE {
     const char* what;
