@@ -215,5 +215,7 @@ void LINKGAMEEND() {
   LINKEXITCODE = code;
   if (LINKFROMCOMMANDLINE()) std::fprintf(stderr, "ashenreach: %s\n", msg.c_str());
   LINKEND(REASON_QUIT);
-  if (!LINKFROMCOMMANDLINE() && code != 0) tell(msg);
+  // Through the menus the player is told how it ended before the title
+  // comes back, also when the other player left ("Closing connection.").
+  if (!LINKFROMCOMMANDLINE()) tell(msg);
 }
