@@ -7,6 +7,7 @@
 #include "base/harness.h"
 #include "base/random.h"
 #include "base/settings.h"
+#include "display/backend.h"
 #include "display/events.h"
 #include "display/input.h"
 #include "display/textscreen.h"
@@ -46,8 +47,14 @@ void sayOnScreen(const std::string& line) {
 
 bool windowClosed() { return QUITREQUESTED; }
 
-// Escape (or closing the window) aborts a wait of the link menu.
+// Escape (or closing the window) aborts a wait of the link menu. The wait
+// polls about every 20 ms of real time: a headless run's clock moves on as
+// much, so that --frames also ends a wait for a game that never comes.
 bool escapePressed() {
+  if (HARNESS.HEADLESS && THEBACKEND) {
+    THEBACKEND->IDLE(20);
+    HARNESSCLOCKCHECK(THEBACKEND->TICKS());
+  }
   while (KEYPRESSEDEMULATOR())
     if (READKEYEMULATOR() == 27) return true;
   return QUITREQUESTED;
@@ -161,6 +168,8 @@ bool menuStart() {
   RENDERBLUE();
   SCREENROW = 1;
   sayOnScreen("Press Esc to ABORT.");
+  // The waiting player needs the port to tell the other one.
+  if (!connect) sayOnScreen("Waiting on port " + std::to_string(port) + ".");
   LINKRESULT r = LINKESTABLISH(connect, host, port, connect ? CONNECTWAITMS : 0, msg);
   BYTE level = 0;
   uint64_t seed = 0;

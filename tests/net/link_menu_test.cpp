@@ -70,3 +70,14 @@ TEST(LinkMenus, PlayedThroughTheMenusWithoutSaveOrLoadAndLostWhenThePeerLeaves) 
     for (const char* f : {"SAVE", "SAVE_A"})
       EXPECT_FALSE(std::filesystem::exists(dir.path + "/" + u + "/" + f + "/SAVE0")) << u << "/" << f;
 }
+
+TEST(LinkMenus, WaitingForAGameThatNeverComesEndsAtTheFrameLimit) {
+  // Nobody connects: the headless clock runs on during the wait, so the run
+  // leaves through the normal shut-down once --frames is reached.
+  TempDir dir;
+  const int port = FREEPORT();
+  std::ofstream(dir.path + "/p2.txt") << TOLINKMENU + TAP(80, "down") + TAP(84, "return") + "120 text " +
+                                             std::to_string(port) + "\n" + TAP(130, "return");
+  GAME two(dir.path, "two", "--seed 3 --input " + dir.path + "/p2.txt --frames 200");
+  EXPECT_EQ(two.WAIT(120), 0) << two.OUTPUT();
+}
