@@ -98,7 +98,8 @@ int main(int argc, char** argv) {
   THEBACKEND = HARNESS.HEADLESS ? MAKEHEADLESSBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT)
                                 : MAKESDLBACKEND(HARNESS.WIDTH, HARNESS.HEIGHT);
   int code = HOLLOWMERESTART();
-  // A link game from the command line that ended badly says so in the exit code.
+  // A link game that ended badly (the last one, from the menus or the command
+  // line) says so in the exit code.
   if (code == 0 && LINKEXITCODE != 0) code = LINKEXITCODE;
   CLOSERECORDING();
   return code;

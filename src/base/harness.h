@@ -12,7 +12,7 @@ constexpr int EXIT_USAGE = 2;      // bad command line or input script
 constexpr int EXIT_NOGLYPHS = 3;   // the glyph files of the data folder are missing
 // 4: a level the game refuses (MAPFAULT_EXITCODE of the map loader)
 constexpr int EXIT_NODISPLAY = 5;  // no usable display: the window cannot be opened
-constexpr int EXIT_LINKLOST = 6;     // a link game from the command line: no connection, or "Connection lost."
+constexpr int EXIT_LINKLOST = 6;     // the last link game (menus or command line): no connection, or "Connection lost."
 constexpr int EXIT_LINKREFUSED = 7;  // a link handshake refused (another version, build or campaign)
 constexpr int EXIT_DESYNC = 8;       // the two linked games went apart
 

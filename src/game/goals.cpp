@@ -186,6 +186,8 @@ void VARIOUSEFFECTS(BYTE player, BYTE screen) {
   if (ROTATECOUNTER % 2 == 0 && ++WAVYCOUNTER > 180) WAVYCOUNTER = 0;
 }
 
+// The shimmer of the portals is this machine's own look: its draws never move
+// the generator both linked games share (the other may play another look).
 void PORTALEFFECT() {
   if (++PEFFECT >= 7) PEFFECT = 0;
   for (int i = 1; i <= NUMPORTALS; i++) {
@@ -193,16 +195,16 @@ void PORTALEFFECT() {
     const int32_t px = PORTALX[i], py = PORTALY[i];
     if (MODERN_VISUALS == 1) {
       PLACEPROP(123, static_cast<uint16_t>(px - 1), static_cast<uint16_t>(py + 1),
-                random(2) == 0 ? 1 : 4, 1, 3, 3, 0, 1);
+                randomLocal(2) == 0 ? 1 : 4, 1, 3, 3, 0, 1);
       continue;
     }
-    const int32_t x1 = px - random(2);
-    const int32_t x2 = px + random(2);
-    const int32_t y1 = py - random(2);
-    const int32_t y2 = py + random(2);
+    const int32_t x1 = px - randomLocal(2);
+    const int32_t x2 = px + randomLocal(2);
+    const int32_t y1 = py - randomLocal(2);
+    const int32_t y2 = py + randomLocal(2);
     for (int32_t x = x1; x <= x2; x++)
       for (int32_t y = y1; y <= y2; y++)
-        if (VALID(x, y)) MBATTR[x][y] = random(2) == 0 ? 1 : 9;
+        if (VALID(x, y)) MBATTR[x][y] = randomLocal(2) == 0 ? 1 : 9;
     if (VALID(px, py)) MBATTR[px][py] = 0;
   }
 }

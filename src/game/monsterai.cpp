@@ -23,6 +23,16 @@ int32_t XX = 0, YY = 0;
 namespace {
 constexpr double NOTICERANGE = 20;
 
+// The line of sight from (X1, Y1) to (X2, Y2) with DEPTH cells of sight into
+// walls; the depth of the view is left as it was.
+bool seesAtDepth(uint16_t depth, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  const uint16_t view = LOS_VIEW_DEPTH;
+  LOS_VIEW_DEPTH = depth;
+  const bool sees = SEESLOS(x1, y1, x2, y2, true);
+  LOS_VIEW_DEPTH = view;
+  return sees;
+}
+
 // While MONSTERS runs: the lowest-numbered monster on each cell and how many
 // stand there, so that the many traces that stop on a monster learn cheaply
 // whether it is a friend. A removal during the pass shifts the indices; the
@@ -73,8 +83,10 @@ void notice() {
       // The sight memory belongs to the view of my player: a monster looking
       // must neither change it nor count a cell as seen because the player
       // remembers it.
+      // It looks as deep into walls as the level lets one see from where
+      // player P stands, the same on both linked machines.
       if (DISTANCE(MONSTERX[m], MONSTERY[m], PLAYERX[p], PLAYERY[p]) < range &&
-          SEESLOS(MONSTERX[m], MONSTERY[m], PLAYERX[p], PLAYERY[p], true)) {
+          seesAtDepth(SIGHTDEPTH[p], MONSTERX[m], MONSTERY[m], PLAYERX[p], PLAYERY[p])) {
         SAW[m] = 1;
         if (p == MONSTERMYPLAYER() && MNOTICED < 255) MNOTICED++;
       }

@@ -37,11 +37,13 @@ void setLight(int32_t x, int32_t y, BYTE colour) {
   RESTORECELLBRIGHTNESS(x, ry);
 }
 
-// The step of a drop or shell past half its life wanders at random.
-void wander(BYTE status, BYTE life, int32_t& dx, int32_t& dy) {
+// The step of a drop or shell past half its life wanders at random. Shells
+// exist in the classic look only, so over the link their draws come from
+// this machine's own generator: the other player may play the modern look.
+void wander(BYTE status, BYTE life, int32_t& dx, int32_t& dy, bool local = false) {
   if (2 * status <= life) return;
-  dx = random(3) - 1;
-  dy = random(3) - 1;
+  dx = (local ? randomLocal(3) : random(3)) - 1;
+  dy = (local ? randomLocal(3) : random(3)) - 1;
 }
 
 // Blood mark at (X, Y); true when the drop drew it.
@@ -192,7 +194,7 @@ void SHELLS() {
   const int count = NUMBEROFSHELLS;
   for (int n = 1; n <= count; n++) {
     if (SHELLSTATUS[n] < 255) SHELLSTATUS[n]++;
-    wander(SHELLSTATUS[n], SHELLLIFE[n], SHELLXOFFSET[n], SHELLYOFFSET[n]);
+    wander(SHELLSTATUS[n], SHELLLIFE[n], SHELLXOFFSET[n], SHELLYOFFSET[n], true);
     const int32_t qx = SHELLX[n] + SHELLXOFFSET[n], qy = SHELLY[n] + SHELLYOFFSET[n];
     if (!VALID(qx, qy) || SHELLSTATUS[n] > SHELLLIFE[n] || !GLYPHINSET(MAP[qx][qy], "M RTW")) {
       gone.ADD(n);

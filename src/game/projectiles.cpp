@@ -54,14 +54,16 @@ void spray(int32_t x, int32_t y, int count, BYTE minlife, BYTE spread) {
 void drawPlasma(int32_t x, int32_t y) {
   int32_t ry;
   const bool row = LIGHTROW(x, y, ry);
+  // The look of the ball is this machine's own: its draws never move the
+  // generator both linked games share (the other may play another look).
   if (MODERN_VISUALS != 1) {
     MBATTR[x][y] = BLUE;
-    if (row) MLIGHT[x][ry] = random(2) == 0 ? LIGHTBLUE : LIGHTCYAN;
+    if (row) MLIGHT[x][ry] = randomLocal(2) == 0 ? LIGHTBLUE : LIGHTCYAN;
   }
   if (row) RESTORECELLBRIGHTNESS(x, ry);
   POSTPROCESSING& pp = MAPPP[x][y];
   pp.OC[L_PLASMA] = 165;
-  pp.OX[L_PLASMA] = static_cast<uint16_t>(1 + random(2));
+  pp.OX[L_PLASMA] = static_cast<uint16_t>(1 + randomLocal(2));
   pp.OY[L_PLASMA] = 2;
   pp.OT[L_PLASMA] = 0;
 }

@@ -21,8 +21,9 @@ enum LINKRESULT : BYTE {
 // null (nothing shown, never aborted).
 extern void (*LINKSAY)(const std::string& line);
 extern bool (*LINKABORT)();
-// Exit code for the program after a link game from the command line ended
-// badly (EXIT_LINKLOST, EXIT_LINKREFUSED, EXIT_DESYNC), else 0.
+// Exit code for the program after the last link game (from the menus or the
+// command line) ended badly (EXIT_LINKLOST, EXIT_LINKREFUSED, EXIT_DESYNC),
+// else 0.
 extern int LINKEXITCODE;
 
 // My greeting: this build, the campaign, MYNAME and MYCOLOR.

@@ -63,6 +63,8 @@ void keyClick() {
 }
 BYTE LASTLOCALMOUSE = 0;
 bool ENTERHELD = false;
+// The help, save or load key held since the last input cycle (told once per press).
+BYTE BARREDHELD = 0;
 
 BYTE me() { return MYNUMBER == 2 ? 2 : 1; }
 
@@ -120,7 +122,7 @@ void typeChat() {
         m.TYPE = MSG_CHAT;
         m.TEXT = LINKCHATLINE;
         LINKSEND(m);
-        INFORM(me(), PLAYERNAME[me()] + ": " + LINKCHATLINE, 15);
+        INFORMCHAT(PLAYERNAME[me()] + ": " + LINKCHATLINE, 15);
       }
       LINKTYPING = false;
       LINKCHATLINE.clear();
@@ -165,9 +167,13 @@ void sampleLocal(BYTE& code, BYTE& mouse) {
     mouse %= 10;
   }
   ENTERHELD = enter;
-  // Help, save and load would stop one game while the other plays on: they
-  // are not sent in a link game.
-  if (code == SC_HELP || code == SC_SAVE || code == SC_LOAD) code = 0;
+  // Help, save and load would stop one game while the other plays on, and a
+  // load would rewind one side only: they are not sent in a link game, and
+  // my player is told why once per press.
+  const bool barred = code == SC_HELP || code == SC_SAVE || code == SC_LOAD;
+  if (barred && code != BARREDHELD) INFORMCHAT(LINKBARREDKEYTEXT(code), 12);
+  BARREDHELD = barred ? code : 0;
+  if (barred) code = 0;
 }
 
 uint64_t nowMs() {
@@ -198,6 +204,14 @@ void pump(uint32_t ms) {
 }
 }  // namespace
 
+std::string LINKBARREDKEYTEXT(BYTE code) {
+  // One log line each: saving or loading would change this side only, the
+  // help screen would stop it while the other plays on.
+  if (code == SC_SAVE) return "No saving in a link game.";
+  if (code == SC_LOAD) return "No loading in a link game.";
+  return "No help in a link game.";
+}
+
 void LOCKSTEPSTART(BYTE delay) {
   LINKSTATUS = LINKPLAYING;
   LINKINPUTDELAY = delay > LINKMAXDELAY ? LINKMAXDELAY : delay;
@@ -210,6 +224,7 @@ void LOCKSTEPSTART(BYTE delay) {
   PEERGONE = false;
   LASTLOCALMOUSE = 0;
   ENTERHELD = true;
+  BARREDHELD = 0;
   LINKTYPING = false;
   LINKCHATLINE.clear();
   for (uint32_t i = 0; i < RING; i++) MINE[i] = THEIRS[i] = SLOT();
@@ -242,7 +257,7 @@ void LINKHANDLEMESSAGE(const LINKMESSAGE& m) {
       return;
     }
     case MSG_CHAT:
-      INFORM(me(), LINKPEERNAME + ": " + m.TEXT, 11);
+      INFORMCHAT(LINKPEERNAME + ": " + m.TEXT, 11);
       keyClick();
       return;
     case MSG_BYE:

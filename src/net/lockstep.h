@@ -57,6 +57,9 @@ uint32_t LINKCHECKSUM();
 // Called at every level start (SYNCPLAYERS): which player this machine is,
 // both names and colours.
 void LINKSYNCPLAYERS();
+// What my player is told when he presses the help (scan code 0x3F), save
+// (0x40) or load (0x41) key in a link game, which has none of them.
+std::string LINKBARREDKEYTEXT(BYTE code);
 // Draws the chat line being typed over the HUD.
 void DRAWCHATLINE();
 // Ends the link state: the peer is told (REASON) unless it is gone.

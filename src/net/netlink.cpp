@@ -3,6 +3,7 @@
 #include <enet/enet.h>
 
 #include <chrono>
+#include <deque>
 
 const char* const LINKDEFAULTHOST = "127.0.0.1";
 uint64_t LINKBYTESSENT = 0, LINKBYTESRECEIVED = 0, LINKPACKETSSENT = 0, LINKPACKETSRECEIVED = 0;
@@ -17,6 +18,15 @@ constexpr enet_uint32 TIMEOUTMIN = 2000, TIMEOUTMAX = 4000;
 bool STARTED = false;
 ENetHost* HOST = nullptr;
 ENetPeer* PEER = nullptr;
+
+// Events taken by LINKKEEPALIVE, handed out by LINKSERVICE before new ones.
+struct PENDING {
+  LINKEVENT E = LINK_NOTHING;
+  LINKMESSAGE M;
+  std::string ERR;
+};
+std::deque<PENDING> KEPT;
+constexpr size_t MAXKEPT = 64;
 
 bool start(std::string& err) {
   if (!STARTED) {
@@ -106,7 +116,8 @@ bool LINKOPENCONNECT(const std::string& host, uint16_t port, std::string& err) {
 
 bool LINKCONNECTED() { return PEER != nullptr && PEER->state == ENET_PEER_STATE_CONNECTED; }
 
-LINKEVENT LINKSERVICE(uint32_t ms, LINKMESSAGE& m, std::string& err) {
+namespace {
+LINKEVENT serviceOnce(uint32_t ms, LINKMESSAGE& m, std::string& err) {
   if (!HOST) return LINK_GONE;
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   for (;;) {
@@ -143,6 +154,35 @@ LINKEVENT LINKSERVICE(uint32_t ms, LINKMESSAGE& m, std::string& err) {
     if (std::chrono::steady_clock::now() >= until) return LINK_NOTHING;
   }
 }
+}  // namespace
+
+LINKEVENT LINKSERVICE(uint32_t ms, LINKMESSAGE& m, std::string& err) {
+  if (!KEPT.empty()) {
+    const PENDING p = KEPT.front();
+    KEPT.pop_front();
+    m = p.M;
+    err = p.ERR;
+    return p.E;
+  }
+  return serviceOnce(ms, m, err);
+}
+
+void LINKKEEPALIVE() {
+  if (!HOST) return;
+  // A peer that sends more than the queue holds while nobody reads is not a
+  // game playing by the rules: the overflow counts as garbage.
+  while (KEPT.size() < MAXKEPT) {
+    PENDING p;
+    p.E = serviceOnce(0, p.M, p.ERR);
+    if (p.E == LINK_NOTHING) return;
+    KEPT.push_back(p);
+    if (p.E == LINK_GONE) return;
+  }
+  PENDING full;
+  full.E = LINK_GARBAGE;
+  full.ERR = "too many messages while this game was busy";
+  KEPT.back() = full;
+}
 
 bool LINKSEND(const LINKMESSAGE& m) { return LINKSENDRAW(ENCODEMESSAGE(m)); }
 
@@ -161,6 +201,7 @@ bool LINKSENDRAW(const std::vector<uint8_t>& b) {
 }
 
 void LINKCLOSE(bool graceful) {
+  KEPT.clear();
   if (!HOST) return;
   if (PEER && graceful && LINKCONNECTED()) {
     enet_peer_disconnect_later(PEER, 0);

@@ -35,6 +35,10 @@ bool LINKCONNECTED();
 // Waits at most MS milliseconds of real time for the next event; a message
 // is read into M. Queued messages come before a disconnection.
 LINKEVENT LINKSERVICE(uint32_t ms, LINKMESSAGE& m, std::string& err);
+// Keeps the connection alive while the game does something else (a player
+// typing): answers the peer's keep-alive traffic without waiting, and keeps
+// what arrived for the next LINKSERVICE calls.
+void LINKKEEPALIVE();
 // Queues M for the peer and sends it at once. False when no peer is connected.
 bool LINKSEND(const LINKMESSAGE& m);
 // Sends BYTES as they are, one packet (tests and the benchmark use it to

@@ -69,11 +69,14 @@ std::string HELPBARTEXT() {
   static const int ACTIONS[5] = {20, 22, 21, 19, 32};
   static const char* const LABELS[5] = {" - Help", " - Save game", " - Load game", " - Zoom",
                                         " - Automap"};
+  // A link game has no help screen, saves or loads (they would stop or
+  // rewind one of the two games): it names the chat key instead.
   std::string s;
-  for (int i = 0; i < 5; i++) {
-    if (i > 0) s += "|";
+  for (int i = LINKACTIVE ? 3 : 0; i < 5; i++) {
+    if (!s.empty()) s += "|";
     s += KEYLABEL(ACTIONS[i]) + LABELS[i];
   }
+  if (LINKACTIVE) s += "|" + KEYLABEL(KEY_ENTER) + " - Chat";
   return s;
 }
 

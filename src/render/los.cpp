@@ -8,6 +8,7 @@
 #include "world/grid.h"
 
 uint16_t LOS_VIEW_DEPTH = 1;
+uint16_t SIGHTDEPTH[3] = {1, 1, 1};
 
 namespace {
 // A rock or closed-door cell blocks sight unless a letter is painted on it.

@@ -14,6 +14,10 @@ constexpr unsigned char C176 = 176;
 
 // How many blocking cells a sight ray may enter (1 normally).
 extern uint16_t LOS_VIEW_DEPTH;
+// The sight depth the level gives each player's position ([1], [2]): the
+// view of my player uses LOS_VIEW_DEPTH, a monster looking at player P uses
+// SIGHTDEPTH[P], which both linked games compute alike.
+extern uint16_t SIGHTDEPTH[3];
 
 // The viewer at (X1, Y1) sees (X2, Y2); updates MAPLOS unless DONT_TOUCH_LOS_MAP.
 bool SEESLOS(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool dont_touch_los_map);

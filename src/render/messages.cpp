@@ -61,12 +61,9 @@ void SHIFTTXTLINESUP() {
   }
 }
 
-void INFORM(BYTE p, const std::string& info, BYTE clr) {
-  if (p != MYNUMBER || (p != 1 && p != 2)) return;
-  if (PLAYERHEALTH[p] == 0 || info == TICKER[p]) return;
-  TICKER[p] = info;
-  POSITION[p] = 0;
-
+namespace {
+// Writes INFO into the log of my player P, word-wrapped, in colour CLR.
+void LOGMESSAGE(BYTE p, const std::string& info, BYTE clr) {
   BYTE mapped = clr;
   if (mapped == 10) mapped = 7;
   if (mapped == 14) mapped = 10;
@@ -105,6 +102,20 @@ void INFORM(BYTE p, const std::string& info, BYTE clr) {
       if (STARTSINCAPITALS(line)) HEROCOLOR = 11;
     }
   }
+}
+}  // namespace
+
+void INFORM(BYTE p, const std::string& info, BYTE clr) {
+  if (p != MYNUMBER || (p != 1 && p != 2)) return;
+  if (PLAYERHEALTH[p] == 0 || info == TICKER[p]) return;
+  TICKER[p] = info;
+  POSITION[p] = 0;
+  LOGMESSAGE(p, info, clr);
+}
+
+void INFORMCHAT(const std::string& line, BYTE clr) {
+  if (MYNUMBER != 1 && MYNUMBER != 2) return;
+  LOGMESSAGE(MYNUMBER, line, clr);
 }
 
 void CLEARMESSAGES() {

@@ -43,6 +43,9 @@ extern int32_t OBJLINE, OBJCHAR;        // typewriter: line being typed, charact
 // Reports INFO to player P in colour CLR (10 shows as 7; 14 shows as 10, blinks
 // in and also enters the hero-thought box).
 void INFORM(BYTE p, const std::string& info, BYTE clr);
+// A chat line (or a note of the link) for my player: always logged, also
+// while he lies dead and when the same line comes twice.
+void INFORMCHAT(const std::string& line, BYTE clr);
 // Scrolls the log by one line.
 void SHIFTTXTLINESUP();
 // Clears log, hero box, tickers and objective (level start).

@@ -275,11 +275,13 @@ void PLACEPROP(uint16_t chr, uint16_t mapstartx, uint16_t mapstarty, uint16_t te
     }
 }
 
+// Sparks and muzzle flashes show in the modern look only: their draws come
+// from this machine's own generator, never from the one linked games share.
 void ADDSPARK(uint16_t x, uint16_t y) {
   if (MODERN_VISUALS != 1 || !VALID(x, y)) return;
   POSTPROCESSING& pp = MAPPP[x][y];
   pp.OC[L_SPARKS] = 206;
-  pp.OX[L_SPARKS] = static_cast<uint16_t>(1 + random(4));
+  pp.OX[L_SPARKS] = static_cast<uint16_t>(1 + randomLocal(4));
   pp.OY[L_SPARKS] = 1;
   pp.OT[L_SPARKS] = 6;
 }
@@ -288,7 +290,7 @@ void ADDMUZZLEFLASH(uint16_t x, uint16_t y) {
   if (MODERN_VISUALS != 1 || !VALID(x, y)) return;
   POSTPROCESSING& pp = MAPPP[x][y];
   pp.OC[L_SPARKS] = 206;
-  pp.OX[L_SPARKS] = static_cast<uint16_t>(1 + random(3));
+  pp.OX[L_SPARKS] = static_cast<uint16_t>(1 + randomLocal(3));
   pp.OY[L_SPARKS] = 2;
   pp.OT[L_SPARKS] = 8;
 }

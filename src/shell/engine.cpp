@@ -276,6 +276,7 @@ void buildFrame() {
   HANDLEFANCYMAPEFFECTS();
   MANAGELAYERTIMINGS();
   LOS_VIEW_DEPTH = 1;
+  SIGHTDEPTH[1] = SIGHTDEPTH[2] = 1;
   std::string game = GAME;
   for (char& c : game) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (game == "MAIN") HANDLECUSTOMMAPEFFECTS();
@@ -453,6 +454,7 @@ void PREENGINEINIT() {
   PLAYERANIMATIONCOUNTER = PLAYER_ANIM_DELAY;
   PLAYERANIMATIONFRAME[1] = PLAYERANIMATIONFRAME[2] = 1;
   LOS_VIEW_DEPTH = 1;
+  SIGHTDEPTH[1] = SIGHTDEPTH[2] = 1;
   EFFECT_MAPSCAN = 161;
   ZIK = 16;
   CIC = 1;

@@ -7,6 +7,7 @@
 #include "base/harness.h"
 #include "base/random.h"
 #include "base/settings.h"
+#include "display/backend.h"
 #include "display/events.h"
 #include "display/input.h"
 #include "display/textscreen.h"
@@ -18,6 +19,7 @@
 #include "ui/backdrop.h"
 #include "ui/menu.h"
 #include "ui/widgets.h"
+#include "world/levelstate.h"
 #include "world/mapscript.h"
 
 namespace {
@@ -45,8 +47,14 @@ void sayOnScreen(const std::string& line) {
 
 bool windowClosed() { return QUITREQUESTED; }
 
-// Escape (or closing the window) aborts a wait of the link menu.
+// Escape (or closing the window) aborts a wait of the link menu. The wait
+// polls about every 20 ms of real time: a headless run's clock moves on as
+// much, so that --frames also ends a wait for a game that never comes.
 bool escapePressed() {
+  if (HARNESS.HEADLESS && THEBACKEND) {
+    THEBACKEND->IDLE(20);
+    HARNESSCLOCKCHECK(THEBACKEND->TICKS());
+  }
   while (KEYPRESSEDEMULATOR())
     if (READKEYEMULATOR() == 27) return true;
   return QUITREQUESTED;
@@ -66,6 +74,9 @@ void startLevel(BYTE level, uint64_t seed, BYTE delay) {
   CURRENTMAP = level;
   VICTORY = 0;
   RESETSTARTUPSCRIPTENTRIESFORMAP(level);
+  // A link game is a new game on both machines: a level one of them left in
+  // an earlier game must not resume on that side only.
+  CLEARMAPINFO();
   LINKBEGIN(seed, delay);
 }
 
@@ -157,13 +168,19 @@ bool menuStart() {
   RENDERBLUE();
   SCREENROW = 1;
   sayOnScreen("Press Esc to ABORT.");
+  // The waiting player needs the port to tell the other one.
+  if (!connect) sayOnScreen("Waiting on port " + std::to_string(port) + ".");
   LINKRESULT r = LINKESTABLISH(connect, host, port, connect ? CONNECTWAITMS : 0, msg);
   BYTE level = 0;
   uint64_t seed = 0;
   if (r == LINKOK && connect) {
     TEXTCOLOREMULATOR(14);
     WR(3, SCREENROW++, "Enter the Map number (Esc to disconnect):");
+    // The other game waits meanwhile: the connection is kept alive while
+    // the player thinks and types.
+    MENUIDLEHOOK = LINKKEEPALIVE;
     const std::string typed = READSTRING(3, SCREENROW++, 3);
+    MENUIDLEHOOK = nullptr;
     const int32_t n = typed == std::string(1, '\x1b') ? 0 : VAL1(typed);
     level = n >= 0 && n <= 255 ? static_cast<BYTE>(n) : 0;
     seed = freshSeed();
@@ -173,6 +190,8 @@ bool menuStart() {
     r = LINKAWAITSTART(level, seed, msg);
   }
   if (r != LINKOK) {
+    // The exit code tells how it ended, as it does for the command-line link.
+    LINKEXITCODE = exitCodeFor(r);
     if (r != LINKABORTED && !msg.empty()) tell(msg);
     return false;
   }
@@ -200,10 +219,12 @@ void LINKGAMEEND() {
   } else {
     msg = "Closing connection.";
   }
-  if (LINKFROMCOMMANDLINE()) {
-    std::fprintf(stderr, "ashenreach: %s\n", msg.c_str());
-    LINKEXITCODE = code;
-  }
+  // The program's exit code reports how the last link game ended, whether it
+  // was started from the menus or from the command line.
+  LINKEXITCODE = code;
+  if (LINKFROMCOMMANDLINE()) std::fprintf(stderr, "ashenreach: %s\n", msg.c_str());
   LINKEND(REASON_QUIT);
-  if (!LINKFROMCOMMANDLINE() && code != 0) tell(msg);
+  // Through the menus the player is told how it ended before the title
+  // comes back, also when the other player left ("Closing connection.").
+  if (!LINKFROMCOMMANDLINE()) tell(msg);
 }

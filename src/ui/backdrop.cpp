@@ -223,7 +223,10 @@ void MOVIE() {
 
 void MOV(BYTE m1, BYTE m2) {}
 
+void (*MENUIDLEHOOK)() = nullptr;
+
 void MENUIDLE() {
+  if (MENUIDLEHOOK) MENUIDLEHOOK();
   if (BANNERSHOWN()) {
     MOVIE();
   } else {

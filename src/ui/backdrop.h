@@ -48,3 +48,6 @@ void MOV(BYTE m1, BYTE m2);
 // the banner is shown, else a plain screen push and a 20 ms wait, so that
 // frames keep coming either way.
 void MENUIDLE();
+// Called by MENUIDLE each time it runs while set (the link keeps its
+// connection alive while a player types at a prompt).
+extern void (*MENUIDLEHOOK)();

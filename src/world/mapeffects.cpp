@@ -31,6 +31,15 @@ int32_t line(int32_t l) { return MAPSIZEY + 1 - l; }
 
 BYTE me() { return MYNUMBER >= 1 && MYNUMBER <= 2 ? MYNUMBER : 1; }
 
+// The sight depth of a level for each player: DEPTH(P) for player P. My
+// player's is the depth of the view; monsters use the one of the player they
+// look at.
+template <class F>
+void sightDepth(F depth) {
+  for (BYTE p = 1; p <= 2; p++) SIGHTDEPTH[p] = static_cast<uint16_t>(depth(p));
+  LOS_VIEW_DEPTH = SIGHTDEPTH[me()];
+}
+
 // Paints CH as the letter shown on cell (X, Y).
 void paint(int32_t x, int32_t y, unsigned char ch) {
   if (VALID(x, y)) MAPPP[x][y].CHR = ch;
@@ -75,10 +84,12 @@ void HANDLEFANCYMAPEFFECTS() {
   }
 }
 
-void EFFECTSFOR100() { LOS_VIEW_DEPTH = PLAYERBETWEEN(me(), 13, 74, 60, 95) ? 7 : 3; }
+void EFFECTSFOR100() {
+  sightDepth([](BYTE p) { return PLAYERBETWEEN(p, 13, 74, 60, 95) ? 7 : 3; });
+}
 
 void EFFECTSFOR101() {
-  LOS_VIEW_DEPTH = 5;
+  sightDepth([](BYTE) { return 5; });
   if (NUMBEROFTANKS >= 1 && TANKHEALTH[1] > 0) TANKHEALTH[1] = 200;
   for (BYTE p = 1; p <= NUMBEROFPLAYERS && p <= 2; p++) {
     if (!PLAYERBETWEEN(p, 5, 85, 5, 85) || NUMBEROFTANKS < 1 || TANKHEALTH[1] == 0) continue;
@@ -91,14 +102,15 @@ void EFFECTSFOR101() {
 }
 
 void EFFECTSFOR102() {
-  if (PLAYERBETWEEN(me(), 3, 56, 75, 95)) LOS_VIEW_DEPTH = 7;
+  const uint16_t outside = LOS_VIEW_DEPTH;
+  sightDepth([outside](BYTE p) { return PLAYERBETWEEN(p, 3, 56, 75, 95) ? 7 : outside; });
   closePortals(1);
 }
 
 void EFFECTSFOR103() {
   static const char* const SPIN = "-\\|/-\\|/";  // ROTATESHAPES
   closePortals(6);
-  LOS_VIEW_DEPTH = 7;
+  sightDepth([](BYTE) { return 7; });
   const unsigned char bar = static_cast<unsigned char>(SPIN[(std::clamp<int>(ROTATECOUNTER, 1, 8)) - 1]);
   paint(153, line(41), bar);
   paint(153, line(43), bar);
@@ -112,7 +124,10 @@ void EFFECTSFOR103() {
 
 void EFFECTSFOR104() {
   closePortals(9);
-  if (!PLAYERBETWEEN(me(), 40, 27, 118, 76)) LOS_VIEW_DEPTH = 7;
+  const uint16_t inside = LOS_VIEW_DEPTH;
+  sightDepth([inside](BYTE p) { return PLAYERBETWEEN(p, 40, 27, 118, 76) ? inside : 7; });
+  // The field is light only, and which cells qualify depends on the torch
+  // light around my player: its draws come from this machine's own generator.
   // Each qualifying cell takes the natural brightness of the one below it in
   // the grid (rows from the top), so the pattern climbs one row per frame;
   // the last row is fed with fresh values.
@@ -120,7 +135,7 @@ void EFFECTSFOR104() {
     for (int32_t x = 1; x <= MAX_MAPWIDTH; x++) {
       if (!fieldCell(x, y)) continue;
       const BYTE b = fieldCell(x, y + 1) ? MAPPP[x][y + 1].INITIALBRIGHTNESS
-                                         : static_cast<BYTE>(90 + random(11));
+                                         : static_cast<BYTE>(90 + randomLocal(11));
       MAPPP[x][y].INITIALBRIGHTNESS = b;
       MAPPP[x][y].BRIGHTNESS = b;
     }
@@ -151,10 +166,13 @@ void EFFECTSFOR110() {
   for (int p = 1; p <= 2; p++) PLAYERHEALTH[p] = std::max(PLAYERHEALTH[p], 30.0);
   if (THEBACKEND)
     for (int c = 63; c <= 65; c++) THEBACKEND->HALTSOUND(c);
-  for (int w = 1; w <= NUMWEAPONTYPES; w++) {
-    WEAPONPRESENT[me()][w] = false;
-    WEAPONAMMO[me()][w] = 0;
-  }
+  // Every player of the game goes unarmed: over the link both machines take
+  // the weapons of both, or each would leave the other armed.
+  for (BYTE p = 1; p <= NUMBEROFPLAYERS && p <= 2; p++)
+    for (int w = 1; w <= NUMWEAPONTYPES; w++) {
+      WEAPONPRESENT[p][w] = false;
+      WEAPONAMMO[p][w] = 0;
+    }
 }
 
 void EFFECTSFOR150() {

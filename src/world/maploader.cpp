@@ -347,9 +347,12 @@ bool LOADMAPFILE(const std::string& path, BYTE levelnumber) {
         MAPPP[x][y].INDOOR = true;
       }
       MAP[x][y] = sym;
+      // The classic look's uneven brightness is this machine's own: its draws
+      // never move the generator two linked games share (the other may play
+      // the modern look).
       BYTE seed = 100;
       if (MODERN_VISUALS != 1)
-        seed = static_cast<BYTE>(100 - ((sym == 'R' || sym == 'F') ? random(20) : random(10)));
+        seed = static_cast<BYTE>(100 - ((sym == 'R' || sym == 'F') ? randomLocal(20) : randomLocal(10)));
       MAPPP[x][MAPSIZEY - y + 1].INITIALBRIGHTNESS = seed;
     }
   }

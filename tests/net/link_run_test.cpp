@@ -21,43 +21,7 @@ using linkrun::GAME;
 using nlohmann::json;
 
 namespace {
-// A player's scripted deathmatch: walks in random directions, fires along
-// the cursor keys now and then and presses Space; EXTRA events are merged
-// in, with the keys left alone from 20 frames before the first of them to 20
-// after the last.
-std::string PLAYSCRIPT(unsigned seed, int frames, std::vector<std::pair<int, std::string>> extra = {}) {
-  std::mt19937 r(seed);
-  const char* moves[] = {"w", "a", "s", "d"};
-  const char* fires[] = {"up", "down", "left", "right"};
-  std::vector<std::pair<int, std::string>> ev;
-  const int quietfrom = extra.empty() ? frames : extra.front().first - 20;
-  const int quietto = extra.empty() ? frames : extra.back().first + 20;
-  for (int f = 20; f < frames - 40;) {
-    const std::string k = moves[r() % 4];
-    const int d = 6 + static_cast<int>(r() % 25);
-    if (f + d + 5 >= quietfrom && f <= quietto) {
-      f = quietto + 1;
-      continue;
-    }
-    ev.push_back({f, "down " + k});
-    if (r() % 10 < 6) {
-      const std::string fk = fires[r() % 4];
-      ev.push_back({f + 2, "down " + fk});
-      ev.push_back({f + d - 1, "up " + fk});
-    }
-    ev.push_back({f + d, "up " + k});
-    if (r() % 10 < 2) {
-      ev.push_back({f + d + 1, "down space"});
-      ev.push_back({f + d + 3, "up space"});
-    }
-    f += d + 5;
-  }
-  ev.insert(ev.end(), extra.begin(), extra.end());
-  std::stable_sort(ev.begin(), ev.end(), [](auto& a, auto& b) { return a.first < b.first; });
-  std::string s;
-  for (auto& [f, e] : ev) s += std::to_string(f) + " " + e + "\n";
-  return s;
-}
+using linkrun::PLAYSCRIPT;
 
 void WRITE(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
@@ -176,6 +140,34 @@ TEST(LinkRun, AGreetingOfAnotherProtocolOrBuildIsRefused) {
     EXPECT_EQ(two.WAIT(30), EXIT_LINKREFUSED) << two.OUTPUT();
     EXPECT_NE(two.OUTPUT().find(c.says), std::string::npos) << two.OUTPUT();
   }
+}
+
+TEST(LinkRun, PlayerOneTakingLongToTypeTheLevelKeepsTheOtherWaiting) {
+  // Player 1 (this program) types the level number for eight seconds of real
+  // time, twice the transport's timeout; the prompt keeps the link alive
+  // meanwhile.
+  TempDir dir;
+  const int port = FREEPORT();
+  GAME two(dir.path, "two", "--link-listen " + std::to_string(port) + " --frames 1000000");
+  LINKMESSAGE answer;
+  ASSERT_TRUE(JOIN(port, LINKMYHELLO(), answer)) << two.OUTPUT();
+  ASSERT_EQ(answer.TYPE, MSG_HELLO);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+  while (std::chrono::steady_clock::now() < until) {
+    LINKKEEPALIVE();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(LINKCONNECTED()) << two.OUTPUT();
+  LINKMESSAGE start;
+  start.TYPE = MSG_START;
+  start.LEVEL = 50;
+  start.SEED = 9;
+  start.DELAY = LINKDELAY;
+  ASSERT_TRUE(LINKSEND(start));
+  EXPECT_TRUE(two.SAYS("playing level 50", 30)) << two.OUTPUT();
+  EXPECT_EQ(two.OUTPUT().find("Connection lost."), std::string::npos) << two.OUTPUT();
+  LINKCLOSE(false);
+  EXPECT_EQ(two.WAIT(30), EXIT_LINKLOST) << two.OUTPUT();
 }
 
 TEST(LinkRun, APeerThatStallsOrSendsGarbageEndsTheGameWithConnectionLost) {

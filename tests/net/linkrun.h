@@ -6,7 +6,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <random>
+#include <vector>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -81,5 +84,43 @@ struct GAME {
     WAIT(5);
   }
 };
+
+// A player's scripted deathmatch: walks in random directions, fires along
+// the cursor keys now and then and presses Space; EXTRA events are merged
+// in, with the keys left alone from 20 frames before the first of them to 20
+// after the last.
+inline std::string PLAYSCRIPT(unsigned seed, int frames, std::vector<std::pair<int, std::string>> extra = {}) {
+  std::mt19937 r(seed);
+  const char* moves[] = {"w", "a", "s", "d"};
+  const char* fires[] = {"up", "down", "left", "right"};
+  std::vector<std::pair<int, std::string>> ev;
+  const int quietfrom = extra.empty() ? frames : extra.front().first - 20;
+  const int quietto = extra.empty() ? frames : extra.back().first + 20;
+  for (int f = 20; f < frames - 40;) {
+    const std::string k = moves[r() % 4];
+    const int d = 6 + static_cast<int>(r() % 25);
+    if (f + d + 5 >= quietfrom && f <= quietto) {
+      f = quietto + 1;
+      continue;
+    }
+    ev.push_back({f, "down " + k});
+    if (r() % 10 < 6) {
+      const std::string fk = fires[r() % 4];
+      ev.push_back({f + 2, "down " + fk});
+      ev.push_back({f + d - 1, "up " + fk});
+    }
+    ev.push_back({f + d, "up " + k});
+    if (r() % 10 < 2) {
+      ev.push_back({f + d + 1, "down space"});
+      ev.push_back({f + d + 3, "up space"});
+    }
+    f += d + 5;
+  }
+  ev.insert(ev.end(), extra.begin(), extra.end());
+  std::stable_sort(ev.begin(), ev.end(), [](auto& a, auto& b) { return a.first < b.first; });
+  std::string s;
+  for (auto& [f, e] : ev) s += std::to_string(f) + " " + e + "\n";
+  return s;
+}
 
 }  // namespace linkrun

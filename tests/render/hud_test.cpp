@@ -94,6 +94,24 @@ TEST_F(MessagesTest, AnAgedHeroBoxStartsAfresh) {
   EXPECT_EQ(TRIMSPACES(HEROTHOUGHT[7]), "second thought");
 }
 
+TEST_F(MessagesTest, ChatLinesReachADeadPlayerAndMayRepeat) {
+  // Machine 2 of a link game, its player lying dead: game messages are
+  // dropped, chat lines are not, even the same line twice.
+  MYNUMBER = 2;
+  NUMBEROFPLAYERS = 2;
+  PLAYERHEALTH[2] = 0;
+  INFORM(2, "Picked up a medkit.", 10);
+  EXPECT_TRUE(LINE(0).empty());
+  INFORMCHAT("ann: hold on", 11);
+  INFORMCHAT("ann: hold on", 11);
+  EXPECT_EQ(LINE(0), "ann: hold on");
+  EXPECT_EQ(LINE(1), "ann: hold on");
+  EXPECT_EQ(TXTLINECOLOR[7], 11);
+  // A chat line does not start a hero thought.
+  EXPECT_EQ(HEROTIMER, 0);
+  MYNUMBER = 1;
+}
+
 TEST_F(MessagesTest, RepeatsAndOtherPlayersAreDropped) {
   INFORM(1, "once", 7);
   INFORM(1, "once", 7);
@@ -206,6 +224,14 @@ TEST(HudTexts, HelpBarFromTheBoundKeys) {
   KEYSTATUS[19].KEY = 'z';
   KEYSTATUS[32].KEY = K_TAB;
   EXPECT_EQ(HELPBARTEXT(), "F1 - Help|F5 - Save game|F9 - Load game|Z - Zoom|TAB - Automap");
+  // A link game offers no help, save or load: the bar names the chat key.
+  const auto enter = KEYSTATUS[34].KEY;
+  KEYSTATUS[34].KEY = 'c';
+  LINKACTIVE = true;
+  const std::string linked = HELPBARTEXT();
+  LINKACTIVE = false;
+  KEYSTATUS[34].KEY = enter;
+  EXPECT_EQ(linked, "Z - Zoom|TAB - Automap|C - Chat");
 }
 
 TEST(HudTexts, HelpPageLines) {

@@ -72,6 +72,7 @@ class MapEffects : public leveltest::LEVELFIXTURE {
   static void FRAME(BYTE level) {
     CURRENTMAP = level;
     LOS_VIEW_DEPTH = 1;
+    SIGHTDEPTH[1] = SIGHTDEPTH[2] = 1;
     HANDLECUSTOMMAPEFFECTS();
   }
   static std::string PORTALS(int n) {
@@ -157,6 +158,55 @@ TEST_F(MapEffects, SightDepthByLevelAndPlace) {
     FRAME(c.level);
     EXPECT_EQ(LOS_VIEW_DEPTH, c.depth) << int(c.level) << " at " << c.x << "," << c.line;
   }
+}
+
+TEST_F(MapEffects, OverTheLinkEachPlayerHasTheSightDepthOfHisPlaceAndTheViewThatOfMine) {
+  // Machine 2 of a link game: the view follows player 2, monsters looking at
+  // a player see as deep as that player's place allows, on both machines.
+  BUILD({{20, 50, 'P'}});
+  NUMBEROFPLAYERS = 2;
+  struct CASE {
+    BYTE level;
+    int x1, line1, depth1;  // player 1's place and its depth
+    int x2, line2, depth2;  // player 2's
+  };
+  const std::vector<CASE> cases = {
+      {100, 13, 74, 7, 12, 80, 3}, {100, 61, 80, 3, 60, 95, 7}, {101, 30, 30, 5, 90, 90, 5},
+      {102, 3, 56, 7, 76, 60, 1},  {102, 40, 55, 1, 75, 95, 7}, {103, 30, 30, 7, 140, 20, 7},
+      {104, 40, 27, 1, 39, 50, 7}, {104, 80, 77, 7, 118, 76, 1}, {105, 30, 30, 1, 40, 40, 1},
+  };
+  for (BYTE mine : {1, 2}) {
+    MYNUMBER = mine;
+    for (const CASE& c : cases) {
+      AT(1, c.x1, c.line1);
+      AT(2, c.x2, c.line2);
+      FRAME(c.level);
+      EXPECT_EQ(SIGHTDEPTH[1], c.depth1) << int(c.level) << " player 1 at " << c.x1 << "," << c.line1;
+      EXPECT_EQ(SIGHTDEPTH[2], c.depth2) << int(c.level) << " player 2 at " << c.x2 << "," << c.line2;
+      EXPECT_EQ(LOS_VIEW_DEPTH, mine == 1 ? c.depth1 : c.depth2) << int(c.level) << " seen by " << int(mine);
+    }
+  }
+  MYNUMBER = 1;
+}
+
+TEST_F(MapEffects, Level110DisarmsBothLinkedPlayersOnEitherMachine) {
+  BUILD({{20, 50, 'P'}});
+  NUMBEROFPLAYERS = 2;
+  for (BYTE mine : {1, 2}) {
+    MYNUMBER = mine;
+    for (int p = 1; p <= 2; p++)
+      for (int w = 1; w <= 9; w++) {
+        WEAPONPRESENT[p][w] = true;
+        WEAPONAMMO[p][w] = 25;
+      }
+    FRAME(110);
+    for (int p = 1; p <= 2; p++)
+      for (int w = 1; w <= 9; w++) {
+        EXPECT_FALSE(WEAPONPRESENT[p][w]) << "machine " << int(mine) << ", player " << p << ", weapon " << w;
+        EXPECT_EQ(WEAPONAMMO[p][w], 0) << "machine " << int(mine) << ", player " << p << ", weapon " << w;
+      }
+  }
+  MYNUMBER = 1;
 }
 
 TEST_F(MapEffects, Level101TankBlowsUpOnceAtTheTriggerCell) {
