@@ -10,6 +10,8 @@ uint64_t lastSeed = 0;
 // The local generator of link play (RANDOMSPLIT).
 uint64_t localState = 0x9E3779B97F4A7C15ull;
 bool split = false, localDraws = false;
+// The look's own generator (randomLook); never seeded, never shared.
+uint64_t lookState = 0x2545F4914F6CDD1Dull;
 
 uint64_t step(uint64_t& s) {
   s ^= s >> 12;
@@ -46,6 +48,11 @@ void RANDOMSPLIT(bool on, uint64_t seed) {
 int32_t randomLocal(int32_t n) {
   if (n <= 0) return 0;
   return static_cast<int32_t>((step(split ? localState : state) >> 11) % static_cast<uint64_t>(n));
+}
+
+int32_t randomLook(int32_t n) {
+  if (n <= 0) return 0;
+  return static_cast<int32_t>((step(lookState) >> 11) % static_cast<uint64_t>(n));
 }
 
 void RANDOMLOCAL(bool on) { localDraws = on; }

@@ -22,6 +22,12 @@ uint64_t RANDSTATE();
 void RANDOMSPLIT(bool on, uint64_t seed = 0);
 // 0..n-1 from the local generator (the shared one unless split).
 int32_t randomLocal(int32_t n);
+// 0..n-1 from the look's own generator, which no other draw touches: for
+// draws that only one of the two looks makes (the classic look's mottled
+// brightness and colours). The shared generator then sees the same draws in
+// both looks, so the look never changes how a game plays or how a recorded
+// input replays.
+int32_t randomLook(int32_t n);
 // While on (and split), every random() draw comes from the local generator:
 // used around drawing a frame, which only shows my player's view.
 void RANDOMLOCAL(bool on);

@@ -193,18 +193,21 @@ void PORTALEFFECT() {
   for (int i = 1; i <= NUMPORTALS; i++) {
     if (PORTALTYPE[i] == 0) continue;
     const int32_t px = PORTALX[i], py = PORTALY[i];
+    // Both looks make this one draw; the classic look's further draws come
+    // from the look's own generator, so the look never shifts the game's draws.
+    const int32_t first = randomLocal(2);
     if (MODERN_VISUALS == 1) {
       PLACEPROP(123, static_cast<uint16_t>(px - 1), static_cast<uint16_t>(py + 1),
-                randomLocal(2) == 0 ? 1 : 4, 1, 3, 3, 0, 1);
+                first == 0 ? 1 : 4, 1, 3, 3, 0, 1);
       continue;
     }
-    const int32_t x1 = px - randomLocal(2);
-    const int32_t x2 = px + randomLocal(2);
-    const int32_t y1 = py - randomLocal(2);
-    const int32_t y2 = py + randomLocal(2);
+    const int32_t x1 = px - first;
+    const int32_t x2 = px + randomLook(2);
+    const int32_t y1 = py - randomLook(2);
+    const int32_t y2 = py + randomLook(2);
     for (int32_t x = x1; x <= x2; x++)
       for (int32_t y = y1; y <= y2; y++)
-        if (VALID(x, y)) MBATTR[x][y] = randomLocal(2) == 0 ? 1 : 9;
+        if (VALID(x, y)) MBATTR[x][y] = randomLook(2) == 0 ? 1 : 9;
     if (VALID(px, py)) MBATTR[px][py] = 0;
   }
 }

@@ -48,8 +48,8 @@ std::string IDENTIFYITEM(unsigned char item) {
     case 'U': return "Monster - friend";
     // The classic look's mottled water is this machine's own: its draws never
     // move the generator linked games share (the other may play the modern look).
-    case 'V': THINGCOLOR = NEW_ITEMS == 1 ? 7 : static_cast<BYTE>(6 + 2 * randomLocal(2)); return "Sewers";
-    case 'W': THINGCOLOR = NEW_ITEMS == 1 ? 7 : static_cast<BYTE>(1 + 8 * randomLocal(2)); return "Water";
+    case 'V': THINGCOLOR = NEW_ITEMS == 1 ? 7 : static_cast<BYTE>(6 + 2 * randomLook(2)); return "Sewers";
+    case 'W': THINGCOLOR = NEW_ITEMS == 1 ? 7 : static_cast<BYTE>(1 + 8 * randomLook(2)); return "Water";
     case 'X': THINGCOLOR = 13; return "Monster - T-1000";
     case 'Y': THINGCOLOR = 3; return "Yellow armor";
     case 'Z': THINGCOLOR = 10; return "Monster - soldier";

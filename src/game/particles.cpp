@@ -38,12 +38,13 @@ void setLight(int32_t x, int32_t y, BYTE colour) {
 }
 
 // The step of a drop or shell past half its life wanders at random. Shells
-// exist in the classic look only, so over the link their draws come from
-// this machine's own generator: the other player may play the modern look.
-void wander(BYTE status, BYTE life, int32_t& dx, int32_t& dy, bool local = false) {
+// exist in the classic look only, so their draws come from the look's own
+// generator: the modern look never makes them, and the look must not change
+// the game's draws (nor, over the link, the other player's).
+void wander(BYTE status, BYTE life, int32_t& dx, int32_t& dy, bool lookonly = false) {
   if (2 * status <= life) return;
-  dx = (local ? randomLocal(3) : random(3)) - 1;
-  dy = (local ? randomLocal(3) : random(3)) - 1;
+  dx = (lookonly ? randomLook(3) : random(3)) - 1;
+  dy = (lookonly ? randomLook(3) : random(3)) - 1;
 }
 
 // Blood mark at (X, Y); true when the drop drew it.

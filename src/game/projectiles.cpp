@@ -58,7 +58,7 @@ void drawPlasma(int32_t x, int32_t y) {
   // generator both linked games share (the other may play another look).
   if (MODERN_VISUALS != 1) {
     MBATTR[x][y] = BLUE;
-    if (row) MLIGHT[x][ry] = randomLocal(2) == 0 ? LIGHTBLUE : LIGHTCYAN;
+    if (row) MLIGHT[x][ry] = randomLook(2) == 0 ? LIGHTBLUE : LIGHTCYAN;
   }
   if (row) RESTORECELLBRIGHTNESS(x, ry);
   POSTPROCESSING& pp = MAPPP[x][y];

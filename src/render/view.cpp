@@ -277,20 +277,25 @@ void PLACEPROP(uint16_t chr, uint16_t mapstartx, uint16_t mapstarty, uint16_t te
 
 // Sparks and muzzle flashes show in the modern look only: their draws come
 // from this machine's own generator, never from the one linked games share.
+// Both looks make the draw, so the look never shifts the game's later draws.
 void ADDSPARK(uint16_t x, uint16_t y) {
-  if (MODERN_VISUALS != 1 || !VALID(x, y)) return;
+  if (!VALID(x, y)) return;
+  const uint16_t frame = static_cast<uint16_t>(1 + randomLocal(4));
+  if (MODERN_VISUALS != 1) return;
   POSTPROCESSING& pp = MAPPP[x][y];
   pp.OC[L_SPARKS] = 206;
-  pp.OX[L_SPARKS] = static_cast<uint16_t>(1 + randomLocal(4));
+  pp.OX[L_SPARKS] = frame;
   pp.OY[L_SPARKS] = 1;
   pp.OT[L_SPARKS] = 6;
 }
 
 void ADDMUZZLEFLASH(uint16_t x, uint16_t y) {
-  if (MODERN_VISUALS != 1 || !VALID(x, y)) return;
+  if (!VALID(x, y)) return;
+  const uint16_t frame = static_cast<uint16_t>(1 + randomLocal(3));
+  if (MODERN_VISUALS != 1) return;
   POSTPROCESSING& pp = MAPPP[x][y];
   pp.OC[L_SPARKS] = 206;
-  pp.OX[L_SPARKS] = static_cast<uint16_t>(1 + randomLocal(3));
+  pp.OX[L_SPARKS] = frame;
   pp.OY[L_SPARKS] = 2;
   pp.OT[L_SPARKS] = 8;
 }

@@ -59,8 +59,9 @@ bool substitute(CELLINFO& info, int32_t x, int32_t y) {
         info.SYMBOL = static_cast<unsigned char>((s == 'O' ? 249 : 252) + random(3));
         info.ATTR = REPLACEFATTR(info.ATTR, 15);
       } else {
+        // One draw as in the modern look; the colour's is the look's own.
         info.SYMBOL = random(2) == 0 ? 'W' : 'w';
-        info.ATTR = REPLACEFATTR(info.ATTR, random(2) == 0 ? 4 : 12);
+        info.ATTR = REPLACEFATTR(info.ATTR, randomLook(2) == 0 ? 4 : 12);
       }
       return true;
     default: break;

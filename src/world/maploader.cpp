@@ -352,7 +352,7 @@ bool LOADMAPFILE(const std::string& path, BYTE levelnumber) {
       // the modern look).
       BYTE seed = 100;
       if (MODERN_VISUALS != 1)
-        seed = static_cast<BYTE>(100 - ((sym == 'R' || sym == 'F') ? randomLocal(20) : randomLocal(10)));
+        seed = static_cast<BYTE>(100 - ((sym == 'R' || sym == 'F') ? randomLook(20) : randomLook(10)));
       MAPPP[x][MAPSIZEY - y + 1].INITIALBRIGHTNESS = seed;
     }
   }
