@@ -77,8 +77,10 @@ bool onMap(int x, int y) { return x >= 1 && y >= 1 && x <= MAPSIZEX && y <= MAPS
 bool walkable(unsigned char c) {
   if (c == ' ' || c == '%' || c == '\'' || (c >= '1' && c <= '9') || c == 'Y') return true;
   if (c == 'H') return PLAYERHEALTH[1] < 100;
-  // Doors that stay shut, tanks and barrels block; items lying about do not.
-  if (c >= 128) return c != 177 && c != 178 && c != 219 && c != 176;
+  // Tanks and barrels block; items lying about do not, nor does a shut door
+  // (176): the generated levels hold only doors that open when a player
+  // stands beside them.
+  if (c >= 128) return c != 177 && c != 178 && c != 219;
   return false;
 }
 
@@ -120,6 +122,7 @@ struct SHOT {
 };
 
 bool LASTSTAND = false;  // only T-1000s are left
+bool ALERT[MAX_MONSTERS + 1];  // awake, or waking on the next pass
 
 bool shootable(int m) { return m > 0 && (MONSTERTYPE[m] != 5 || LASTSTAND) && MONSTERTYPE[m] != 6; }
 
@@ -152,7 +155,7 @@ SHOT snipeFrom(int x, int y, bool strict) {
     if (!shootable(s.m) || s.e > FARSHOT) continue;
     const int t = MONSTERTYPE[s.m];
     double score = s.e;
-    if (SAW[s.m]) {
+    if (ALERT[s.m]) {
       // A walking monster that is awake comes by itself: no goal to walk to.
       if (strict && !stationary(t)) continue;
       if (gunRange(t) > 0 && s.e <= gunRange(t) && t != 8) continue;
@@ -202,7 +205,17 @@ void analyse() {
   for (int m = 1; m <= NUMBEROFMONSTERS; m++)
     if (onMap(MONSTERX[m], MONSTERY[m])) MIDX[MONSTERX[m]][MONSTERY[m]] = static_cast<uint16_t>(m);
   for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
-    if (!SAW[m]) continue;
+    ALERT[m] = SAW[m] != 0;
+    // One that sees the player within its notice range wakes on the next
+    // pass: it counts as awake already (a replacement may appear close by).
+    if (!ALERT[m] && std::abs(MONSTERX[m] - PLAYERX[1]) < 20 && std::abs(MONSTERY[m] - PLAYERY[1]) < 20) {
+      const double range = MONSTERTYPE[m] == 4 ? NOTICE / 5 : NOTICE;
+      ALERT[m] = euclid(MONSTERX[m], MONSTERY[m], PLAYERX[1], PLAYERY[1]) < range &&
+                 SEESLOS(MONSTERX[m], MONSTERY[m], PLAYERX[1], PLAYERY[1], true);
+    }
+  }
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
+    if (!ALERT[m]) continue;
     const int t = MONSTERTYPE[m], mx = MONSTERX[m], my = MONSTERY[m];
     if (!stationary(t)) {
       // Reach of a brawler: it hits the eight cells around it and moves.
@@ -218,7 +231,17 @@ void analyse() {
     const int range = gunRange(t);
     if (range > 0)
       for (int d = 0; d < 8; d++)
-        if (!axisOnly(t) || d < 4) markLine(mx, my, d, range, t == 10 ? 25 : 60);
+        if (!axisOnly(t) || d < 4)
+          markLine(mx, my, d, range, t == 10 ? 25 : (t == 2 || t == 5 || t == 12) ? 300 : 60);
+    if (t == 2 || t == 5) {
+      // A rocket shooter steps before it fires: the lines from the cells it
+      // may step to are nearly as bad.
+      for (int k = 0; k < 4; k++) {
+        const int nx = mx + DX4[k], ny = my + DY4[k];
+        if (!onMap(nx, ny) || MAP[nx][ny] != ' ') continue;
+        for (int d = 0; d < (t == 2 ? 4 : 8); d++) markLine(nx, ny, d, 30, 150);
+      }
+    }
     if (t == 12)
       for (int dx = -11; dx <= 11; dx++)
         for (int dy = -11; dy <= 11; dy++)
@@ -244,7 +267,9 @@ int wakeCost(int x, int y) {
   return cost;
 }
 
-int stepCost(int x, int y) { return 1 + DANGER[x][y] + wakeCost(x, y); }
+// A cell beside an awake brawler is passed only when no other way is left
+// (a monster stuck behind a wall may stand beside the only way out).
+int stepCost(int x, int y) { return 1 + DANGER[x][y] + wakeCost(x, y) + (BLOCKED[x][y] ? 400 : 0); }
 
 // Cheapest way from the player to a cell GOAL accepts; returns the first
 // step (0..3), -1 when none is found within LIMIT.
@@ -276,7 +301,7 @@ int pathTo(GOAL goal, int limit) {
     if (c >= limit) continue;
     for (int k = 0; k < 4; k++) {
       const int nx = x + DX4[k], ny = y + DY4[k];
-      if (!onMap(nx, ny) || !walkable(MAP[nx][ny]) || BLOCKED[nx][ny]) continue;
+      if (!onMap(nx, ny) || !walkable(MAP[nx][ny])) continue;
       if (REFUSED[nx][ny] > NOW) continue;
       const int nc = c + stepCost(nx, ny);
       if (DIST[nx][ny] >= 0 && DIST[nx][ny] <= nc) continue;
@@ -340,7 +365,7 @@ int nearestAwake(int limit, int& who) {
     auto [x, y] = q.front();
     q.pop_front();
     const int m = MIDX[x][y];
-    if (m > 0 && SAW[m] && !stationary(MONSTERTYPE[m])) {
+    if (m > 0 && ALERT[m] && !stationary(MONSTERTYPE[m])) {
       who = m;
       return depth[x][y];
     }
@@ -366,7 +391,7 @@ struct BOT {
   bool snipeGoal = false;
   int lastStep = -1, lastX = 0, lastY = 0, stuck = 0;
   int lastCount = -1, lastSpawns = -1, anchorX = 0, anchorY = 0;
-  int64_t anchorFrame = 0, goalFrame = 0;
+  int64_t anchorFrame = 0, goalFrame = 0, nextSearch = 0;
   int goalX = 0, goalY = 0;
   bool trace = std::getenv("BOTTRACE") != nullptr;
 
@@ -423,6 +448,9 @@ struct BOT {
       return;
     }
     const int px = PLAYERX[1], py = PLAYERY[1];
+    // The player steps once every two frames: planning on every other frame
+    // is enough (the keys held stay held between).
+    if (PUSHEDFRAMES % 2 == 1) return;
     NOW = PUSHEDFRAMES;
     analyse();
     if (trace && PLAYERHEALTH[1] < lastHealth) {
@@ -442,7 +470,7 @@ struct BOT {
     for (int d = 0; d < 8; d++) {
       const SHOT s = traceFrom(px, py, d);
       if (!shootable(s.m) || s.e > FARSHOT) continue;
-      const double score = s.e - (SAW[s.m] ? 40 : 0);
+      const double score = s.e - (ALERT[s.m] ? 40 : 0);
       if (score < bestScore) {
         bestScore = score;
         shot = s;
@@ -471,7 +499,7 @@ struct BOT {
     const bool hasShot = shot.dir >= 0 && !rocketsTooNear;
     // Moving spoils the aim: a brawler in the firing line is fought from
     // where the bot stands, or from one step back along the same line.
-    const bool brawlerInLine = hasShot && SAW[shot.m] && gunRange(MONSTERTYPE[shot.m]) == 0 &&
+    const bool brawlerInLine = hasShot && ALERT[shot.m] && gunRange(MONSTERTYPE[shot.m]) == 0 &&
                                shot.e <= 4.5;
     if (brawlerInLine) {
       const int bx = px - DX8[shot.dir], by = py - DY8[shot.dir];
@@ -481,7 +509,7 @@ struct BOT {
       // The slower hard hitters are kept at a distance.
       if (back && MONSTERTYPE[shot.m] != 1) step = shot.dir ^ 1;  // the opposite axis direction
       why = step >= 0 ? "back" : "stand";
-    } else if (hasShot && SAW[shot.m] && gunRange(MONSTERTYPE[shot.m]) > 0 && near > 2 &&
+    } else if (hasShot && ALERT[shot.m] && gunRange(MONSTERTYPE[shot.m]) > 0 && near > 2 &&
                MONSTERENERGY[shot.m] / std::max(0.05, myRate(w, shot.e)) *
                        theirRate(MONSTERTYPE[shot.m], shot.e) <
                    PLAYERHEALTH[1] + ARMOR[1] / 2 - 30) {
@@ -546,7 +574,7 @@ struct BOT {
       step = pathTo([&](int x, int y) { return x == gx && y == gy; }, 1200);
       why = "snipe*";
     }
-    if (step < 0 && !hasShot && !low) {
+    if (step < 0 && !hasShot && !low && PUSHEDFRAMES >= nextSearch) {
       snipeGoal = false;
       int relaxedStep = -1, relaxedCost = 1 << 30, rx = 0, ry = 0;
       step = pathTo([&](int x, int y) {
@@ -574,9 +602,10 @@ struct BOT {
       }
       why = "snipe";
     }
-    if (step < 0 && !hasShot && !low) {
+    if (step < 0 && !hasShot && !low && PUSHEDFRAMES >= nextSearch) {
       // Nothing to snipe within reach: walk to any cell with a monster in a
-      // firing line, looking further.
+      // firing line, looking further; that cell stays the goal for a while.
+      // Searches this wide are not repeated every frame.
       POPLIMIT = 17000;
       step = pathTo([](int x, int y) {
         return !BLOCKED[x][y] && DANGER[x][y] < 15 && snipeFrom(x, y, false).dir >= 0;
@@ -588,6 +617,14 @@ struct BOT {
           return false;
         }, 8000);
       POPLIMIT = 9000;
+      if (step >= 0) {
+        snipeGoal = true;
+        goalX = GOALX;
+        goalY = GOALY;
+        goalFrame = PUSHEDFRAMES;
+      } else {
+        nextSearch = PUSHEDFRAMES + 25;
+      }
       why = "seek";
     }
     // Pacing to and fro without a kill: the goal of that dance is given up
