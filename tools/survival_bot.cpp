@@ -8,11 +8,24 @@
 //
 // The bot looks at the level the way a player looks at the screen (the map,
 // the monsters, his health and ammunition) and decides once per frame which
-// keys are held: a movement key toward the nearest monster it can shoot or
-// toward health and weapons when it needs them, and the cursor keys to fire
-// along a clear line at a monster. It leaves with Escape when its time is up
-// (--frames minus a few) or when it died.
+// keys are held. Its tactics:
+// - snipe: a monster only wakes when a player comes within 20 cells in its
+//   sight, so the bot walks to a cell from which a sleeping monster stands in
+//   one of the eight firing lines at least 20 cells away and shoots it there;
+// - keep out of harm: cells a waking monster would see cost extra on the way,
+//   cells in the line of an awake gunner or beside an awake brawler are kept
+//   clear, and an awake brawler that closes in is kited backwards down the
+//   firing line;
+// - the weapon fits the range: held fire for far shots, the power shotgun
+//   only within its short reach, rockets never near the player;
+// - health, armour and weapons (they come back after a while) are fetched
+//   when needed or near;
+// - the T-1000 is not worth a shot until it stands alone.
+// It leaves with Escape when its time is up (--frames minus a few) or when it
+// died.
 #include <algorithm>
+#include <cmath>
+#include <queue>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -28,10 +41,13 @@
 #include "display/inputscript.h"
 #include "display/keynames.h"
 #include "game/monsters.h"
+#include "game/player.h"
 #include "game/players.h"
 #include "game/playerstate.h"
 #include "game/survival.h"
 #include "game/weapons.h"
+#include "render/los.h"
+#include "shell/engine.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 
@@ -40,32 +56,43 @@ namespace {
 constexpr int32_t MOVEKEY[4] = {'a', 'd', 'w', 's'};  // left, right, up, down
 constexpr int DX4[4] = {-1, 1, 0, 0}, DY4[4] = {0, 0, 1, -1};
 constexpr int DX8[8] = {-1, 1, 0, 0, -1, 1, -1, 1}, DY8[8] = {0, 0, 1, -1, 1, 1, -1, -1};
-// Preferred weapons, best first: held fire and spread before single shots.
-constexpr int WEAPONORDER[] = {4, 9, 3, 2, 8, 7, 6, 5, 1};
-constexpr int FIRERANGE = 14;
-// Cells a monster may come before the bot steps away from it.
-const int FLEE = std::getenv("BOTFLEE") ? std::atoi(std::getenv("BOTFLEE")) : 3;
+// A monster notices a player nearer than this (stealth: a fifth of it) in its sight.
+constexpr double NOTICE = 20.0;
+// Farthest shot worth taking: damage falls off with the distance.
+constexpr double FARSHOT = 46.0;
+constexpr int MAXTRACE = 50;
+constexpr int W = 161, H = 101;
+
+int envInt(const char* name, int fallback) {
+  const char* v = std::getenv(name);
+  return v ? std::atoi(v) : fallback;
+}
 
 bool projectileGlyph(unsigned char c) {
   return c == '-' || c == '\\' || c == '|' || c == '/' || c == 'o' || c == 'O';
 }
 
+bool onMap(int x, int y) { return x >= 1 && y >= 1 && x <= MAPSIZEX && y <= MAPSIZEY; }
+
 bool walkable(unsigned char c) {
   if (c == ' ' || c == '%' || c == '\'' || (c >= '1' && c <= '9') || c == 'Y') return true;
   if (c == 'H') return PLAYERHEALTH[1] < 100;
-  // 176 is a shut door: the generated levels hold only doors that open
-  // when a player stands beside them.
+  // Tanks and barrels block; items lying about do not, nor does a shut door
+  // (176): the generated levels hold only doors that open when a player
+  // stands beside them.
   if (c >= 128) return c != 177 && c != 178 && c != 219;
   return false;
 }
 
-bool onMap(int x, int y) { return x >= 1 && y >= 1 && x <= MAPSIZEX && y <= MAPSIZEY; }
-
-int monsterAt(int x, int y) {
-  for (int m = 1; m <= NUMBEROFMONSTERS; m++)
-    if (MONSTERX[m] == x && MONSTERY[m] == y) return m;
-  return 0;
+bool pickupGlyph(unsigned char c) {
+  return (c >= '2' && c <= '9') || (c >= 128 && c != 176 && c != 177 && c != 178 && c != 219);
 }
+
+uint16_t MIDX[W][H];
+// Cells the player was seen unable to enter (the bot's reading of a glyph
+// was too generous); kept out of the paths for a while.
+int64_t REFUSED[W][H];
+int64_t NOW = 0;  // monster index per cell, this frame
 
 bool onlyT1000sLeft() {
   for (int m = 1; m <= NUMBEROFMONSTERS; m++)
@@ -73,93 +100,285 @@ bool onlyT1000sLeft() {
   return true;
 }
 
-// Kinds that fire along lines: a player in their line gets hurt from afar.
-bool gunner(int t) { return t == 2 || t == 8 || t == 9 || t == 10 || t == 11 || t == 12; }
+// Kinds that shoot along lines, with the distance their shots still hurt.
+int gunRange(int t) {
+  switch (t) {
+    case 9: return 20;
+    case 10: return 40;
+    case 11: return 25;
+    case 2: case 5: case 8: case 12: return 60;
+    default: return 0;
+  }
+}
+bool stationary(int t) { return t == 10 || t == 11; }
+// Kinds whose lines run along the rows and columns only.
+bool axisOnly(int t) { return t == 2 || t == 8; }
 
-// A monster worth a shot: the T-1000 only once nothing else is left.
-bool target(int m) { return m > 0 && (MONSTERTYPE[m] != 5 || onlyT1000sLeft()); }
+double euclid(int x1, int y1, int x2, int y2) { return std::hypot(x1 - x2, y1 - y2); }
 
-// Direction index 0..7 in which a target is seen from (x, y) along a clear
-// line within the fire range, -1 for none; the nearest wins.
-int shotFrom(int x, int y, int& dist) {
-  int best = -1, bestScore = 1000;
-  dist = 1000;
+struct SHOT {
+  int dir = -1, m = 0;
+  double e = 0;
+};
+
+bool LASTSTAND = false;  // only T-1000s are left
+bool ALERT[MAX_MONSTERS + 1];  // awake, or waking on the next pass
+
+bool shootable(int m) { return m > 0 && (MONSTERTYPE[m] != 5 || LASTSTAND) && MONSTERTYPE[m] != 6; }
+
+// The monster seen first along direction d from (x, y), with its distance.
+SHOT traceFrom(int x, int y, int d) {
+  SHOT s;
+  for (int k = 1; k <= MAXTRACE; k++) {
+    const int cx = x + k * DX8[d], cy = y + k * DY8[d];
+    if (!onMap(cx, cy)) break;
+    const unsigned char c = MAP[cx][cy];
+    if (c == 'M') {
+      s.dir = d;
+      s.m = MIDX[cx][cy];
+      s.e = euclid(x, y, cx, cy);
+      return s;
+    }
+    if (c != ' ' && c != 'P' && !projectileGlyph(c)) break;
+  }
+  return s;
+}
+
+// A shot worth standing for at (x, y): an awake monster out of reach of its
+// own gun, or a sleeping one far enough not to wake; STRICT asks for a
+// sleeping monster to stay asleep.
+SHOT snipeFrom(int x, int y, bool strict) {
+  SHOT best;
+  double bestScore = 1e9;
   for (int d = 0; d < 8; d++) {
-    for (int s = 1; s <= FIRERANGE; s++) {
-      const int cx = x + s * DX8[d], cy = y + s * DY8[d];
-      if (!onMap(cx, cy)) break;
-      const unsigned char c = MAP[cx][cy];
-      if (c == 'M') {
-        const int m = monsterAt(cx, cy);
-        // Monsters that shoot back come first, then the nearest.
-        const int score = s + (m > 0 && gunner(MONSTERTYPE[m]) ? 0 : 50);
-        if (target(m) && score < bestScore) {
-          best = d;
-          dist = s;
-          bestScore = score;
-        }
-        break;
-      }
-      if (c != ' ' && !projectileGlyph(c)) break;
+    const SHOT s = traceFrom(x, y, d);
+    if (!shootable(s.m) || s.e > FARSHOT) continue;
+    const int t = MONSTERTYPE[s.m];
+    double score = s.e;
+    if (ALERT[s.m]) {
+      // A walking monster that is awake comes by itself: no goal to walk to.
+      if (strict && !stationary(t)) continue;
+      if (gunRange(t) > 0 && s.e <= gunRange(t) && t != 8) continue;
+      if (gunRange(t) == 0 && s.e < 5) continue;
+      score -= 30;
+    } else {
+      const double wake = t == 4 ? NOTICE / 5 : NOTICE;
+      if (s.e < wake && (strict || gunRange(t) > 0)) continue;
+      if (s.e < 8) continue;
+    }
+    if (score < bestScore) {
+      bestScore = score;
+      best = s;
     }
   }
   return best;
 }
 
-int bestWeapon() {
-  for (int w : WEAPONORDER)
-    if (WEAPONPRESENT[1][w] && WEAPONAMMO[1][w] > 0) return w;
-  return 0;
-}
+// Cost of standing on a cell: the lines and reach of awake monsters.
+int DANGER[W][H];
+bool BLOCKED[W][H];
+// Cost of being seen there by a sleeping monster (computed on demand).
+int WAKECOST[W][H];
+int WAKESTAMP[W][H];
+int STAMP = 0;
 
-bool nearMonster(int x, int y, int r) {
-  for (int m = 1; m <= NUMBEROFMONSTERS; m++)
-    if (std::abs(MONSTERX[m] - x) <= r && std::abs(MONSTERY[m] - y) <= r) return true;
-  return false;
-}
-
-// Chebyshev distance to the nearest monster that can hurt (all of them).
-int nearestMonster(int x, int y) {
-  int best = 1000;
-  for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
-    const int d = std::max(std::abs(MONSTERX[m] - x), std::abs(MONSTERY[m] - y));
-    if (d < best) best = d;
+void markLine(int mx, int my, int d, int range, int cost) {
+  for (int k = 1; k <= range; k++) {
+    const int cx = mx + k * DX8[d], cy = my + k * DY8[d];
+    if (!onMap(cx, cy)) break;
+    const unsigned char c = MAP[cx][cy];
+    DANGER[cx][cy] += cost;
+    if (c != ' ' && c != 'P' && !projectileGlyph(c) && !pickupGlyph(c) && c != 'H' && c != 'Y')
+      break;
   }
-  return best;
 }
 
-// Breadth-first search from the player; returns the first step (0..3) toward
-// the nearest cell that GOAL accepts, -1 when none is reachable.
-int CLEARANCE = 2;  // cells kept between a planned path and every monster
+void analyse() {
+  for (auto& col : MIDX)
+    for (auto& v : col) v = 0;
+  for (auto& col : DANGER)
+    for (auto& v : col) v = 0;
+  for (auto& col : BLOCKED)
+    for (auto& v : col) v = false;
+  STAMP++;
+  LASTSTAND = onlyT1000sLeft();
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++)
+    if (onMap(MONSTERX[m], MONSTERY[m])) MIDX[MONSTERX[m]][MONSTERY[m]] = static_cast<uint16_t>(m);
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
+    ALERT[m] = SAW[m] != 0;
+    // One that sees the player within its notice range wakes on the next
+    // pass: it counts as awake already (a replacement may appear close by).
+    if (!ALERT[m] && std::abs(MONSTERX[m] - PLAYERX[1]) < 20 && std::abs(MONSTERY[m] - PLAYERY[1]) < 20) {
+      const double range = MONSTERTYPE[m] == 4 ? NOTICE / 5 : NOTICE;
+      ALERT[m] = euclid(MONSTERX[m], MONSTERY[m], PLAYERX[1], PLAYERY[1]) < range &&
+                 SEESLOS(MONSTERX[m], MONSTERY[m], PLAYERX[1], PLAYERY[1], true);
+    }
+  }
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
+    if (!ALERT[m]) continue;
+    const int t = MONSTERTYPE[m], mx = MONSTERX[m], my = MONSTERY[m];
+    if (!stationary(t)) {
+      // Reach of a brawler: it hits the eight cells around it and moves.
+      const int r = (t == 5 || t == 12) ? 3 : 2;
+      for (int dx = -r - 1; dx <= r + 1; dx++)
+        for (int dy = -r - 1; dy <= r + 1; dy++) {
+          if (!onMap(mx + dx, my + dy)) continue;
+          const int c = std::max(std::abs(dx), std::abs(dy));
+          if (c <= 1) BLOCKED[mx + dx][my + dy] = true;
+          DANGER[mx + dx][my + dy] += c <= r ? 40 : 10;
+        }
+    }
+    const int range = gunRange(t);
+    if (range > 0)
+      for (int d = 0; d < 8; d++)
+        if (!axisOnly(t) || d < 4)
+          markLine(mx, my, d, range, t == 10 ? 25 : (t == 2 || t == 5 || t == 12) ? 300 : 60);
+    if (t == 2 || t == 5) {
+      // A rocket shooter steps before it fires: the lines from the cells it
+      // may step to are nearly as bad.
+      for (int k = 0; k < 4; k++) {
+        const int nx = mx + DX4[k], ny = my + DY4[k];
+        if (!onMap(nx, ny) || MAP[nx][ny] != ' ') continue;
+        for (int d = 0; d < (t == 2 ? 4 : 8); d++) markLine(nx, ny, d, 30, 150);
+      }
+    }
+    if (t == 12)
+      for (int dx = -11; dx <= 11; dx++)
+        for (int dy = -11; dy <= 11; dy++)
+          if (onMap(mx + dx, my + dy) && dx * dx + dy * dy < 121) DANGER[mx + dx][my + dy] += 60;
+  }
+}
 
+int wakeCost(int x, int y) {
+  if (WAKESTAMP[x][y] == STAMP) return WAKECOST[x][y];
+  int cost = 0;
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
+    if (SAW[m]) continue;
+    const int dx = MONSTERX[m] - x, dy = MONSTERY[m] - y;
+    if (std::abs(dx) >= 20 || std::abs(dy) >= 20) continue;
+    const int t = MONSTERTYPE[m];
+    const double range = t == 4 ? NOTICE / 5 : NOTICE;
+    if (std::hypot(dx, dy) >= range) continue;
+    if (!SEESLOS(MONSTERX[m], MONSTERY[m], x, y, true)) continue;
+    cost += t == 5 || t == 12 ? 80 : gunRange(t) > 0 ? 25 : 4;
+  }
+  WAKESTAMP[x][y] = STAMP;
+  WAKECOST[x][y] = cost;
+  return cost;
+}
+
+// A cell beside an awake brawler is passed only when no other way is left
+// (a monster stuck behind a wall may stand beside the only way out).
+int stepCost(int x, int y) { return 1 + DANGER[x][y] + wakeCost(x, y) + (BLOCKED[x][y] ? 400 : 0); }
+
+// Cheapest way from the player to a cell GOAL accepts; returns the first
+// step (0..3), -1 when none is found within LIMIT.
+int DIST[W][H], FIRST[W][H];
+int GOALX = 0, GOALY = 0;  // the cell the last successful search reached
+int POPLIMIT = 9000;
 template <class GOAL>
-int stepToward(GOAL goal, int limit) {
-  static int dist[161][101], first[161][101];
-  for (auto& col : dist)
+int pathTo(GOAL goal, int limit) {
+  for (auto& col : DIST)
     for (int& v : col) v = -1;
   const int px = PLAYERX[1], py = PLAYERY[1];
-  std::deque<std::pair<int, int>> q;
-  dist[px][py] = 0;
-  first[px][py] = -1;
-  q.push_back({px, py});
-  while (!q.empty()) {
-    auto [x, y] = q.front();
-    q.pop_front();
-    if (dist[x][y] > 0 && goal(x, y)) return first[x][y];
-    if (dist[x][y] >= limit) continue;
+  using NODE = std::pair<int, int>;  // cost, cell
+  std::priority_queue<NODE, std::vector<NODE>, std::greater<NODE>> q;
+  DIST[px][py] = 0;
+  FIRST[px][py] = -1;
+  q.push({0, px * H + py});
+  int popped = 0;
+  while (!q.empty() && popped < POPLIMIT) {
+    auto [c, cell] = q.top();
+    q.pop();
+    const int x = cell / H, y = cell % H;
+    if (c != DIST[x][y]) continue;
+    popped++;
+    if (c > 0 && goal(x, y)) {
+      GOALX = x;
+      GOALY = y;
+      return FIRST[x][y];
+    }
+    if (c >= limit) continue;
     for (int k = 0; k < 4; k++) {
       const int nx = x + DX4[k], ny = y + DY4[k];
-      if (!onMap(nx, ny) || dist[nx][ny] >= 0) continue;
-      const unsigned char c = MAP[nx][ny];
-      if (!walkable(c)) continue;
-      // Keep a cell's distance from the monsters: no walking into their reach.
-      if (nearMonster(nx, ny, CLEARANCE)) continue;
-      dist[nx][ny] = dist[x][y] + 1;
-      first[nx][ny] = dist[x][y] == 0 ? k : first[x][y];
-      q.push_back({nx, ny});
+      if (!onMap(nx, ny) || !walkable(MAP[nx][ny])) continue;
+      if (REFUSED[nx][ny] > NOW) continue;
+      const int nc = c + stepCost(nx, ny);
+      if (DIST[nx][ny] >= 0 && DIST[nx][ny] <= nc) continue;
+      DIST[nx][ny] = nc;
+      FIRST[nx][ny] = c == 0 ? k : FIRST[x][y];
+      q.push({nc, nx * H + ny});
     }
   }
   return -1;
+}
+
+// Damage per frame of a weapon at distance E (reload times included).
+double myRate(int w, double e) {
+  const double f = std::max(0.0, 1 - e / 78);
+  switch (w) {
+    case 1: return 13.3 * f / 10;
+    case 2: return 60 * std::max(0.0, 1 - std::min(e, 20.0) / 78) / 35;
+    case 3: return e <= 10 ? 150 * (1 - e / 10) / 55 : 0;
+    case 4: return 10 * f / 3;
+    case 9: return 15 * f / 3;
+    default: return 3 * f;
+  }
+}
+
+// Damage per frame an awake gunner of kind T deals at distance E when its
+// line holds the player (bursts and recharges averaged).
+double theirRate(int t, double e) {
+  switch (t) {
+    case 9: return e > 20 ? 0 : 15 * (1 - e / 20) * 4 / 72;
+    case 10: return e > 40 ? 0 : 5 * (1 - e / 40) * 11 / 168;
+    case 11: return e > 25 ? 0 : 25 * (1 - e / 25) * 7 / 72;
+    default: return 1.5;
+  }
+}
+
+int ammoOf(int w) { return WEAPONPRESENT[1][w] ? WEAPONAMMO[1][w] : 0; }
+
+// The weapon for a shot at distance E: the power shotgun up close, held fire
+// further out, rockets and plasma never near the player.
+int weaponFor(double e) {
+  if (e <= 6 && ammoOf(3) >= 2) return 3;
+  for (int w : {9, 4}) if (ammoOf(w) > 0) return w;
+  if (ammoOf(2) > 0) return 2;
+  if (e >= 6 && ammoOf(8) > 0) return 8;
+  if (e >= 8 && ammoOf(5) > 0) return 5;
+  if (ammoOf(1) > 0 || WEAPONPRESENT[1][1]) return 1;
+  return 0;
+}
+
+// Steps from the player to the nearest awake monster that walks (walls
+// count: a monster behind one is no threat), 1000 beyond LIMIT steps.
+int nearestAwake(int limit, int& who) {
+  static int depth[W][H];
+  for (auto& col : depth)
+    for (int& v : col) v = -1;
+  who = 0;
+  std::deque<std::pair<int, int>> q;
+  depth[PLAYERX[1]][PLAYERY[1]] = 0;
+  q.push_back({PLAYERX[1], PLAYERY[1]});
+  while (!q.empty()) {
+    auto [x, y] = q.front();
+    q.pop_front();
+    const int m = MIDX[x][y];
+    if (m > 0 && ALERT[m] && !stationary(MONSTERTYPE[m])) {
+      who = m;
+      return depth[x][y];
+    }
+    if (depth[x][y] >= limit || (m > 0 && depth[x][y] > 0)) continue;
+    for (int k = 0; k < 4; k++) {
+      const int nx = x + DX4[k], ny = y + DY4[k];
+      if (!onMap(nx, ny) || depth[nx][ny] >= 0) continue;
+      if (!walkable(MAP[nx][ny]) && MAP[nx][ny] != 'M') continue;
+      depth[nx][ny] = depth[x][y] + 1;
+      q.push_back({nx, ny});
+    }
+  }
+  return 1000;
 }
 
 struct BOT {
@@ -169,6 +388,12 @@ struct BOT {
   int weaponTap = 0;  // key of a weapon choice pressed last frame
   bool leaving = false;
   double lastHealth = 100;
+  bool snipeGoal = false;
+  int lastStep = -1, lastX = 0, lastY = 0, stuck = 0;
+  int lastCount = -1, lastSpawns = -1, anchorX = 0, anchorY = 0;
+  int64_t anchorFrame = 0, goalFrame = 0, nextSearch = 0;
+  int goalX = 0, goalY = 0;
+  bool trace = std::getenv("BOTTRACE") != nullptr;
 
   void want(const std::set<int32_t>& keys) {
     for (int32_t k : std::set<int32_t>(held))
@@ -190,107 +415,265 @@ struct BOT {
       }
   }
 
+  void leave() {
+    want({});
+    BACKENDEVENT e;
+    e.TYPE = BE_KEYDOWN;
+    e.SYM = K_ESCAPE;
+    e.UNICODE = 27;
+    queue.push_back(e);
+    e.TYPE = BE_KEYUP;
+    queue.push_back(e);
+    leaving = true;
+  }
+
   void decide() {
-    std::set<int32_t> keys;
     if (leaving) return;
     const bool timeUp = HARNESS.FRAMES > 0 && PUSHEDFRAMES >= HARNESS.FRAMES - 20;
-    if (DEAD[1] || timeUp) {
-      // Release everything, then Escape leaves a directly launched level.
-      want(keys);
-      BACKENDEVENT e;
-      e.TYPE = BE_KEYDOWN;
-      e.SYM = K_ESCAPE;
-      e.UNICODE = 27;
-      queue.push_back(e);
-      e.TYPE = BE_KEYUP;
-      queue.push_back(e);
-      leaving = true;
+    if (DEAD[1] || timeUp || (SURVIVALBOSSDOWN && envInt("BOTSTOPATPORTAL", 0))) {
+      leave();
       return;
     }
     if (!SURVIVAL() || PLAYERX[1] == 0) return;
+    std::set<int32_t> keys;
+    // A story message holds the game until the keys are let go and then one
+    // is pressed, as a player reading it would do.
+    if (PAUSESTATE == PAUSED_WAITFORNOINPUT) {
+      want(keys);
+      return;
+    }
+    if (PAUSESTATE == PAUSED_WAITFORINPUT) {
+      keys.insert(held.count('d') ? 'a' : 'd');
+      want(keys);
+      return;
+    }
     const int px = PLAYERX[1], py = PLAYERY[1];
-    if (std::getenv("BOTTRACE") && PLAYERHEALTH[1] < lastHealth) {
+    // The player steps once every two frames: planning on every other frame
+    // is enough (the keys held stay held between).
+    if (PUSHEDFRAMES % 2 == 1) return;
+    NOW = PUSHEDFRAMES;
+    analyse();
+    if (trace && PLAYERHEALTH[1] < lastHealth) {
       std::fprintf(stderr, "hurt %lld %.0f->%.0f:", static_cast<long long>(PUSHEDFRAMES), lastHealth,
                    PLAYERHEALTH[1]);
       for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
         const int d = std::max(std::abs(MONSTERX[m] - px), std::abs(MONSTERY[m] - py));
-        if (d <= 10) std::fprintf(stderr, " t%d@%d", MONSTERTYPE[m], d);
+        if (d <= 12) std::fprintf(stderr, " t%d@%d%s", MONSTERTYPE[m], d, SAW[m] ? "!" : "");
       }
       std::fprintf(stderr, "\n");
     }
     lastHealth = PLAYERHEALTH[1];
-    if (std::getenv("BOTTRACE") && PUSHEDFRAMES % 50 == 0)
-      std::fprintf(stderr, "frame %lld at %d,%d health %.0f monsters %d spawns %d tier %d\n",
-                   static_cast<long long>(PUSHEDFRAMES), px, py, PLAYERHEALTH[1],
-                   NUMBEROFMONSTERS, SURVIVALSPAWNS, SURVIVALLASTTIER);
-    const int w = bestWeapon();
-    if (w > 0 && CHOSENWEAPON[1] != w && weaponTap == 0) {
+
+    // Fire: the awake first, then the nearest.
+    SHOT shot;
+    double bestScore = 1e9;
+    for (int d = 0; d < 8; d++) {
+      const SHOT s = traceFrom(px, py, d);
+      if (!shootable(s.m) || s.e > FARSHOT) continue;
+      const double score = s.e - (ALERT[s.m] ? 40 : 0);
+      if (score < bestScore) {
+        bestScore = score;
+        shot = s;
+      }
+    }
+    const int w = weaponFor(shot.dir >= 0 ? shot.e : 20);
+    if (w > 0 && CHOSENWEAPON[1] != w && weaponTap == 0 && BFGCHARGE[1] == 0) {
       weaponTap = '0' + w;
       keys.insert(weaponTap);
     } else {
       weaponTap = 0;
     }
-    int dist = 0;
-    const int shot = w > 0 ? shotFrom(px, py, dist) : -1;
-    if (shot >= 0) {
-      if (DX8[shot] < 0) keys.insert(K_LEFT);
-      if (DX8[shot] > 0) keys.insert(K_RIGHT);
-      if (DY8[shot] > 0) keys.insert(K_UP);
-      if (DY8[shot] < 0) keys.insert(K_DOWN);
+    const bool rocketsTooNear = CHOSENWEAPON[1] == 5 && shot.e < 6;
+    if (shot.dir >= 0 && !rocketsTooNear) {
+      if (DX8[shot.dir] < 0) keys.insert(K_LEFT);
+      if (DX8[shot.dir] > 0) keys.insert(K_RIGHT);
+      if (DY8[shot.dir] > 0) keys.insert(K_UP);
+      if (DY8[shot.dir] < 0) keys.insert(K_DOWN);
     }
+
     int step = -1;
-    int ammo = 0;
-    for (int k = 2; k <= 9; k++)
-      if (WEAPONPRESENT[1][k]) ammo += WEAPONAMMO[1][k];
-    const auto pickup = [](int x, int y) {
-      const unsigned char c = MAP[x][y];
-      return (c >= '1' && c <= '9') || (c >= 128 && c != 176);
-    };
-    if (PLAYERHEALTH[1] < 60 && (shot < 0 || PLAYERHEALTH[1] < 45))
-      step = stepToward([](int x, int y) { return MAP[x][y] == 'H' || MAP[x][y] == 'Y'; }, 60);
-    if (step < 0 && shot < 0 && (w == 0 || ammo < 40)) step = stepToward(pickup, w == 0 ? 200 : 30);
-    if (step < 0 && shot < 0) {
-      step = stepToward(
-          [](int x, int y) {
-            int d = 0;
-            return shotFrom(x, y, d) >= 0 && d >= 3;
-          },
-          120);
-      // Nothing in reach that way: hug the monsters closer, then simply head
-      // for the nearest one.
-      CLEARANCE = 1;
-      if (step < 0)
-        step = stepToward([](int x, int y) {
-          int d = 0;
-          return shotFrom(x, y, d) >= 0 && d >= 2;
-        }, 200);
-      if (step < 0)
-        step = stepToward([](int x, int y) { return nearestMonster(x, y) <= 1; }, 300);
-      CLEARANCE = 2;
-    }
-    // A monster within two cells: step to the free neighbour farthest from
-    // every monster (the grunts walk at half the player's pace).
-    if (nearestMonster(px, py) <= FLEE) {
-      int bestd = nearestMonster(px, py);
-      for (int k = 0; k < 4; k++) {
-        const int nx = px + DX4[k], ny = py + DY4[k];
-        if (!onMap(nx, ny) || !walkable(MAP[nx][ny])) continue;
-        const int d = nearestMonster(nx, ny);
-        if (d > bestd) {
-          bestd = d;
-          step = k;
+    const char* why = "";
+    int who = 0;
+    const int near = nearestAwake(6, who);
+    const int here = DANGER[px][py];
+    const bool hasShot = shot.dir >= 0 && !rocketsTooNear;
+    // Moving spoils the aim: a brawler in the firing line is fought from
+    // where the bot stands, or from one step back along the same line.
+    const bool brawlerInLine = hasShot && ALERT[shot.m] && gunRange(MONSTERTYPE[shot.m]) == 0 &&
+                               shot.e <= 4.5;
+    if (brawlerInLine) {
+      const int bx = px - DX8[shot.dir], by = py - DY8[shot.dir];
+      const bool back = shot.dir < 4 && onMap(bx, by) && walkable(MAP[bx][by]) &&
+                        !BLOCKED[bx][by] && DANGER[bx][by] <= here;
+      // Grunts hit softly and keep pace: they are met where the bot stands.
+      // The slower hard hitters are kept at a distance.
+      if (back && MONSTERTYPE[shot.m] != 1) step = shot.dir ^ 1;  // the opposite axis direction
+      why = step >= 0 ? "back" : "stand";
+    } else if (hasShot && ALERT[shot.m] && gunRange(MONSTERTYPE[shot.m]) > 0 && near > 2 &&
+               MONSTERENERGY[shot.m] / std::max(0.05, myRate(w, shot.e)) *
+                       theirRate(MONSTERTYPE[shot.m], shot.e) <
+                   PLAYERHEALTH[1] + ARMOR[1] / 2 - 30) {
+      // A gunner in the sights: shooting it ends its fire soonest.
+      why = "duel";
+    } else if (BLOCKED[px][py] || here >= 40 || near <= 3) {
+      // Out of harm's way: the nearest quiet cell, away from the brawler.
+      step = pathTo([&](int x, int y) {
+        return !BLOCKED[x][y] && DANGER[x][y] < 15 &&
+               (who == 0 || std::max(std::abs(MONSTERX[who] - x), std::abs(MONSTERY[who] - y)) > near);
+      }, 400);
+      why = "escape";
+      if (step < 0) {
+        // Cornered: the neighbour with the least danger, farthest from it.
+        int bestc = 1 << 30;
+        for (int k = 0; k < 4; k++) {
+          const int nx = px + DX4[k], ny = py + DY4[k];
+          if (!onMap(nx, ny) || !walkable(MAP[nx][ny])) continue;
+          const int dd = who ? std::max(std::abs(MONSTERX[who] - nx), std::abs(MONSTERY[who] - ny)) : 0;
+          const int c = DANGER[nx][ny] * 4 + (BLOCKED[nx][ny] ? 500 : 0) - dd * 30;
+          if (c < bestc) {
+            bestc = c;
+            step = k;
+          }
         }
+        why = "corner";
       }
     }
-    if (step >= 0) keys.insert(MOVEKEY[step]);
-    if (std::getenv("BOTTRACE") && PUSHEDFRAMES % 50 == 0) {
-      int nm = 0, nd = 1000;
-      for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
-        const int d = std::abs(MONSTERX[m] - px) + std::abs(MONSTERY[m] - py);
-        if (d < nd) { nd = d; nm = m; }
+    if (step < 0 && !hasShot && PLAYERHEALTH[1] < 60) {
+      step = pathTo([](int x, int y) { return MAP[x][y] == 'H'; }, 500);
+      why = "health";
+    }
+    const bool low = PLAYERHEALTH[1] + ARMOR[1] / 2 < 40;
+    if (step < 0 && low && !brawlerInLine) {
+      // Badly hurt: health from anywhere, or else a quiet corner to wait in
+      // until a health pack comes back.
+      POPLIMIT = 17000;
+      step = pathTo([](int x, int y) { return MAP[x][y] == 'H'; }, 4000);
+      why = "health!";
+      if (step < 0 && (here > 0 || wakeCost(px, py) > 0)) {
+        step = pathTo([](int x, int y) { return DANGER[x][y] == 0 && wakeCost(x, y) == 0; }, 4000);
+        why = "hide";
       }
-      std::fprintf(stderr, "  weapon %d ammo %d shot %d step %d nearest type %d at %d,%d\n", w, ammo,
-                   shot, step, nm ? MONSTERTYPE[nm] : 0, nm ? MONSTERX[nm] : 0, nm ? MONSTERY[nm] : 0);
+      POPLIMIT = 9000;
+      if (step < 0) why = "wait";
+    }
+    if (step < 0 && !hasShot && ARMOR[1] < 50) {
+      step = pathTo([](int x, int y) { return MAP[x][y] == 'Y'; }, 25);
+      why = "armour";
+    }
+    const int goodAmmo = ammoOf(9) + ammoOf(4) + ammoOf(2) * 4;
+    if (step < 0 && !hasShot) {
+      step = pathTo([](int x, int y) { return pickupGlyph(MAP[x][y]); }, goodAmmo < 40 ? 200 : 20);
+      why = "pickup";
+    }
+    // Keep to the sniping cell chosen before while it still offers the shot:
+    // searching afresh every frame lets equal ways flip back and forth.
+    if (step < 0 && !hasShot && !low && snipeGoal && !BLOCKED[goalX][goalY] &&
+        DANGER[goalX][goalY] < 15 &&
+        (snipeFrom(goalX, goalY, false).dir >= 0 || PUSHEDFRAMES - goalFrame < 120)) {
+      const int gx = goalX, gy = goalY;
+      step = pathTo([&](int x, int y) { return x == gx && y == gy; }, 1200);
+      why = "snipe*";
+    }
+    if (step < 0 && !hasShot && !low && PUSHEDFRAMES >= nextSearch) {
+      snipeGoal = false;
+      int relaxedStep = -1, relaxedCost = 1 << 30, rx = 0, ry = 0;
+      step = pathTo([&](int x, int y) {
+        if (BLOCKED[x][y] || DANGER[x][y] >= 15) return false;
+        if (snipeFrom(x, y, true).dir >= 0) return true;
+        if (relaxedStep < 0 && snipeFrom(x, y, false).dir >= 0) {
+          relaxedStep = FIRST[x][y];
+          relaxedCost = DIST[x][y];
+          rx = x;
+          ry = y;
+        }
+        return false;
+      }, 1200);
+      (void)relaxedCost;
+      goalFrame = PUSHEDFRAMES;
+      if (step >= 0) {
+        snipeGoal = true;
+        goalX = GOALX;
+        goalY = GOALY;
+      } else if (relaxedStep >= 0) {
+        step = relaxedStep;
+        snipeGoal = true;
+        goalX = rx;
+        goalY = ry;
+      }
+      why = "snipe";
+    }
+    if (step < 0 && !hasShot && !low && PUSHEDFRAMES >= nextSearch) {
+      // Nothing to snipe within reach: walk to any cell with a monster in a
+      // firing line, looking further; that cell stays the goal for a while.
+      // Searches this wide are not repeated every frame.
+      POPLIMIT = 17000;
+      step = pathTo([](int x, int y) {
+        return !BLOCKED[x][y] && DANGER[x][y] < 15 && snipeFrom(x, y, false).dir >= 0;
+      }, 6000);
+      if (step < 0)
+        step = pathTo([](int x, int y) {
+          for (int d = 0; d < 8; d++)
+            if (shootable(traceFrom(x, y, d).m)) return true;
+          return false;
+        }, 8000);
+      POPLIMIT = 9000;
+      if (step >= 0) {
+        snipeGoal = true;
+        goalX = GOALX;
+        goalY = GOALY;
+        goalFrame = PUSHEDFRAMES;
+      } else {
+        nextSearch = PUSHEDFRAMES + 25;
+      }
+      why = "seek";
+    }
+    // Pacing to and fro without a kill: the goal of that dance is given up
+    // for a while, and so is the spot.
+    if (NUMBEROFMONSTERS != lastCount || SURVIVALSPAWNS != lastSpawns ||
+        std::abs(px - anchorX) + std::abs(py - anchorY) > 6) {
+      lastCount = NUMBEROFMONSTERS;
+      lastSpawns = SURVIVALSPAWNS;
+      anchorX = px;
+      anchorY = py;
+      anchorFrame = PUSHEDFRAMES;
+    } else if (PUSHEDFRAMES - anchorFrame > 150 && !hasShot) {
+      if (snipeGoal) REFUSED[goalX][goalY] = PUSHEDFRAMES + 1500;
+      for (int dx = -1; dx <= 1; dx++)
+        for (int dy = -1; dy <= 1; dy++)
+          if (onMap(px + dx, py + dy) && (dx || dy)) REFUSED[px + dx][py + dy] = PUSHEDFRAMES + 300;
+      snipeGoal = false;
+      anchorFrame = PUSHEDFRAMES;
+    }
+    // A step the game refused several frames running: that cell is not
+    // walkable after all.
+    if (step >= 0 && step == lastStep && px == lastX && py == lastY) {
+      if (++stuck > 8) {
+        const int nx = px + DX4[step], ny = py + DY4[step];
+        if (onMap(nx, ny)) REFUSED[nx][ny] = PUSHEDFRAMES + 600;
+        stuck = 0;
+        snipeGoal = false;
+      }
+    } else {
+      stuck = 0;
+    }
+    lastStep = step;
+    lastX = px;
+    lastY = py;
+    if (step >= 0) keys.insert(MOVEKEY[step]);
+    if (trace && (PUSHEDFRAMES % 50 == 0 || (PUSHEDFRAMES >= envInt("BOTFROM", 1 << 30) &&
+                                              PUSHEDFRAMES < envInt("BOTFROM", 0) + 40)))
+      std::fprintf(stderr,
+                   "p%d frame %lld at %d,%d health %.0f armour %.0f monsters %d spawns %d tier %d "
+                   "w %d a3 %d t3 %d ammo %d/%d/%d shot %d(%.0f t%d) %s %d\n",
+                   PAUSESTATE, static_cast<long long>(PUSHEDFRAMES), px, py, PLAYERHEALTH[1], ARMOR[1],
+                   NUMBEROFMONSTERS, SURVIVALSPAWNS, SURVIVALLASTTIER, CHOSENWEAPON[1], WEAPONAMMO[1][3], DSHOTGUNTIMER[1], ammoOf(2),
+                   ammoOf(4), ammoOf(9), shot.dir, shot.e, shot.m ? MONSTERTYPE[shot.m] : 0, why,
+                   step);
+    if (trace && PUSHEDFRAMES % 50 == 0 && snipeGoal) {
+      const SHOT g = snipeFrom(goalX, goalY, false);
+      std::fprintf(stderr, "   goal %d,%d dir %d e %.1f m %d t%d saw %d at %d,%d\n", goalX, goalY, g.dir,
+                   g.e, g.m, g.m ? MONSTERTYPE[g.m] : 0, g.m ? SAW[g.m] : 0, g.m ? MONSTERX[g.m] : 0,
+                   g.m ? MONSTERY[g.m] : 0);
     }
     want(keys);
   }

@@ -136,12 +136,16 @@ void DISPLAYINVENTORY(BYTE pn) {
   if (!ISLOCAL(pn)) return;
   if (INTANK[pn] >= 1 && INTANK[pn] <= NUMBEROFTANKS)
     RENDERSTRING(35, 17, "TANK: " + INTTOSTR(TANKHEALTH[INTANK[pn]]), 12, 0, 1, 100, 100);
-  RENDERSTRING(75, 5, "KEYS:", 14, 0, 2, 100, 100);
-  // #168 is a key in both glyph sets.
-  const std::string mark(1, static_cast<char>(168));
-  for (int k = 1; k <= 5; k++)
-    if (KEYS[pn][k])
-      RENDERSTRING(35, 3 + k, mark + " " + KEYNAMES[k], KEYCOLOR[k], 0, 1, 100, 100);
+  // Keys open nothing in the deathmatch arena and the frag counts take their
+  // place at the top: the key list is left out there, as the key markers are.
+  if (!DEATHMATCH()) {
+    RENDERSTRING(75, 5, "KEYS:", 14, 0, 2, 100, 100);
+    // #168 is a key in both glyph sets.
+    const std::string mark(1, static_cast<char>(168));
+    for (int k = 1; k <= 5; k++)
+      if (KEYS[pn][k])
+        RENDERSTRING(35, 3 + k, mark + " " + KEYNAMES[k], KEYCOLOR[k], 0, 1, 100, 100);
+  }
   DRAWINVENTORYSLOTS(pn);
 
   ADVANCEHEROTIMER();

@@ -17,12 +17,19 @@ namespace {
 
 const std::string HERE = std::string(ASHEN_TEST_DIR) + "/game/";
 
+// A long survival run played by tools/survival_bot and recorded (--record).
+const char* const BOTRUNFILE = "survival74_bot.txt";
+constexpr int BOTRUNLEVEL = 74;
+constexpr int BOTRUNGRUNTS = 115, BOTRUNNINES = 15;
+constexpr int BOTRUNFRAMES = 5300;
+constexpr int BOTRUNSPAWNS = 52;
+
 // Runs generated level LEVEL with the input file INPUT; returns the dump.
 nlohmann::json RUNMODE(const TempDir& dir, int level, const std::string& input, int frames,
-                       int seed) {
+                       int seed, const std::string& params = "") {
   const GAMERUN r = RUNHEADLESS(dir.path, "--seed " + std::to_string(seed) + " --frames " + std::to_string(frames) +
                                               " --data " + ASHEN_SOURCE_DATA + " --input " + input + " " +
-                                              std::to_string(level));
+                                              std::to_string(level) + params);
   EXPECT_EQ(r.CODE, 0) << r.OUTPUT;
   return PARSEDUMP(r.DUMP);
 }
@@ -75,6 +82,60 @@ TEST(ModesRun, BotPlayedSurvivalRunAdvancesTheTiersUntilThePlayerFalls) {
   EXPECT_EQ(d["monsters"]["count"], 112);  // one replacement per death
   EXPECT_EQ(d["survival"]["spawns"], 13);
   EXPECT_EQ(d["survival"]["tier"], 11);
+  EXPECT_EQ(d["survival"]["bosses"], 0);
+}
+
+// Place of each kind on the survival chain 1 -> 3 -> 4 -> 11 -> 10 -> 9 -> 2 -> 8:
+// every kill short of kind 8 puts one monster a step further on.
+int CHAINRANK(int kind) {
+  static const std::map<int, int> rank = {{1, 0}, {3, 1}, {4, 2}, {11, 3}, {10, 4}, {9, 5}, {2, 6}, {8, 7}};
+  const auto it = rank.find(kind);
+  return it == rank.end() ? -100 : it->second;
+}
+
+struct TALLY {
+  int count = 0, ranks = 0;
+  std::map<int, int> kinds;
+};
+TALLY TALLYMONSTERS(const nlohmann::json& d) {
+  TALLY t;
+  for (const auto& m : d["monsters"]["list"]) {
+    const int k = m["type"].get<int>();
+    t.count++;
+    t.ranks += CHAINRANK(k);
+    t.kinds[k]++;
+  }
+  return t;
+}
+
+TEST(ModesRun, LongBotRunClimbsTheSurvivalChain) {
+  TempDir dir;
+  const std::string file = HERE + BOTRUNFILE;
+  // The level as generated: only grunts (1) and kind-9 monsters.
+  std::ofstream(dir.path + "/none.txt") << "# no input\n";
+  const TALLY before = TALLYMONSTERS(RUNMODE(dir, BOTRUNLEVEL, dir.path + "/none.txt", 5, 5, " NOSOUND"));
+  ASSERT_EQ(before.kinds.size(), 2u);
+  ASSERT_EQ(before.kinds.at(1), BOTRUNGRUNTS);
+  ASSERT_EQ(before.kinds.at(9), BOTRUNNINES);
+
+  const nlohmann::json d = RUNMODE(dir, BOTRUNLEVEL, file, BOTRUNFRAMES, 5, " NOSOUND");
+  ASSERT_TRUE(d.contains("survival")) << d.dump();
+  EXPECT_EQ(d["mode"], "survival");
+  EXPECT_EQ(d["frames"], BOTRUNFRAMES);
+  EXPECT_FALSE(d["players"][0]["dead"].get<bool>()) << "the player is still standing";
+  EXPECT_EQ(d["victory"], 0);
+  const TALLY after = TALLYMONSTERS(d);
+  const int spawns = d["survival"]["spawns"].get<int>();
+  EXPECT_EQ(spawns, BOTRUNSPAWNS);
+  // No kind-8 monster has died yet (the access story has not been told), so
+  // every kill was replaced one step further along the chain: the number of
+  // monsters is unchanged and the ranks rose by one per kill.
+  EXPECT_FALSE(d["survival"]["access"].get<bool>());
+  EXPECT_EQ(after.count, before.count);
+  EXPECT_EQ(after.ranks - before.ranks, spawns);
+  // The tiers on the level now reach past the start's kinds.
+  for (int k : {3, 4, 11, 10, 2}) EXPECT_TRUE(after.kinds.count(k)) << "kind " << k;
+  EXPECT_EQ(after.kinds.count(12), 0u);
   EXPECT_EQ(d["survival"]["bosses"], 0);
 }
 

@@ -3,6 +3,8 @@
 // rows between the weapon list and the health line.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "display/input.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
@@ -12,6 +14,7 @@
 #include "render/hud.h"
 #include "render/messages.h"
 #include "shell/engine.h"
+#include "shell/gameflow.h"
 
 namespace {
 
@@ -20,6 +23,12 @@ class HUDINVENTORY : public leveltest::LEVELFIXTURE {
   // Draws the HUD of player 1 carrying INV with slot CHOSEN.
   void DRAW(const std::string& inv, BYTE chosen, RES res, BYTE boots) {
     LEVEL({"RRRRR", "RP  R", "RRRRR"});
+    CURRENTMAP = mapnumber;
+    for (int k = 1; k <= 10; k++) KEYS[1][k] = false;
+    for (int k : keysheld) KEYS[1][k] = true;
+    KEYNAMES[1] = "Keyone";
+    KEYNAMES[2] = "Keytwo";
+    KEYNAMES[3] = "Keythree";
     MYNUMBER = 1;
     NUMBEROFPLAYERS = 1;
     INVENTORY[1] = inv;
@@ -36,6 +45,8 @@ class HUDINVENTORY : public leveltest::LEVELFIXTURE {
     DISPLAYINVENTORY(1);
     ENDUPDATESCREEN();
   }
+  BYTE mapnumber = 100;
+  std::vector<int> keysheld;
   static std::string TEXTAT(int x, int y, int n) {
     std::string s;
     for (int i = 0; i < n; i++) s += static_cast<char>(EKRAN[y][x + i].SYMBOL);
@@ -81,6 +92,36 @@ TEST_F(HUDINVENTORY, NothingChosenNoBracketsAndNoBootsWithoutBootTime) {
   }
   EXPECT_EQ(TEXTAT(69, 35, 8), "Lumber 0");
   EXPECT_EQ(TEXTAT(69, 36, 5), "     ");
+}
+
+// Held keys are listed in the campaign and in survival; the deathmatch arena
+// shows neither the heading nor the keys (the frag counts sit at the top).
+TEST_F(HUDINVENTORY, KeyListEverywhereButTheDeathmatchArena) {
+  const auto anywhere = [](const std::string& text) {
+    for (int y = 1; y <= UDT_Y; y++) {
+      std::string row;
+      for (int x = 1; x <= UDT_X; x++) row += static_cast<char>(EKRAN[y][x].SYMBOL);
+      if (row.find(text) != std::string::npos) return true;
+    }
+    return false;
+  };
+  const std::string mark(1, static_cast<char>(168));
+  struct CASE { BYTE map; bool listed; } cases[] = {{100, true}, {72, true}, {49, true},
+                                                    {50, false}, {51, true}};
+  STYLE(1);
+  for (const CASE& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.map));
+    mapnumber = c.map;
+    keysheld = {1, 3};
+    DRAW("    ", 0, RES{0, 0}, 0);
+    EXPECT_EQ(anywhere("KEYS:"), c.listed);
+    EXPECT_EQ(anywhere(mark + " Keyone"), c.listed);
+    EXPECT_FALSE(anywhere("Keytwo")) << "a key not held is never listed";
+    EXPECT_EQ(anywhere(mark + " Keythree"), c.listed);
+  }
+  keysheld.clear();
+  DRAW("    ", 0, RES{0, 0}, 0);
+  EXPECT_FALSE(anywhere(mark));
 }
 
 }  // namespace
