@@ -130,7 +130,9 @@ TEST_F(GAMEFLOWTEST, TheTitleLeftAloneForAMinuteRollsTheCredits) {
     const uint64_t waited = GETCURRENTTICKS() - t0;
     EXPECT_GE(waited, 60000u) << keyat;
     // With the key, a full minute after it: more than 60 s in all.
-    if (keyat > 0) EXPECT_GE(waited, 60000u + 20u * 1000u) << "the key started the minute again";
+    if (keyat > 0) {
+      EXPECT_GE(waited, 60000u + 20u * 1000u) << "the key started the minute again";
+    }
   }
 }
 
