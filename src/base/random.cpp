@@ -10,7 +10,7 @@ uint64_t lastSeed = 0;
 // The local generator of link play (RANDOMSPLIT).
 uint64_t localState = 0x9E3779B97F4A7C15ull;
 bool split = false, localDraws = false;
-// The look's own generator (randomLook); never seeded, never shared.
+// The look's own generator (randomLook); never shared with the game's draws.
 uint64_t lookState = 0x2545F4914F6CDD1Dull;
 
 uint64_t step(uint64_t& s) {
@@ -35,6 +35,9 @@ void RANDSEED(uint64_t seed) {
   lastSeed = seed;
   // Mix the seed so that small seeds (level numbers) still give well spread states.
   state = mixed(seed);
+  // The look's generator starts afresh with every seed too, so a seeded run
+  // draws the same frames in either look from the same start.
+  lookState = mixed(~seed);
 }
 
 uint64_t RANDSTATE() { return state; }

@@ -115,7 +115,9 @@ TEST_F(GAMEFLOWTEST, TheTitleLeftAloneForAMinuteRollsTheCredits) {
     CLEARINPUTSCRIPT();
     const int64_t f = PUSHEDFRAMES;
     std::string err;
-    if (keyat > 0) ASSERT_TRUE(PARSEINPUTSCRIPT(TAPAT(f + keyat, "Down"), "test input", err)) << err;
+    if (keyat > 0) {
+      ASSERT_TRUE(PARSEINPUTSCRIPT(TAPAT(f + keyat, "Down"), "test input", err)) << err;
+    }
     HARNESS.FRAMES = f + 8000;
     const uint64_t t0 = GETCURRENTTICKS();
     BYTE r = 0;
