@@ -85,8 +85,8 @@ for f in /usr/games/ashenreach /usr/bin/ashenreach; do [ -x "$run$f" ] && prog=$
 [ -n "${prog:-}" ] || fail "no installed program in /usr/bin or /usr/games"
 for f in /usr/share/ashenreach/CAMPAIGN/main/MAPS/map1.txt /usr/share/ashenreach/GFX/NORM/130.png \
          /usr/share/applications/ashenreach.desktop /usr/share/icons/hicolor/48x48/apps/ashenreach.png \
-         /usr/share/man/man6/ashenreach.6.gz; do
-  [ -e "$run$f" ] || fail "package lacks $f"
+         /usr/share/man/man6/ashenreach.6; do
+  [ -e "$run$f" ] || [ -e "$run$f.gz" ] || fail "package lacks $f"
 done
 missing=$(in_root sh -c "ldd $prog" | grep "not found" || true)
 [ -z "$missing" ] || fail "libraries not found in the fresh system: $missing"
