@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "base/safefile.h"
 
@@ -106,14 +107,19 @@ class HEADLESS : public BACKEND {
   int32_t UPLOADTEXTURE(const IMAGE& img) override {
     if (img.W <= 0 || img.H <= 0 || img.RGBA.size() < size_t(img.W) * img.H * 4) return 0;
     int32_t h = NEXTTEX++;
-    TEX[h] = img;
+    TEX[h] = std::make_shared<const IMAGE>(img);
     return h;
   }
+  // A quad already drawn keeps its texture: the frame it is in still shows it.
   void DELETETEXTURE(int32_t handle) override { TEX.erase(handle); }
 
+  // The quads of a frame are only recorded as they come; the pixels are made
+  // when someone reads the frame (a screenshot, a test). Most frames of a
+  // headless run are never looked at, and rasterising them all would be most
+  // of the run's work.
   void BEGINFRAME() override {
-    WORK.assign(static_cast<size_t>(W) * H * 4, 0);
-    for (size_t i = 3; i < WORK.size(); i += 4) WORK[i] = 255;
+    WORK.clear();
+    CONTINUED = false;
     QUADS = 0;
     CALLS = 0;
     RUNOPEN = false;
@@ -123,17 +129,35 @@ class HEADLESS : public BACKEND {
     BLEND = mode;
   }
   void QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u1, float v1, float u2,
-            float v2, uint8_t r, uint8_t g, uint8_t b) override;
+            float v2, uint8_t r, uint8_t g, uint8_t b) override {
+    QUADS++;
+    if (!RUNOPEN) {
+      CALLS++;
+      RUNOPEN = true;
+    }
+    auto it = TEX.find(tex);
+    if (it == TEX.end()) return;
+    // Drawn on without a new frame begun: the presented frame goes on.
+    if (CONTINUED) {
+      WORK = SHOWN;
+      CONTINUED = false;
+    }
+    WORK.push_back(DRAWN{it->second, x1, y1, x2, y2, u1, v1, u2, v2, r, g, b, BLEND});
+  }
   void ENDFRAME() override {
-    FRAME.W = W;
-    FRAME.H = H;
-    FRAME.RGBA = WORK;
+    if (!CONTINUED) SHOWN.swap(WORK);
+    CONTINUED = true;
+    MADE = false;
     LASTQUADS = QUADS;
     LASTCALLS = CALLS;
     PRESENTED = true;
   }
   bool READFRAME(IMAGE& out) override {
     if (!PRESENTED) return false;
+    if (!MADE) {
+      RASTERISE(SHOWN, FRAME);
+      MADE = true;
+    }
     out = FRAME;
     return true;
   }
@@ -192,13 +216,27 @@ class HEADLESS : public BACKEND {
     PAUSED = paused;
   }
 
+  // One textured quad as drawn: its texture, corners, texture corners,
+  // colour and the blend mode in force.
+  struct DRAWN {
+    std::shared_ptr<const IMAGE> TEXTURE;
+    float X1, Y1, X2, Y2, U1, V1, U2, V2;
+    uint8_t R, G, B;
+    BLENDMODE MODE;
+  };
+  void RASTERISE(const std::vector<DRAWN>& quads, IMAGE& out) const;
+  static void DRAWQUAD(IMAGE& out, const DRAWN& q);
+
   int32_t W, H;
   uint64_t CLOCK = 0;
   int32_t MX = 0, MY = 0;
-  std::map<int32_t, IMAGE> TEX;
+  std::map<int32_t, std::shared_ptr<const IMAGE>> TEX;
   int32_t NEXTTEX = 1;
-  std::vector<uint8_t> WORK;
-  IMAGE FRAME;
+  std::vector<DRAWN> WORK;   // the frame being drawn
+  std::vector<DRAWN> SHOWN;  // the last presented frame
+  IMAGE FRAME;               // its pixels, once made
+  bool MADE = false;
+  bool CONTINUED = false;  // no frame begun since the last one was presented: WORK is stale, SHOWN is drawn on
   bool PRESENTED = false;
   BLENDMODE BLEND = BLEND_ADDITIVE;
   bool RUNOPEN = false;
@@ -226,16 +264,21 @@ void COVERED(float a, float b, int32_t limit, int32_t& first, int32_t& last) {
   last = std::min(last, limit - 1);
 }
 
-void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u1, float v1,
-                    float u2, float v2, uint8_t r, uint8_t g, uint8_t b) {
-  QUADS++;
-  if (!RUNOPEN) {
-    CALLS++;
-    RUNOPEN = true;
-  }
-  auto it = TEX.find(tex);
-  if (it == TEX.end() || WORK.empty()) return;
-  const IMAGE& t = it->second;
+// A black opaque picture with every quad of the frame drawn on it in order.
+void HEADLESS::RASTERISE(const std::vector<DRAWN>& quads, IMAGE& out) const {
+  out.W = W;
+  out.H = H;
+  out.RGBA.assign(static_cast<size_t>(W) * H * 4, 0);
+  for (size_t i = 3; i < out.RGBA.size(); i += 4) out.RGBA[i] = 255;
+  for (const DRAWN& q : quads) DRAWQUAD(out, q);
+}
+
+void HEADLESS::DRAWQUAD(IMAGE& out, const DRAWN& q) {
+  const IMAGE& t = *q.TEXTURE;
+  const int32_t W = out.W, H = out.H;
+  const BLENDMODE BLEND = q.MODE;
+  const uint8_t r = q.R, g = q.G, b = q.B;
+  float x1 = q.X1, y1 = q.Y1, x2 = q.X2, y2 = q.Y2, u1 = q.U1, v1 = q.V1, u2 = q.U2, v2 = q.V2;
   if (!ORDERQUAD(x1, y1, x2, y2, u1, v1, u2, v2)) return;
   int32_t cx0, cx1, ry0, ry1;
   COVERED(x1, x2, W, cx0, cx1);
@@ -257,7 +300,7 @@ void HEADLESS::QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u
     double v = v1 + (j + 0.5 - y1) / (double(y2) - y1) * (double(v2) - v1);
     int32_t ty = std::clamp(static_cast<int32_t>(std::floor(v * t.H - TIE)), 0, t.H - 1);
     const uint8_t* row = &t.RGBA[static_cast<size_t>(ty) * t.W * 4];
-    uint8_t* dst = &WORK[(static_cast<size_t>(j) * W + cx0) * 4];
+    uint8_t* dst = &out.RGBA[(static_cast<size_t>(j) * W + cx0) * 4];
     for (int32_t i = cx0; i <= cx1; i++, dst += 4) {
       const uint8_t* s = row + tx[i - cx0] * 4;
       if (s[3] == 0) continue;
