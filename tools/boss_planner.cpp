@@ -14,9 +14,9 @@
 // How level 108's replay was made (the prefix is the route to the hall, up to
 // frame 1798, ending at column 55 line 2):
 //   awk '/^#/ {next} $1<=1798' data/CAMPAIGN/main/MAPS/Map108_replay.txt > prefix.txt
-//   PLAN_FROM=1800 PLAN_OUT=plan.txt PLAN_LOG=log.txt PLAN_GOALX=5 PLAN_GOALY=81 \
-//     build/boss_planner --headless --seed 1 --frames 3600 --data data --user-dir /tmp/u \
-//     --input prefix.txt 108
+//   PLAN_FROM=1800 PLAN_OUT=plan.txt PLAN_LOG=log.txt PLAN_GOALX=5 PLAN_GOALY=81
+//     build/boss_planner --headless --seed 1 --frames 3600 --data data --user-dir /tmp/u
+//     --input prefix.txt 108          (one command line)
 // then the replay is the header, prefix.txt and plan.txt (without its "# end" line).
 // Defaults: a decision every 4 frames (PLAN_STEP) among 25 candidates, the second
 // move held 24 frames (PLAN_HOLD); the score is the boss energy taken plus twelve
@@ -37,6 +37,7 @@
 #include "base/harness.h"
 #include "base/paths.h"
 #include "display/backend.h"
+#include "display/backendforward.h"
 #include "display/backend_headless.h"
 #include "display/input.h"
 #include "display/inputscript.h"
@@ -259,16 +260,13 @@ struct BOT {
   }
 };
 
-class BOTBACKEND : public BACKEND {
+class BOTBACKEND : public FORWARDBACKEND {
  public:
-  explicit BOTBACKEND(BACKEND* inner) : IN(inner) {}
-  bool OPEN(int32_t& w, int32_t& h) override { return IN->OPEN(w, h); }
+  explicit BOTBACKEND(BACKEND* inner) : FORWARDBACKEND(inner) {}
   void CLOSE() override {
     if (!B.child && !B.finished) B.writeOut();
     IN->CLOSE();
   }
-  uint64_t TICKS() override { return IN->TICKS(); }
-  void IDLE(int32_t ms) override { IN->IDLE(ms); }
   bool POLLEVENT(BACKENDEVENT& ev) override {
     if (PUSHEDFRAMES != B.lastFrame) {
       B.lastFrame = PUSHEDFRAMES;
@@ -281,28 +279,12 @@ class BOTBACKEND : public BACKEND {
     }
     return IN->POLLEVENT(ev);
   }
-  void MOUSESTATE(int32_t& x, int32_t& y, int32_t& b) override { IN->MOUSESTATE(x, y, b); }
-  void WARPMOUSE(int32_t x, int32_t y) override { IN->WARPMOUSE(x, y); }
-  bool JOYSTATE(int32_t& x, int32_t& y, bool& b1, bool& b2) override { return IN->JOYSTATE(x, y, b1, b2); }
-  int32_t UPLOADTEXTURE(const IMAGE& img) override { return IN->UPLOADTEXTURE(img); }
-  void DELETETEXTURE(int32_t h) override { IN->DELETETEXTURE(h); }
   void BEGINFRAME() override {}
-  void SETBLEND(BLENDMODE m) override {}
+  void SETBLEND(BLENDMODE) override {}
   void QUAD(int32_t, float, float, float, float, float, float, float, float, uint8_t, uint8_t, uint8_t) override {}
   void ENDFRAME() override {}
-  bool READFRAME(IMAGE& out) override { return IN->READFRAME(out); }
-  int32_t DRAWCALLS() override { return IN->DRAWCALLS(); }
-  bool OPENAUDIO() override { return IN->OPENAUDIO(); }
-  void CLOSEAUDIO() override { IN->CLOSEAUDIO(); }
-  int32_t LOADSOUND(const std::string& p) override { return IN->LOADSOUND(p); }
-  void PLAYSOUND(int32_t c, int32_t h, int32_t l) override { IN->PLAYSOUND(c, h, l); }
-  void HALTSOUND(int32_t c) override { IN->HALTSOUND(c); }
-  bool SOUNDBUSY(int32_t c) override { return IN->SOUNDBUSY(c); }
-  void SOUNDVOLUME(int32_t c, int32_t v) override { IN->SOUNDVOLUME(c, v); }
-  void PAUSEAUDIO(bool p) override { IN->PAUSEAUDIO(p); }
 
  private:
-  BACKEND* IN;
   BOT B;
 };
 
