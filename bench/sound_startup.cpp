@@ -30,6 +30,7 @@
 #include "base/harness.h"
 #include "base/paths.h"
 #include "display/backend.h"
+#include "display/backendforward.h"
 #include "display/backend_sdl.h"
 #include "display/backend_sdl_audio.h"
 #include "shell/startup.h"
@@ -185,73 +186,41 @@ std::string standInData() {
 
 // Passes everything to the SDL back-end and notes the first frame presented
 // after the slot table is loaded, then when every sample is decoded.
-class TIMEDBACKEND : public BACKEND {
+class TIMEDBACKEND : public FORWARDBACKEND {
  public:
-  explicit TIMEDBACKEND(BACKEND* b) : B(b) {}
-  ~TIMEDBACKEND() override { delete B; }
+  explicit TIMEDBACKEND(BACKEND* b) : FORWARDBACKEND(b) {}
+  ~TIMEDBACKEND() override { delete IN; }
   double FIRSTFRAME = -1, LOADSTART = -1, ALLDECODED = -1, OPENED = -1;
   bool UPLOADED = false;
   double WAITPLAY = 0;  // time spent starting sounds before the first frame (their decoding)
 
   bool OPEN(int32_t& w, int32_t& h) override {
-    bool r = B->OPEN(w, h);
+    bool r = IN->OPEN(w, h);
     OPENED = BENCHWALLMS(T0);
     return r;
   }
-  void CLOSE() override { B->CLOSE(); }
-  uint64_t TICKS() override { return B->TICKS(); }
-  void IDLE(int32_t ms) override { B->IDLE(ms); }
-  bool POLLEVENT(BACKENDEVENT& ev) override { return B->POLLEVENT(ev); }
-  void MOUSESTATE(int32_t& x, int32_t& y, int32_t& b) override { B->MOUSESTATE(x, y, b); }
-  void WARPMOUSE(int32_t x, int32_t y) override { B->WARPMOUSE(x, y); }
-  bool JOYSTATE(int32_t& x, int32_t& y, bool& b1, bool& b2) override {
-    return B->JOYSTATE(x, y, b1, b2);
-  }
   int32_t UPLOADTEXTURE(const IMAGE& img) override {
     UPLOADED = true;
-    return B->UPLOADTEXTURE(img);
-  }
-  void DELETETEXTURE(int32_t h) override { B->DELETETEXTURE(h); }
-  void BEGINFRAME() override { B->BEGINFRAME(); }
-  void SETBLEND(BLENDMODE m) override { B->SETBLEND(m); }
-  void QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u1, float v1, float u2,
-            float v2, uint8_t r, uint8_t g, uint8_t b) override {
-    B->QUAD(tex, x1, y1, x2, y2, u1, v1, u2, v2, r, g, b);
+    return IN->UPLOADTEXTURE(img);
   }
   void ENDFRAME() override {
-    B->ENDFRAME();
-
+    IN->ENDFRAME();
     // Without sound the menu is the first frame after the glyphs are uploaded.
     if ((SOUNDON ? !SOUNDTABLELOADED : !UPLOADED) || FIRSTFRAME >= 0) return;
     FIRSTFRAME = BENCHWALLMS(T0);
-    while (B->SOUNDSPENDING() > 0) B->IDLE(1);
+    while (IN->SOUNDSPENDING() > 0) IN->IDLE(1);
     ALLDECODED = BENCHWALLMS(T0);
     throw HARNESSEXIT{};
   }
-  bool READFRAME(IMAGE& out) override { return B->READFRAME(out); }
-  int32_t DRAWCALLS() override { return B->DRAWCALLS(); }
-  bool OPENAUDIO() override { return B->OPENAUDIO(); }
-  void CLOSEAUDIO() override { B->CLOSEAUDIO(); }
-  std::string AUDIOERROR() override { return B->AUDIOERROR(); }
   int32_t LOADSOUND(const std::string& p) override {
     if (LOADSTART < 0) LOADSTART = BENCHWALLMS(T0);
-    return B->LOADSOUND(p);
+    return IN->LOADSOUND(p);
   }
-  void FREESOUND(int32_t h) override { B->FREESOUND(h); }
-  int32_t SOUNDSPENDING() override { return B->SOUNDSPENDING(); }
   void PLAYSOUND(int32_t c, int32_t h, int32_t l) override {
     const auto t = BENCHCLOCK::now();
-    B->PLAYSOUND(c, h, l);
+    IN->PLAYSOUND(c, h, l);
     if (FIRSTFRAME < 0) WAITPLAY += BENCHWALLMS(t);
-
   }
-  void HALTSOUND(int32_t c) override { B->HALTSOUND(c); }
-  bool SOUNDBUSY(int32_t c) override { return B->SOUNDBUSY(c); }
-  void SOUNDVOLUME(int32_t c, int32_t v) override { B->SOUNDVOLUME(c, v); }
-  void PAUSEAUDIO(bool p) override { B->PAUSEAUDIO(p); }
-
- private:
-  BACKEND* B;
 };
 
 // One start-up in this process; prints "first-frame decoded loadstart" in ms.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "display/backend.h"
+#include "display/backendforward.h"
 #include "display/backend_headless.h"
 #include "display/renderer.h"
 #include "display/textscreen.h"
@@ -46,37 +47,24 @@ bool WITHIN(const RECT& inner, const RECT& outer) {
 }
 
 // The headless back-end with every quad's texture and rectangle written down.
-class RECORDER : public BACKEND {
+class RECORDER : public FORWARDBACKEND {
  public:
   struct DRAWN {
     int32_t TEX;
     RECT R;
   };
-  RECORDER(int32_t w, int32_t h) : INNER(MAKEHEADLESSBACKEND(w, h)) {}
-  ~RECORDER() override { delete INNER; }
-  bool OPEN(int32_t& w, int32_t& h) override { return INNER->OPEN(w, h); }
-  void CLOSE() override { INNER->CLOSE(); }
-  uint64_t TICKS() override { return INNER->TICKS(); }
-  void IDLE(int32_t ms) override { INNER->IDLE(ms); }
-  bool POLLEVENT(BACKENDEVENT& ev) override { return INNER->POLLEVENT(ev); }
-  void MOUSESTATE(int32_t& x, int32_t& y, int32_t& b) override { INNER->MOUSESTATE(x, y, b); }
-  void WARPMOUSE(int32_t x, int32_t y) override { INNER->WARPMOUSE(x, y); }
-  bool JOYSTATE(int32_t& x, int32_t& y, bool& a, bool& b) override { return INNER->JOYSTATE(x, y, a, b); }
-  int32_t UPLOADTEXTURE(const IMAGE& img) override { return INNER->UPLOADTEXTURE(img); }
-  void DELETETEXTURE(int32_t h) override { INNER->DELETETEXTURE(h); }
+  RECORDER(int32_t w, int32_t h) : FORWARDBACKEND(MAKEHEADLESSBACKEND(w, h)) {}
+  ~RECORDER() override { delete IN; }
   void BEGINFRAME() override {
     QUADS.clear();
-    INNER->BEGINFRAME();
+    IN->BEGINFRAME();
   }
-  void SETBLEND(BLENDMODE m) override { INNER->SETBLEND(m); }
   void QUAD(int32_t tex, float x1, float y1, float x2, float y2, float u1, float v1, float u2,
             float v2, uint8_t r, uint8_t g, uint8_t b) override {
     QUADS.push_back({tex, RECT{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)}});
-    INNER->QUAD(tex, x1, y1, x2, y2, u1, v1, u2, v2, r, g, b);
+    IN->QUAD(tex, x1, y1, x2, y2, u1, v1, u2, v2, r, g, b);
   }
-  void ENDFRAME() override { INNER->ENDFRAME(); }
-  bool READFRAME(IMAGE& out) override { return INNER->READFRAME(out); }
-  int32_t DRAWCALLS() override { return INNER->DRAWCALLS(); }
+  // Silent: the layout tests need no sound.
   bool OPENAUDIO() override { return true; }
   void CLOSEAUDIO() override {}
   int32_t LOADSOUND(const std::string&) override { return 0; }
@@ -86,7 +74,6 @@ class RECORDER : public BACKEND {
   void SOUNDVOLUME(int32_t, int32_t) override {}
   void PAUSEAUDIO(bool) override {}
 
-  BACKEND* INNER;
   std::vector<DRAWN> QUADS;
 };
 
