@@ -22,7 +22,19 @@
 //   when needed or near;
 // - the T-1000 is not worth a shot until it stands alone.
 // It leaves with Escape when its time is up (--frames minus a few) or when it
-// died.
+// died, and walks into the exit portal once the boss is dead.
+//
+// BOTPLAN=1 makes it look ahead (see BOT::plan): with an awake monster about,
+// every BOTPLANSTEP frames (8) it forks the game once per candidate move and
+// lets each copy play on for BOTHORIZON frames (90) by the rules above, then
+// follows the best. BOTPLANLOG=FILE logs each decision.
+//
+// With --input PREFIX the bot takes over where the script ends: a run can be
+// carried on from any frame of an earlier recording (cut its lines after
+// that frame), and the two recordings joined replay as one run.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <queue>
@@ -41,6 +53,7 @@
 #include "display/backend_headless.h"
 #include "display/inputscript.h"
 #include "display/keynames.h"
+#include "game/doors.h"
 #include "game/monsters.h"
 #include "game/player.h"
 #include "game/players.h"
@@ -49,6 +62,7 @@
 #include "game/weapons.h"
 #include "render/los.h"
 #include "shell/engine.h"
+#include "shell/gameflow.h"
 #include "shell/startup.h"
 #include "world/grid.h"
 
@@ -114,6 +128,15 @@ int gunRange(int t) {
 bool stationary(int t) { return t == 10 || t == 11; }
 // Kinds whose lines run along the rows and columns only.
 bool axisOnly(int t) { return t == 2 || t == 8; }
+
+// The generated levels keep their corner exit to the next level; stepping
+// into it before the boss is dead would end the survival run unfinished.
+bool exitCell(int x, int y) {
+  if (SURVIVALBOSSDOWN) return false;
+  for (int i = 1; i <= NUMPORTALS && i <= MAX_PORTALS; i++)
+    if (PORTALX[i] == x && PORTALY[i] == y) return true;
+  return false;
+}
 
 double euclid(int x1, int y1, int x2, int y2) { return std::hypot(x1 - x2, y1 - y2); }
 
@@ -274,7 +297,7 @@ int stepCost(int x, int y) { return 1 + DANGER[x][y] + wakeCost(x, y) + (BLOCKED
 
 // Cheapest way from the player to a cell GOAL accepts; returns the first
 // step (0..3), -1 when none is found within LIMIT.
-int DIST[W][H], FIRST[W][H];
+int DIST[W][H], FIRST[W][H], PREVCELL[W][H];
 int GOALX = 0, GOALY = 0;  // the cell the last successful search reached
 int POPLIMIT = 9000;
 template <class GOAL>
@@ -302,16 +325,33 @@ int pathTo(GOAL goal, int limit) {
     if (c >= limit) continue;
     for (int k = 0; k < 4; k++) {
       const int nx = x + DX4[k], ny = y + DY4[k];
-      if (!onMap(nx, ny) || !walkable(MAP[nx][ny])) continue;
+      if (!onMap(nx, ny) || !walkable(MAP[nx][ny]) || exitCell(nx, ny)) continue;
       if (REFUSED[nx][ny] > NOW) continue;
       const int nc = c + stepCost(nx, ny);
       if (DIST[nx][ny] >= 0 && DIST[nx][ny] <= nc) continue;
       DIST[nx][ny] = nc;
       FIRST[nx][ny] = c == 0 ? k : FIRST[x][y];
+      PREVCELL[nx][ny] = cell;
       q.push({nc, nx * H + ny});
     }
   }
+  if (std::getenv("BOTDEBUGPATH")) std::fprintf(stderr, "pathTo fails: popped %d limit %d\n", popped, limit);
   return -1;
+}
+
+// The cells of the way the last successful search found, from the first
+// step to the goal.
+std::vector<int> lastRoute() {
+  std::vector<int> r;
+  int x = GOALX, y = GOALY;
+  while (!(x == PLAYERX[1] && y == PLAYERY[1]) && r.size() < W * H) {
+    r.push_back(x * H + y);
+    const int c = PREVCELL[x][y];
+    x = c / H;
+    y = c % H;
+  }
+  std::reverse(r.begin(), r.end());
+  return r;
 }
 
 // Damage per frame of a weapon at distance E (reload times included).
@@ -382,6 +422,36 @@ int nearestAwake(int limit, int& who) {
   return 1000;
 }
 
+// Kills still needed to take a monster of kind T down the survival chain
+// 1-3-4-11-10-9-2-8 (the T-1000 and the boss count one each).
+int chainLeft(int t) {
+  switch (t) {
+    case 1: return 8;
+    case 3: return 7;
+    case 4: return 6;
+    case 11: return 5;
+    case 10: return 4;
+    case 9: return 3;
+    case 2: return 2;
+    case 8: case 5: case 12: return 1;
+    default: return 0;
+  }
+}
+
+// The same, counting the energy a wounded monster has lost as part of a kill:
+// a monster dying and its successor appearing at full energy leaves the sum
+// unchanged, so the measure grows smoothly with every hit.
+double chainRemaining() {
+  double r = 0;
+  for (int m = 1; m <= NUMBEROFMONSTERS; m++) {
+    const int t = MONSTERTYPE[m], left = chainLeft(t);
+    if (left == 0) continue;
+    const double full = t <= ALLMONSTERS && ELIMIT[t] > 0 ? ELIMIT[t] : 1;
+    r += left - 1 + std::clamp(MONSTERENERGY[m] / full, 0.0, 1.0);
+  }
+  return r;
+}
+
 struct BOT {
   std::set<int32_t> held;
   std::deque<BACKENDEVENT> queue;
@@ -395,6 +465,126 @@ struct BOT {
   int64_t anchorFrame = 0, goalFrame = 0, nextSearch = 0;
   int goalX = 0, goalY = 0;
   bool trace = std::getenv("BOTTRACE") != nullptr;
+  int startLevel = 0;
+  std::vector<int> route;  // the way to the sniping cell, and how far along it
+  size_t routeAt = 0;
+  int64_t routeFrame = 0;
+  int routeGoal = 0;
+  double progressLeft = -1;
+  int64_t progressFrame = 0;
+
+  // Looking ahead (BOTPLAN=1): every BOTPLANSTEP frames the bot forks the
+  // whole game once per candidate (its own choice, or one of the four steps
+  // or standing still held for a while, its aim unchanged), lets each copy
+  // play on by the bot's own rules for BOTHORIZON frames, and follows the
+  // candidate whose copy ended best: alive first, then kills, then health.
+  // The game is deterministic, so the chosen copy's first frames are exactly
+  // what happens next.
+  bool planning = envInt("BOTPLAN", 0) != 0;
+  int planStep = envInt("BOTPLANSTEP", 8), horizon = envInt("BOTHORIZON", 90);
+  int64_t planFrom = envInt("BOTPLANFROM", 0);
+  // BOTQUICK=1: only the longer holds and a nearer alarm, for about half the work.
+  bool quick = envInt("BOTQUICK", 0) != 0;
+  bool child = false;
+  int wfd = -1;
+  double left0 = 0;
+  int64_t planStart = 0, overrideUntil = 0;
+  int overrideMove = -1;  // -1 the bot's own step, 0 stand still, 1..4 MOVEKEY[k - 1]
+  FILE* planLog = std::getenv("BOTPLANLOG") ? std::fopen(std::getenv("BOTPLANLOG"), "w") : nullptr;
+
+  double outcome() {
+    const int64_t lived = PUSHEDFRAMES - planStart;
+    if (DEAD[1] || PLAYERHEALTH[1] <= 0) return -1e6 + lived * 100.0;
+    double s = (left0 - chainRemaining()) * envInt("BOTKILLWORTH", 40) + PLAYERHEALTH[1] + 0.5 * ARMOR[1];
+    if (VICTORY == 1 && !SURVIVALBOSSDOWN) return -1e6;  // out by the corner exit
+    if (SURVIVALBOSSDOWN) s += 1e5;
+    // Ending in the line of an awake gunner or beside a brawler costs too:
+    // the shot comes just after the horizon.
+    analyse();
+    s -= std::min(DANGER[PLAYERX[1]][PLAYERY[1]], 400) * 0.1;
+    return s;
+  }
+
+  // In a copy: report the outcome once the horizon is reached.
+  void childCheck() {
+    const bool timeUp = HARNESS.FRAMES > 0 && PUSHEDFRAMES >= HARNESS.FRAMES - 20;
+    if (PUSHEDFRAMES - planStart < horizon && !DEAD[1] && !VICTORY && !timeUp) return;
+    const double s = outcome();
+    (void)!write(wfd, &s, sizeof s);
+    _exit(0);
+  }
+
+  // Looking ahead is worth its time only with an awake monster about or
+  // while the player is being hurt.
+  double healthSeen = 100;
+  bool threatened() {
+    const bool hurt = PLAYERHEALTH[1] < healthSeen;
+    healthSeen = PLAYERHEALTH[1];
+    if (hurt) return true;
+    for (int m = 1; m <= NUMBEROFMONSTERS; m++)
+      if (SAW[m] && std::max(std::abs(MONSTERX[m] - PLAYERX[1]), std::abs(MONSTERY[m] - PLAYERY[1])) <= (quick ? 24 : 32))
+        return true;
+    return false;
+  }
+
+  // Forks the candidates; returns in each copy with its candidate set, and in
+  // the parent with the best one set.
+  void plan() {
+    struct CAND {
+      int move, hold;
+    };
+    std::vector<CAND> cands = {{-1, 0}};
+    for (int m = 0; m <= 4; m++)
+      for (int hold : {planStep, 3 * planStep})
+        if (!quick || hold > planStep) cands.push_back({m, hold});
+    std::vector<int> fds(cands.size());
+    std::vector<pid_t> pids(cands.size());
+    const double left = chainRemaining();
+    for (size_t i = 0; i < cands.size(); i++) {
+      int p[2];
+      if (pipe(p) != 0) std::abort();
+      pids[i] = fork();
+      if (pids[i] == 0) {
+        close(p[0]);
+        child = true;
+        trace = false;
+        if (planLog) planLog = nullptr;
+        HARNESS.RECORD.clear();
+        HARNESS.DUMPSTATE.clear();
+        wfd = p[1];
+        planStart = PUSHEDFRAMES;
+        left0 = left;
+        overrideMove = cands[i].move;
+        overrideUntil = PUSHEDFRAMES + cands[i].hold;
+        return;
+      }
+      close(p[1]);
+      fds[i] = p[0];
+    }
+    double best = -1e18;
+    size_t pick = 0;
+    std::vector<double> scores(cands.size(), -1e18);
+    for (size_t i = 0; i < cands.size(); i++) {
+      double s = -1e18;
+      if (read(fds[i], &s, sizeof s) != sizeof s) s = -1e18;
+      close(fds[i]);
+      waitpid(pids[i], nullptr, 0);
+      if (i == 0) s += 1;  // the bot's own plan wins a tie
+      scores[i] = s;
+      if (s > best) {
+        best = s;
+        pick = i;
+      }
+    }
+    overrideMove = cands[pick].move;
+    overrideUntil = PUSHEDFRAMES + cands[pick].hold;
+    if (planLog) {
+      std::fprintf(planLog, "%lld at %d,%d hp %.0f ar %.0f left %.1f pick %d/%d best %.0f own %.0f\n",
+                   static_cast<long long>(PUSHEDFRAMES), PLAYERX[1], PLAYERY[1], PLAYERHEALTH[1], ARMOR[1],
+                   left, cands[pick].move, cands[pick].hold, best, scores[0]);
+      std::fflush(planLog);
+    }
+  }
 
   void want(const std::set<int32_t>& keys) {
     for (int32_t k : std::set<int32_t>(held))
@@ -416,6 +606,15 @@ struct BOT {
       }
   }
 
+  void letGo() {
+    for (int32_t k : {int32_t('a'), int32_t('d'), int32_t('w'), int32_t('s'), K_LEFT, K_RIGHT, K_UP, K_DOWN}) {
+      BACKENDEVENT e;
+      e.TYPE = BE_KEYUP;
+      e.SYM = k;
+      queue.push_back(e);
+    }
+  }
+
   void leave() {
     want({});
     BACKENDEVENT e;
@@ -429,9 +628,16 @@ struct BOT {
   }
 
   void decide() {
+    if (child) childCheck();
     if (leaving) return;
     const bool timeUp = HARNESS.FRAMES > 0 && PUSHEDFRAMES >= HARNESS.FRAMES - 20;
     if (DEAD[1] || timeUp || (SURVIVALBOSSDOWN && envInt("BOTSTOPATPORTAL", 0))) {
+      leave();
+      return;
+    }
+    if (startLevel == 0 && SURVIVAL() && PLAYERX[1] != 0) startLevel = CURRENTMAP;
+    if (startLevel != 0 && CURRENTMAP != startLevel) {
+      // Through the exit portal: the run is over.
       leave();
       return;
     }
@@ -449,11 +655,38 @@ struct BOT {
       return;
     }
     const int px = PLAYERX[1], py = PLAYERY[1];
+    if (planning && !child && PUSHEDFRAMES >= planFrom && PUSHEDFRAMES % planStep == 0 && threatened()) plan();
     // The player steps once every two frames: planning on every other frame
     // is enough (the keys held stay held between).
     if (PUSHEDFRAMES % 2 == 1) return;
     NOW = PUSHEDFRAMES;
+    // A long while without a hit: what the bot remembers (refused cells, its
+    // goal, the pause between wide searches) may be what holds it; forget it.
+    if (PUSHEDFRAMES % 50 == 0) {
+      const double left = chainRemaining();
+      if (left != progressLeft) {
+        progressLeft = left;
+        progressFrame = PUSHEDFRAMES;
+      } else if (PUSHEDFRAMES - progressFrame > 900) {
+        for (auto& col : REFUSED)
+          for (auto& v : col) v = 0;
+        snipeGoal = false;
+        nextSearch = 0;
+        anchorFrame = PUSHEDFRAMES;
+        progressFrame = PUSHEDFRAMES;
+      }
+    }
     analyse();
+    if (SURVIVALBOSSDOWN && NUMPORTALS > 0) {
+      // The boss is dead: out through the portal it left.
+      const int gx = PORTALX[1], gy = PORTALY[1];
+      POPLIMIT = 17000;
+      const int step = pathTo([&](int x, int y) { return x == gx && y == gy; }, 8000);
+      POPLIMIT = 9000;
+      if (step >= 0) keys.insert(MOVEKEY[step]);
+      want(keys);
+      return;
+    }
     if (trace && PLAYERHEALTH[1] < lastHealth) {
       std::fprintf(stderr, "hurt %lld %.0f->%.0f:", static_cast<long long>(PUSHEDFRAMES), lastHealth,
                    PLAYERHEALTH[1]);
@@ -504,7 +737,7 @@ struct BOT {
                                shot.e <= 4.5;
     if (brawlerInLine) {
       const int bx = px - DX8[shot.dir], by = py - DY8[shot.dir];
-      const bool back = shot.dir < 4 && onMap(bx, by) && walkable(MAP[bx][by]) &&
+      const bool back = shot.dir < 4 && onMap(bx, by) && walkable(MAP[bx][by]) && !exitCell(bx, by) &&
                         !BLOCKED[bx][by] && DANGER[bx][by] <= here;
       // Grunts hit softly and keep pace: they are met where the bot stands.
       // The slower hard hitters are kept at a distance.
@@ -528,7 +761,7 @@ struct BOT {
         int bestc = 1 << 30;
         for (int k = 0; k < 4; k++) {
           const int nx = px + DX4[k], ny = py + DY4[k];
-          if (!onMap(nx, ny) || !walkable(MAP[nx][ny])) continue;
+          if (!onMap(nx, ny) || !walkable(MAP[nx][ny]) || exitCell(nx, ny)) continue;
           const int dd = who ? std::max(std::abs(MONSTERX[who] - nx), std::abs(MONSTERY[who] - ny)) : 0;
           const int c = DANGER[nx][ny] * 4 + (BLOCKED[nx][ny] ? 500 : 0) - dd * 30;
           if (c < bestc) {
@@ -572,7 +805,29 @@ struct BOT {
         DANGER[goalX][goalY] < 15 &&
         (snipeFrom(goalX, goalY, false).dir >= 0 || PUSHEDFRAMES - goalFrame < 120)) {
       const int gx = goalX, gy = goalY;
-      step = pathTo([&](int x, int y) { return x == gx && y == gy; }, 1200);
+      // The way found before is followed for a while as long as its next
+      // cell stays quiet; a wide search every frame would cost too much.
+      const int here = px * H + py;
+      while (routeAt < route.size() && route[routeAt] == here) routeAt++;
+      if (routeAt < route.size() && PUSHEDFRAMES - routeFrame < 40 && routeGoal == gx * H + gy) {
+        const int nx = route[routeAt] / H, ny = route[routeAt] % H;
+        for (int k = 0; k < 4; k++)
+          if (px + DX4[k] == nx && py + DY4[k] == ny && !BLOCKED[nx][ny] && DANGER[nx][ny] < 15 &&
+              walkable(MAP[nx][ny]) && REFUSED[nx][ny] <= NOW)
+            step = k;
+      }
+      if (step < 0) {
+        // (Without a bound on the cost: a goal found by the wide search lies
+        // where many monsters would see the way.)
+        POPLIMIT = 17000;
+        step = pathTo([&](int x, int y) { return x == gx && y == gy; }, 1 << 29);
+        POPLIMIT = 9000;
+        route.clear();
+        if (step >= 0) route = lastRoute();
+        routeAt = 0;
+        routeFrame = PUSHEDFRAMES;
+        routeGoal = gx * H + gy;
+      }
       why = "snipe*";
     }
     if (step < 0 && !hasShot && !low && PUSHEDFRAMES >= nextSearch) {
@@ -610,13 +865,13 @@ struct BOT {
       POPLIMIT = 17000;
       step = pathTo([](int x, int y) {
         return !BLOCKED[x][y] && DANGER[x][y] < 15 && snipeFrom(x, y, false).dir >= 0;
-      }, 6000);
+      }, 1 << 29);
       if (step < 0)
         step = pathTo([](int x, int y) {
           for (int d = 0; d < 8; d++)
             if (shootable(traceFrom(x, y, d).m)) return true;
           return false;
-        }, 8000);
+        }, 1 << 29);
       POPLIMIT = 9000;
       if (step >= 0) {
         snipeGoal = true;
@@ -628,6 +883,11 @@ struct BOT {
       }
       why = "seek";
     }
+    // A candidate being tried or followed holds its own step.
+    if (PUSHEDFRAMES < overrideUntil && overrideMove >= 0) {
+      step = overrideMove - 1;
+      why = "planned";
+    }
     // Pacing to and fro without a kill: the goal of that dance is given up
     // for a while, and so is the spot.
     if (NUMBEROFMONSTERS != lastCount || SURVIVALSPAWNS != lastSpawns ||
@@ -638,11 +898,11 @@ struct BOT {
       anchorY = py;
       anchorFrame = PUSHEDFRAMES;
     } else if (PUSHEDFRAMES - anchorFrame > 150 && !hasShot) {
+      // (Refusing the cells around the player as well could wall him in:
+      // with every neighbour refused no way leads anywhere.)
       if (snipeGoal) REFUSED[goalX][goalY] = PUSHEDFRAMES + 1500;
-      for (int dx = -1; dx <= 1; dx++)
-        for (int dy = -1; dy <= 1; dy++)
-          if (onMap(px + dx, py + dy) && (dx || dy)) REFUSED[px + dx][py + dy] = PUSHEDFRAMES + 300;
       snipeGoal = false;
+      nextSearch = 0;
       anchorFrame = PUSHEDFRAMES;
     }
     // A step the game refused several frames running: that cell is not
@@ -685,6 +945,13 @@ class BOTBACKEND : public FORWARDBACKEND {
  public:
   explicit BOTBACKEND(BACKEND* inner) : FORWARDBACKEND(inner) {}
   bool POLLEVENT(BACKENDEVENT& ev) override {
+    // With --input the bot takes over where the script ends, first letting
+    // go of every key the script may still hold.
+    if (INPUTSCRIPTPENDING()) return IN->POLLEVENT(ev);
+    if (!tookOver) {
+      tookOver = true;
+      if (!HARNESS.INPUT.empty()) B.letGo();
+    }
     if (PUSHEDFRAMES != B.lastFrame) {
       B.lastFrame = PUSHEDFRAMES;
       B.decide();
@@ -699,6 +966,7 @@ class BOTBACKEND : public FORWARDBACKEND {
 
  private:
   BOT B;
+  bool tookOver = false;
 };
 
 }  // namespace
@@ -709,8 +977,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "survival_bot: %s\n", err.c_str());
     return EXIT_USAGE;
   }
-  if (!HARNESS.HEADLESS || HARNESS.RECORD.empty() || !HARNESS.INPUT.empty()) {
-    std::fprintf(stderr, "survival_bot: use --headless and --record FILE, without --input\n");
+  if (!HARNESS.HEADLESS || HARNESS.RECORD.empty()) {
+    std::fprintf(stderr, "survival_bot: use --headless and --record FILE\n");
+    return EXIT_USAGE;
+  }
+  if (!HARNESS.INPUT.empty() && !LOADINPUTSCRIPT(HARNESS.INPUT, err)) {
+    std::fprintf(stderr, "survival_bot: %s\n", err.c_str());
     return EXIT_USAGE;
   }
   SETTLEUSERFOLDER();
