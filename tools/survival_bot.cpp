@@ -107,6 +107,8 @@ uint16_t MIDX[W][H];
 // Cells the player was seen unable to enter (the bot's reading of a glyph
 // was too generous); kept out of the paths for a while.
 int64_t REFUSED[W][H];
+// Cells not to be chosen as a sniping goal for a while.
+int64_t GOALBAN[W][H];
 int64_t NOW = 0;  // monster index per cell, this frame
 
 bool onlyT1000sLeft() {
@@ -517,6 +519,8 @@ struct BOT {
   // Looking ahead is worth its time only with an awake monster about or
   // while the player is being hurt.
   double healthSeen = 100;
+  double planLeft = -1;
+  int64_t planProgressFrame = 0;
   bool threatened() {
     const bool hurt = PLAYERHEALTH[1] < healthSeen;
     healthSeen = PLAYERHEALTH[1];
@@ -540,6 +544,11 @@ struct BOT {
     std::vector<int> fds(cands.size());
     std::vector<pid_t> pids(cands.size());
     const double left = chainRemaining();
+    if (left != planLeft) {
+      planLeft = left;
+      planProgressFrame = PUSHEDFRAMES;
+    }
+    const int64_t stallFrames = PUSHEDFRAMES - planProgressFrame;
     for (size_t i = 0; i < cands.size(); i++) {
       int p[2];
       if (pipe(p) != 0) std::abort();
@@ -569,7 +578,9 @@ struct BOT {
       if (read(fds[i], &s, sizeof s) != sizeof s) s = -1e18;
       close(fds[i]);
       waitpid(pids[i], nullptr, 0);
-      if (i == 0) s += 1;  // the bot's own plan wins a tie
+      // The bot's own plan wins a tie, and more and more so while nothing
+      // dies: standing safe forever is no way through the level.
+      if (i == 0) s += 1 + std::clamp((stallFrames - 300) / 10.0, 0.0, 80.0);
       scores[i] = s;
       if (s > best) {
         best = s;
@@ -801,6 +812,15 @@ struct BOT {
     }
     // Keep to the sniping cell chosen before while it still offers the shot:
     // searching afresh every frame lets equal ways flip back and forth.
+    // A goal given up because its shot went away is not chosen again for a
+    // while: two goals whose shots come and go would draw the bot to and fro.
+    // So is a goal reached without a shot from it.
+    if (step < 0 && !hasShot && snipeGoal &&
+        ((PUSHEDFRAMES - goalFrame >= 120 && snipeFrom(goalX, goalY, false).dir < 0) ||
+         (px == goalX && py == goalY))) {
+      GOALBAN[goalX][goalY] = PUSHEDFRAMES + 1500;
+      snipeGoal = false;
+    }
     if (step < 0 && !hasShot && !low && snipeGoal && !BLOCKED[goalX][goalY] &&
         DANGER[goalX][goalY] < 15 &&
         (snipeFrom(goalX, goalY, false).dir >= 0 || PUSHEDFRAMES - goalFrame < 120)) {
@@ -834,7 +854,7 @@ struct BOT {
       snipeGoal = false;
       int relaxedStep = -1, relaxedCost = 1 << 30, rx = 0, ry = 0;
       step = pathTo([&](int x, int y) {
-        if (BLOCKED[x][y] || DANGER[x][y] >= 15) return false;
+        if (BLOCKED[x][y] || DANGER[x][y] >= 15 || GOALBAN[x][y] > NOW) return false;
         if (snipeFrom(x, y, true).dir >= 0) return true;
         if (relaxedStep < 0 && snipeFrom(x, y, false).dir >= 0) {
           relaxedStep = FIRST[x][y];
@@ -864,12 +884,15 @@ struct BOT {
       // Searches this wide are not repeated every frame.
       POPLIMIT = 17000;
       step = pathTo([](int x, int y) {
-        return !BLOCKED[x][y] && DANGER[x][y] < 15 && snipeFrom(x, y, false).dir >= 0;
+        return !BLOCKED[x][y] && DANGER[x][y] < 15 && GOALBAN[x][y] <= NOW && snipeFrom(x, y, false).dir >= 0;
       }, 1 << 29);
       if (step < 0)
         step = pathTo([](int x, int y) {
-          for (int d = 0; d < 8; d++)
-            if (shootable(traceFrom(x, y, d).m)) return true;
+          if (GOALBAN[x][y] > NOW) return false;
+          for (int d = 0; d < 8; d++) {
+            const SHOT t = traceFrom(x, y, d);
+            if (shootable(t.m) && t.e <= FARSHOT) return true;
+          }
           return false;
         }, 1 << 29);
       POPLIMIT = 9000;
