@@ -111,11 +111,8 @@ int64_t REFUSED[W][H];
 int64_t GOALBAN[W][H];
 int64_t NOW = 0;  // monster index per cell, this frame
 
-bool onlyT1000sLeft() {
-  for (int m = 1; m <= NUMBEROFMONSTERS; m++)
-    if (MONSTERTYPE[m] != 5) return false;
-  return true;
-}
+// The T-1000 can be hurt once no other monster a player can get at is left.
+bool onlyT1000sLeft() { return MONSTERSWITHINREACH(false) == 0; }
 
 // Kinds that shoot along lines, with the distance their shots still hurt.
 int gunRange(int t) {
@@ -487,6 +484,8 @@ struct BOT {
   int64_t planFrom = envInt("BOTPLANFROM", 0);
   // BOTQUICK=1: only the longer holds and a nearer alarm, for about half the work.
   bool quick = envInt("BOTQUICK", 0) != 0;
+  // How near an awake monster sets the planner going (BOTALARM).
+  int alarm = envInt("BOTALARM", quick ? 24 : 32);
   bool child = false;
   int wfd = -1;
   double left0 = 0;
@@ -526,7 +525,7 @@ struct BOT {
     healthSeen = PLAYERHEALTH[1];
     if (hurt) return true;
     for (int m = 1; m <= NUMBEROFMONSTERS; m++)
-      if (SAW[m] && std::max(std::abs(MONSTERX[m] - PLAYERX[1]), std::abs(MONSTERY[m] - PLAYERY[1])) <= (quick ? 24 : 32))
+      if (SAW[m] && std::max(std::abs(MONSTERX[m] - PLAYERX[1]), std::abs(MONSTERY[m] - PLAYERY[1])) <= alarm)
         return true;
     return false;
   }

@@ -69,9 +69,8 @@ void PURGEMONSTER2(uint16_t numbertopurge) {
   // In survival the T-1000 can be destroyed once only T-1000s are left
   // standing, so the chain can reach the boss and the level can be won (with
   // two of them left and "the last one" as the rule, neither could ever die).
-  bool onlyT1000s = true;
-  for (uint16_t m = 1; m <= NUMBEROFMONSTERS && onlyT1000s; m++) onlyT1000s = MONSTERTYPE[m] == 5;
-  if (type == 5 && !(SURVIVAL() && onlyT1000s)) {
+  // Monsters sealed in rock where no player can get do not count.
+  if (type == 5 && !(SURVIVAL() && MONSTERSWITHINREACH(false) == 0)) {
     // Invulnerable: back to full energy; it re-stamps itself on its next move.
     INFORM(MONSTERMYPLAYER(), "Target INVULNERABLE.", 12);
     MONSTERENERGY[n] = ELIMIT[5];

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "base/random.h"
 #include "display/renderer.h"
@@ -109,6 +110,41 @@ void dropKeyTwo(BYTE x, BYTE y) {
 }
 }  // namespace
 
+uint16_t MONSTERSWITHINREACH(bool t1000s) {
+  // A flood from every player standing on the map over everything but rock,
+  // the one lasting wall of the generated levels: items, drops, monsters and
+  // doors only stand in the way for a while.
+  static std::vector<uint8_t> seen;
+  static std::vector<int32_t> todo;
+  const int32_t w = MAPSIZEX + 2, h = MAPSIZEY + 2;
+  seen.assign(static_cast<size_t>(w) * h, 0);
+  todo.clear();
+  for (BYTE p = 1; p <= NUMBEROFPLAYERS && p <= 2; p++)
+    if (VALID(PLAYERX[p], PLAYERY[p]) && !seen[PLAYERX[p] * h + PLAYERY[p]]) {
+      seen[PLAYERX[p] * h + PLAYERY[p]] = 1;
+      todo.push_back(PLAYERX[p] * h + PLAYERY[p]);
+    }
+  const bool anyone = !todo.empty();
+  while (!todo.empty()) {
+    const int32_t c = todo.back();
+    todo.pop_back();
+    const int32_t x = c / h, y = c % h;
+    static const int32_t dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
+    for (int k = 0; k < 4; k++) {
+      const int32_t nx = x + dx[k], ny = y + dy[k];
+      if (nx > MAPSIZEX || ny > MAPSIZEY || !VALID(nx, ny) || seen[nx * h + ny] || MAP[nx][ny] == 'R') continue;
+      seen[nx * h + ny] = 1;
+      todo.push_back(nx * h + ny);
+    }
+  }
+  uint16_t n = 0;
+  for (uint16_t m = 1; m <= NUMBEROFMONSTERS; m++) {
+    if (!t1000s && MONSTERTYPE[m] == 5) continue;
+    if (!anyone || (VALID(MONSTERX[m], MONSTERY[m]) && seen[MONSTERX[m] * h + MONSTERY[m]])) n++;
+  }
+  return n;
+}
+
 bool DEATHMATCH() { return CURRENTMAP == 50; }
 bool SURVIVAL() { return CURRENTMAP > 70 && CURRENTMAP < 80; }
 
@@ -129,10 +165,10 @@ int32_t HANDLENEXTMONSTERTIER(BYTE x, BYTE y, BYTE t) {
         KEYS[1][6] = KEYS[2][6] = true;
         story(ACCESSTEXT, "survivalaccess");
       }
-      return lucky || NUMBEROFMONSTERS == 0 ? 5 : -1;
+      return lucky || MONSTERSWITHINREACH(true) == 0 ? 5 : -1;
     }
     case 5:
-      if (NUMBEROFMONSTERS != 0) return -1;
+      if (MONSTERSWITHINREACH(true) != 0) return -1;
       story(BOSSTEXT, "survivalbosstaunt");
       return 12;
     case 12:

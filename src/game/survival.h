@@ -19,6 +19,13 @@ extern BYTE SURVIVALLASTTIER;     // kind of the last one placed, 0 = none yet
 extern uint16_t SURVIVALFALLBACKS;  // of them, placed on the death cell itself
 extern bool SURVIVALBOSSDOWN;     // the boss died and the exit portal opened
 
+// Monsters a player can walk to (with T1000S false, leaving out the T-1000s).
+// The generated levels may seal a few monsters into pockets of rock where
+// nobody can ever get at them; the chain's "nothing else is left" counts only
+// the others, or the boss would never come. With no player on the map every
+// monster counts.
+uint16_t MONSTERSWITHINREACH(bool t1000s);
+
 // Called every second frame by the engine tick; it has no effect.
 void AIDIRECTOR();
 // A monster of kind T died at (X, Y): the kind drops, and in survival the

@@ -4,7 +4,9 @@
 // of a dead player on a spawn point.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <utility>
 #include <vector>
@@ -255,6 +257,39 @@ TEST_F(Survival, SeveralT1000sLeftAloneFallOneByOneAndTheLastCallsTheBoss) {
   ASSERT_EQ(NUMBEROFMONSTERS, 1);
   EXPECT_EQ(MONSTERTYPE[1], 12);
   EXPECT_TRUE(OBJECTIVESAYS("It is the Infernal"));
+}
+
+TEST_F(Survival, MonstersSealedInRockDoNotHoldBackTheChain) {
+  // A grunt in a pocket of rock at (100, 80), still open on its left.
+  const uint16_t t1000 = AWAKE(60, 60, 5);
+  AWAKE(100, 80, 1);
+  for (int x = 98; x <= 102; x++)
+    for (int y = 78; y <= 82; y++)
+      if (std::max(std::abs(x - 100), std::abs(y - 80)) == 2) WALL(x, y);
+  MAP[98][80] = ' ';
+  MAP[99][80] = ' ';
+  EXPECT_EQ(MONSTERSWITHINREACH(true), 2);
+  EXPECT_EQ(MONSTERSWITHINREACH(false), 1);
+  KILL(t1000);
+  EXPECT_EQ(COUNTTYPE(5), 1) << "a grunt the player can get at still shields the T-1000";
+  // Sealed: the player can never reach it, so the T-1000 stands alone.
+  WALL(98, 80);
+  EXPECT_EQ(MONSTERSWITHINREACH(true), 1);
+  EXPECT_EQ(MONSTERSWITHINREACH(false), 0);
+  KILL(FINDMONSTER(60, 60));
+  EXPECT_EQ(COUNTTYPE(5), 0);
+  ASSERT_EQ(COUNTTYPE(12), 1) << "the boss comes although the sealed grunt lives";
+  EXPECT_EQ(COUNTTYPE(1), 1);
+  for (uint16_t m = 1; m <= NUMBEROFMONSTERS; m++)
+    if (MONSTERTYPE[m] == 12) KILL(m);
+  EXPECT_TRUE(SURVIVALBOSSDOWN);
+  // A kind-8 death with only the sealed grunt besides always calls a T-1000.
+  for (int i = 0; i < 20; i++) EXPECT_EQ(HANDLENEXTMONSTERTIER(20, 20, 8), 5);
+  // With no player on the map every monster counts.
+  EXPECT_EQ(MONSTERSWITHINREACH(true), 0);
+  MAP[PLAYERX[1]][PLAYERY[1]] = ' ';
+  PLAYERX[1] = PLAYERY[1] = 0;
+  EXPECT_EQ(MONSTERSWITHINREACH(true), 1);
 }
 
 TEST_F(Survival, SpawnPlayerUsesSpawnPointsInDeathmatchAndTheStartElsewhere) {
