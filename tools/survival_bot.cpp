@@ -20,7 +20,9 @@
 //   only within its short reach, rockets never near the player;
 // - health, armour and weapons (they come back after a while) are fetched
 //   when needed or near;
-// - the T-1000 is not worth a shot until it stands alone.
+// - the T-1000 is not worth a shot until it stands alone;
+// - a long while without a kill, it forgets the cells and goals it gave up
+//   on and hunts the nearest monster it can get a close shot at.
 // It leaves with Escape when its time is up (--frames minus a few) or when it
 // died, and walks into the exit portal once the boss is dead.
 //
@@ -334,7 +336,6 @@ int pathTo(GOAL goal, int limit) {
       q.push({nc, nx * H + ny});
     }
   }
-  if (std::getenv("BOTDEBUGPATH")) std::fprintf(stderr, "pathTo fails: popped %d limit %d\n", popped, limit);
   return -1;
 }
 
@@ -470,7 +471,7 @@ struct BOT {
   int64_t routeFrame = 0;
   int routeGoal = 0;
   double progressLeft = -1;
-  int64_t progressFrame = 0;
+  int64_t progressFrame = 0, huntUntil = 0;
 
   // Looking ahead (BOTPLAN=1): every BOTPLANSTEP frames the bot forks the
   // whole game once per candidate (its own choice, or one of the four steps
@@ -684,6 +685,7 @@ struct BOT {
         nextSearch = 0;
         anchorFrame = PUSHEDFRAMES;
         progressFrame = PUSHEDFRAMES;
+        huntUntil = PUSHEDFRAMES + 400;
       }
     }
     analyse();
@@ -808,6 +810,22 @@ struct BOT {
     if (step < 0 && !hasShot) {
       step = pathTo([](int x, int y) { return pickupGlyph(MAP[x][y]); }, goodAmmo < 40 ? 200 : 20);
       why = "pickup";
+    }
+    // Hunting, after a long while without a kill: straight to a cell with a
+    // monster close in a firing line, whatever watches the way (the look
+    // ahead keeps the player alive on it).
+    if (step < 0 && !hasShot && PUSHEDFRAMES < huntUntil) {
+      POPLIMIT = 17000;
+      step = pathTo([](int x, int y) {
+        if (BLOCKED[x][y]) return false;
+        for (int d = 0; d < 8; d++) {
+          const SHOT t = traceFrom(x, y, d);
+          if (shootable(t.m) && t.e <= 12) return true;
+        }
+        return false;
+      }, 1 << 29);
+      POPLIMIT = 9000;
+      why = "hunt";
     }
     // Keep to the sniping cell chosen before while it still offers the shot:
     // searching afresh every frame lets equal ways flip back and forth.

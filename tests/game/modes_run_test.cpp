@@ -10,6 +10,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "test_util.h"
 
@@ -136,6 +138,77 @@ TEST(ModesRun, LongBotRunClimbsTheSurvivalChain) {
   // The tiers on the level now reach past the start's kinds.
   for (int k : {3, 4, 11, 10, 2}) EXPECT_TRUE(after.kinds.count(k)) << "kind " << k;
   EXPECT_EQ(after.kinds.count(12), 0u);
+  EXPECT_EQ(d["survival"]["bosses"], 0);
+}
+
+// A run of level 74 that goes most of the way down the chain (see the
+// recording's header): replayed, it must bring the level's 130 monsters down
+// to the 16 it reached, with the player standing.
+const char* const LONGFILE = "survival74_long.txt";
+constexpr int LONGFRAMES = 128800;
+constexpr int LONGLEFT = 16, LONGSPAWNS = 773;
+
+// Kills the chain still asks of a monster of kind K.
+int CHAINDEBT(int kind) { return kind == 5 || kind == 12 ? 1 : CHAINRANK(kind) < 0 ? 0 : 8 - CHAINRANK(kind); }
+
+// Cells of the dumped map a player at (X, Y) can walk to, rock being the one
+// lasting wall of a generated level (row strings top line first).
+std::set<std::pair<int, int>> WALKFROM(const nlohmann::json& rows, int x, int y) {
+  const int h = static_cast<int>(rows.size());
+  auto rock = [&](int cx, int cy) {
+    const std::string& r = rows[h - cy].get_ref<const std::string&>();
+    return cx < 1 || cy < 1 || cy > h || cx > static_cast<int>(r.size()) || r[cx - 1] == 'R';
+  };
+  std::set<std::pair<int, int>> seen = {{x, y}};
+  std::vector<std::pair<int, int>> todo = {{x, y}};
+  while (!todo.empty()) {
+    const auto [cx, cy] = todo.back();
+    todo.pop_back();
+    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+      if (!rock(cx + dx, cy + dy) && seen.insert({cx + dx, cy + dy}).second) todo.push_back({cx + dx, cy + dy});
+  }
+  return seen;
+}
+
+TEST(SurvivalLong, MostOfTheLevelGoesDownTheChainInOneLife) {
+  TempDir dir;
+  std::ofstream(dir.path + "/none.txt") << "# no input\n";
+  const TALLY before = TALLYMONSTERS(RUNMODE(dir, BOTRUNLEVEL, dir.path + "/none.txt", 5, 5, " NOSOUND"));
+  ASSERT_EQ(before.count, BOTRUNGRUNTS + BOTRUNNINES);
+  int debtBefore = 0;
+  for (const auto& [k, n] : before.kinds) debtBefore += n * CHAINDEBT(k);
+  EXPECT_EQ(debtBefore, 965);
+
+  const nlohmann::json d = RUNMODE(dir, BOTRUNLEVEL, HERE + LONGFILE, LONGFRAMES, 5, " NOSOUND");
+  ASSERT_TRUE(d.contains("survival")) << d.dump();
+  EXPECT_EQ(d["frames"], LONGFRAMES);
+  const auto& p = d["players"][0];
+  EXPECT_FALSE(p["dead"].get<bool>()) << "one life, never lost";
+  EXPECT_EQ(d["victory"], 0);
+  EXPECT_TRUE(p["keys"][5].get<bool>()) << "the access key of the first kind-8 kill";
+  std::string said;
+  for (const auto& l : d["objective"]["lines"]) said += l.get<std::string>();
+  EXPECT_NE(said.find("granted you access"), std::string::npos) << said;
+  const TALLY after = TALLYMONSTERS(d);
+  EXPECT_EQ(after.count, LONGLEFT);
+  EXPECT_EQ(d["survival"]["spawns"], LONGSPAWNS);
+  // Each kill either placed the next tier or, for kind 8, ended a chain: the
+  // monsters that vanished are the kind-8 deaths, and the debt fell by one
+  // for every kill.
+  int debtAfter = 0;
+  for (const auto& [k, n] : after.kinds) debtAfter += n * CHAINDEBT(k);
+  EXPECT_EQ(debtBefore - debtAfter, LONGSPAWNS + before.count - after.count);
+  // The grunts still there are the ones no player can get at: none of them
+  // stands on a cell the player can walk to.
+  ASSERT_TRUE(after.kinds.count(1));
+  const auto reach = WALKFROM(d["map"], p["x"].get<int>(), p["y"].get<int>());
+  int grunts = 0;
+  for (const auto& m : d["monsters"]["list"]) {
+    if (m["type"] != 1) continue;
+    grunts++;
+    EXPECT_FALSE(reach.count({m["x"].get<int>(), m["y"].get<int>()})) << m.dump();
+  }
+  EXPECT_EQ(grunts, 5);
   EXPECT_EQ(d["survival"]["bosses"], 0);
 }
 
