@@ -761,7 +761,9 @@ struct BOT {
                    PLAYERHEALTH[1] + ARMOR[1] / 2 - 30) {
       // A gunner in the sights: shooting it ends its fire soonest.
       why = "duel";
-    } else if (BLOCKED[px][py] || here >= 40 || near <= 3) {
+    } else if (BLOCKED[px][py] || (PUSHEDFRAMES < huntUntil ? near <= 2 : here >= 40 || near <= 3)) {
+      // (While hunting only a brawler at hand drives the bot off: the lines
+      // of gunners are what it walks into, the look ahead watching.)
       // Out of harm's way: the nearest quiet cell, away from the brawler.
       step = pathTo([&](int x, int y) {
         return !BLOCKED[x][y] && DANGER[x][y] < 15 &&
