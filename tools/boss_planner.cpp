@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "base/harness.h"
+#include "botkeys.h"
 #include "base/paths.h"
 #include "display/backend.h"
 #include "display/backendforward.h"
@@ -94,8 +95,7 @@ struct BOT {
   int64_t from = envi("PLAN_FROM", 1800), lastFrame = -1;
   int step = envi("PLAN_STEP", 4), hold = envi("PLAN_HOLD", 24);
   int goalx = envi("PLAN_GOALX", 5), goaly = envi("PLAN_GOALY", 81);
-  std::set<int32_t> held;
-  std::deque<BACKENDEVENT> queue;
+  BOTKEYS hands;
   std::vector<std::string> log;
   bool child = false;
   int plan[2] = {0, 0};
@@ -106,25 +106,10 @@ struct BOT {
   FILE* trace = std::getenv("PLAN_LOG") ? std::fopen(std::getenv("PLAN_LOG"), "w") : nullptr;
 
   void want(const std::set<int32_t>& keys) {
-    for (int32_t k : std::set<int32_t>(held))
-      if (!keys.count(k)) {
-        BACKENDEVENT e;
-        e.TYPE = BE_KEYUP;
-        e.SYM = k;
-        queue.push_back(e);
-        held.erase(k);
-        if (!child) log.push_back(std::to_string(PUSHEDFRAMES) + " up " + KEYNAME(k));
-      }
-    for (int32_t k : keys)
-      if (!held.count(k)) {
-        BACKENDEVENT e;
-        e.TYPE = BE_KEYDOWN;
-        e.SYM = k;
-        e.UNICODE = k < 128 ? k : 0;
-        queue.push_back(e);
-        held.insert(k);
-        if (!child) log.push_back(std::to_string(PUSHEDFRAMES) + " down " + KEYNAME(k));
-      }
+    if (child) return hands.want(keys);
+    hands.want(keys, [&](bool down, int32_t k) {
+      log.push_back(std::to_string(PUSHEDFRAMES) + (down ? " down " : " up ") + KEYNAME(k));
+    });
   }
 
   std::set<int32_t> keysFor(int move) {
@@ -272,12 +257,7 @@ class BOTBACKEND : public FORWARDBACKEND {
       B.lastFrame = PUSHEDFRAMES;
       B.decide();
     }
-    if (!B.queue.empty()) {
-      ev = B.queue.front();
-      B.queue.pop_front();
-      return true;
-    }
-    return IN->POLLEVENT(ev);
+    return B.hands.next(ev) || IN->POLLEVENT(ev);
   }
   void BEGINFRAME() override {}
   void SETBLEND(BLENDMODE) override {}

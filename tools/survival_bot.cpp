@@ -49,6 +49,7 @@
 #include <vector>
 
 #include "base/harness.h"
+#include "botkeys.h"
 #include "base/paths.h"
 #include "display/backend.h"
 #include "display/backendforward.h"
@@ -453,8 +454,7 @@ double chainRemaining() {
 }
 
 struct BOT {
-  std::set<int32_t> held;
-  std::deque<BACKENDEVENT> queue;
+  BOTKEYS hands;
   int64_t lastFrame = -1;
   int weaponTap = 0;  // key of a weapon choice pressed last frame
   bool leaving = false;
@@ -597,44 +597,16 @@ struct BOT {
     }
   }
 
-  void want(const std::set<int32_t>& keys) {
-    for (int32_t k : std::set<int32_t>(held))
-      if (!keys.count(k)) {
-        BACKENDEVENT e;
-        e.TYPE = BE_KEYUP;
-        e.SYM = k;
-        queue.push_back(e);
-        held.erase(k);
-      }
-    for (int32_t k : keys)
-      if (!held.count(k)) {
-        BACKENDEVENT e;
-        e.TYPE = BE_KEYDOWN;
-        e.SYM = k;
-        e.UNICODE = k < 128 ? k : 0;
-        queue.push_back(e);
-        held.insert(k);
-      }
-  }
+  void want(const std::set<int32_t>& keys) { hands.want(keys); }
 
   void letGo() {
-    for (int32_t k : {int32_t('a'), int32_t('d'), int32_t('w'), int32_t('s'), K_LEFT, K_RIGHT, K_UP, K_DOWN}) {
-      BACKENDEVENT e;
-      e.TYPE = BE_KEYUP;
-      e.SYM = k;
-      queue.push_back(e);
-    }
+    for (int32_t k : {int32_t('a'), int32_t('d'), int32_t('w'), int32_t('s'), K_LEFT, K_RIGHT, K_UP, K_DOWN})
+      hands.release(k);
   }
 
   void leave() {
     want({});
-    BACKENDEVENT e;
-    e.TYPE = BE_KEYDOWN;
-    e.SYM = K_ESCAPE;
-    e.UNICODE = 27;
-    queue.push_back(e);
-    e.TYPE = BE_KEYUP;
-    queue.push_back(e);
+    hands.tap(K_ESCAPE);
     leaving = true;
   }
 
@@ -661,7 +633,7 @@ struct BOT {
       return;
     }
     if (PAUSESTATE == PAUSED_WAITFORINPUT) {
-      keys.insert(held.count('d') ? 'a' : 'd');
+      keys.insert(hands.held.count('d') ? 'a' : 'd');
       want(keys);
       return;
     }
@@ -998,12 +970,7 @@ class BOTBACKEND : public FORWARDBACKEND {
       B.lastFrame = PUSHEDFRAMES;
       B.decide();
     }
-    if (!B.queue.empty()) {
-      ev = B.queue.front();
-      B.queue.pop_front();
-      return true;
-    }
-    return IN->POLLEVENT(ev);
+    return B.hands.next(ev) || IN->POLLEVENT(ev);
   }
 
  private:
