@@ -34,7 +34,7 @@ dri=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -1 || true)
 # explosion sounds), so those two comparisons are left to tools/test.sh.
 GENERATED='^(GlyphGenerators\.ModernSetAndCatalogueAreUpToDate|SoundFiles\.CommittedFilesAreTheGeneratorsOutput|LevelMusic\.CommittedFilesAreTheGeneratorsOutput)$'
 # The campaign replays play every level to its exit (a quarter of an hour on
-# one core under the sanitizers), and the long survival run replays seventy
+# one core under the sanitizers), and the long survival run replays some 85
 # minutes of game time; the normal run plays them, and here every campaign
 # level is still entered and played by the level-music run and the survival
 # chain by the shorter bot run.
